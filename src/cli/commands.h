@@ -1,0 +1,25 @@
+#pragma once
+
+#include "foundation/datum.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lorvan::cli {
+
+// Global options of the command line.
+struct Options {
+    std::string dataDirectory;  // --data
+    std::optional<Datum> today; // --today
+    bool answerYes = false;     // --yes / --no
+    std::string protocolFile;   // --protocol
+};
+
+// Each command writes its result to out and returns the exit status; failures raise LorvanError.
+int runShow(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+int runWrite(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+int runDemo(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+
+} // namespace lorvan::cli

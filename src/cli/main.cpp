@@ -1,0 +1,82 @@
+#include "cli/commands.h"
+#include "foundation/calendar.h"
+#include "foundation/error.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Aufruf: lorvan-cli [--data VERZ] [--today TT.MM.JJJJ] [--yes|--no] [--protocol DATEI] BEFEHL ...\n"
+    "Befehle:\n"
+    "  show DATEI           Datendatei als JSON ausgeben\n"
+    "  write DATEI < JSON   Datendatei aus JSON schreiben (aktuelle Version)\n"
+    "  demo VERZ            Demo-Datenverzeichnis anlegen\n";
+
+int usage(const std::string& problem) {
+    if (!problem.empty()) std::cerr << problem << '\n';
+    std::cerr << kUsage;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace lorvan;
+    cli::Options options;
+    std::vector<std::string> rest;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&](const char* name) -> const char* {
+            if (i + 1 >= argc) return nullptr;
+            (void)name;
+            return argv[++i];
+        };
+        if (!rest.empty()) {
+            rest.push_back(arg);
+        } else if (arg == "--data") {
+            const char* v = value("--data");
+            if (!v) return usage("--data braucht ein Verzeichnis.");
+            options.dataDirectory = v;
+        } else if (arg == "--today") {
+            const char* v = value("--today");
+            if (!v) return usage("--today braucht ein Datum.");
+            const ParsedDate d = parseDate(v);
+            if (!d.valid || d.day == 0 || d.month == 0)
+                return usage(std::string("Falsches Datumsformat: ") + v);
+            options.today = Datum{d.day, d.month, d.year};
+        } else if (arg == "--yes") {
+            options.answerYes = true;
+        } else if (arg == "--no") {
+            options.answerYes = false;
+        } else if (arg == "--protocol") {
+            const char* v = value("--protocol");
+            if (!v) return usage("--protocol braucht einen Dateinamen.");
+            options.protocolFile = v;
+        } else if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        } else if (arg.rfind("--", 0) == 0) {
+            return usage("Unbekannte Option: " + arg);
+        } else {
+            rest.push_back(arg);
+        }
+    }
+    if (rest.empty()) return usage("");
+    const std::string command = rest.front();
+    const std::vector<std::string> args(rest.begin() + 1, rest.end());
+    try {
+        if (command == "show") return cli::runShow(options, args, std::cout);
+        if (command == "write") return cli::runWrite(options, args, std::cin, std::cout);
+        if (command == "demo") return cli::runDemo(options, args, std::cout);
+        return usage("Unbekannter Befehl: " + command);
+    } catch (const LorvanError& e) {
+        std::cerr << e.what() << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "Interner Fehler: " << e.what() << '\n';
+        return 1;
+    }
+}

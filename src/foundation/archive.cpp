@@ -1,0 +1,112 @@
+#include "foundation/archive.h"
+
+#include "foundation/error.h"
+#include "foundation/text_encoding.h"
+
+#include <cstring>
+
+namespace lorvan {
+
+void ArchiveWriter::writeLength(uint64_t n) {
+    if (n < 0xFF) {
+        writeUInt8(static_cast<uint8_t>(n));
+    } else if (n < 0xFFFE) {
+        writeUInt8(0xFF);
+        writeUInt16(static_cast<uint16_t>(n));
+    } else {
+        writeUInt8(0xFF);
+        writeUInt16(0xFFFF);
+        writeUInt32(static_cast<uint32_t>(n));
+    }
+}
+
+void ArchiveWriter::writeString(std::string_view text) {
+    if (auto bytes = utf8ToCp1252(text)) {
+        writeLength(bytes->size());
+        buffer_.append(*bytes);
+        return;
+    }
+    const std::u16string units = utf8ToUtf16(text);
+    writeUInt8(0xFF);
+    writeUInt16(0xFFFE);
+    writeLength(units.size());
+    for (char16_t u : units) writeUInt16(static_cast<uint16_t>(u));
+}
+
+void ArchiveReader::need(uint64_t n) const {
+    if (n > remaining()) throw EndOfFileError(fileName_);
+}
+
+int32_t ArchiveReader::readInt32() {
+    need(4);
+    int32_t v;
+    std::memcpy(&v, data_.data() + pos_, 4);
+    pos_ += 4;
+    return v;
+}
+
+uint32_t ArchiveReader::readUInt32() {
+    need(4);
+    uint32_t v;
+    std::memcpy(&v, data_.data() + pos_, 4);
+    pos_ += 4;
+    return v;
+}
+
+uint16_t ArchiveReader::readUInt16() {
+    need(2);
+    uint16_t v;
+    std::memcpy(&v, data_.data() + pos_, 2);
+    pos_ += 2;
+    return v;
+}
+
+uint8_t ArchiveReader::readUInt8() {
+    need(1);
+    return static_cast<uint8_t>(data_[pos_++]);
+}
+
+double ArchiveReader::readFloat64() {
+    need(8);
+    double v;
+    std::memcpy(&v, data_.data() + pos_, 8);
+    pos_ += 8;
+    return v;
+}
+
+uint64_t ArchiveReader::readLength(bool allowUtf16, bool& utf16) {
+    const uint8_t b = readUInt8();
+    if (b != 0xFF) return b;
+    const uint16_t w = readUInt16();
+    if (w == 0xFFFF) return readUInt32();
+    if (w == 0xFFFE && allowUtf16) {
+        utf16 = true;
+        bool inner = false;
+        return readLength(false, inner);
+    }
+    return w;
+}
+
+std::string ArchiveReader::readString() {
+    bool utf16 = false;
+    const uint64_t n = readLength(true, utf16);
+    if (utf16) {
+        need(n * 2);
+        std::u16string units(static_cast<size_t>(n), u'\0');
+        for (auto& u : units) u = static_cast<char16_t>(readUInt16());
+        return utf16ToUtf8(units);
+    }
+    need(n);
+    std::string_view bytes = data_.substr(pos_, static_cast<size_t>(n));
+    pos_ += static_cast<size_t>(n);
+    return cp1252ToUtf8(bytes);
+}
+
+int32_t ArchiveReader::readCount(size_t minElementBytes) {
+    const int32_t n = readInt32();
+    if (n < 1) return 0;
+    need(static_cast<uint64_t>(n) * (minElementBytes == 0 ? 1 : minElementBytes));
+    return n;
+}
+
+} // namespace lorvan

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The byte encoding of every data file: little-endian numbers, length-prefixed Windows-1252
+// strings and element counts, written in one sequential pass and read back in the same order.
+namespace lorvan {
+
+class ArchiveWriter {
+public:
+    ArchiveWriter() { buffer_.reserve(4096); }
+
+    void writeInt32(int32_t value) { appendRaw(&value, 4); }
+    void writeUInt32(uint32_t value) { appendRaw(&value, 4); }
+    void writeUInt16(uint16_t value) { appendRaw(&value, 2); }
+    void writeUInt8(uint8_t value) { buffer_.push_back(static_cast<char>(value)); }
+    void writeFloat64(double value) { appendRaw(&value, 8); }
+    void writeBool(bool value) { writeInt32(value ? 1 : 0); }
+    // A UTF-8 text in Windows-1252; a text that Windows-1252 cannot hold is written in the UTF-16
+    // form, so that no character is lost.
+    void writeString(std::string_view text);
+    void writeCount(size_t count) { writeInt32(static_cast<int32_t>(count)); }
+
+    const std::string& bytes() const { return buffer_; }
+    std::string takeBytes() { return std::move(buffer_); }
+
+private:
+    void appendRaw(const void* data, size_t n) { buffer_.append(static_cast<const char*>(data), n); }
+    void writeLength(uint64_t n);
+
+    std::string buffer_;
+};
+
+class ArchiveReader {
+public:
+    // Reads from the bytes of one file; fileName appears in the end-of-file message.
+    ArchiveReader(std::string_view data, std::string fileName) : data_(data), fileName_(std::move(fileName)) {}
+
+    int32_t readInt32();
+    uint32_t readUInt32();
+    uint16_t readUInt16();
+    uint8_t readUInt8();
+    double readFloat64();
+    // Yes/no field: every non-zero value means yes.
+    bool readBool() { return readInt32() != 0; }
+    std::string readString();
+    // A collection count; below 1 means empty. Each element takes at least minElementBytes, so a
+    // count that cannot fit into the rest of the file fails at once with the end-of-file error.
+    int32_t readCount(size_t minElementBytes);
+
+    size_t remaining() const { return data_.size() - pos_; }
+    const std::string& fileName() const { return fileName_; }
+
+private:
+    void need(uint64_t n) const;
+    uint64_t readLength(bool allowUtf16, bool& utf16);
+
+    std::string_view data_;
+    size_t pos_ = 0;
+    std::string fileName_;
+};
+
+} // namespace lorvan

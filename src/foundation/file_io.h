@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace lorvan {
+
+// German text of a system error number (the cause line of file messages).
+std::string systemErrorText(int errorNumber);
+
+// The whole content of a file; raises "Die Datei '...' konnte nicht geöffnet werden." or
+// "... gelesen werden." with the cause in a second line.
+std::string readWholeFile(const std::string& path);
+
+// Writes the bytes to a temporary file beside path, flushes it to disk and renames it over path,
+// so that a crash or a full disk never leaves a torn file. Raises "Die Datei '...' konnte nicht
+// geschrieben werden." with the cause; the old file then stays as it was.
+void writeFileAtomically(const std::string& path, const std::string& bytes);
+
+} // namespace lorvan

@@ -1,0 +1,31 @@
+#include "foundation/format.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace lorvan {
+
+std::string format(const char* fmt, ...) {
+    char small[256];
+    va_list args;
+    va_start(args, fmt);
+    va_list copy;
+    va_copy(copy, args);
+    const int n = std::vsnprintf(small, sizeof small, fmt, args);
+    va_end(args);
+    std::string result;
+    if (n < 0) {
+        va_end(copy);
+        return result;
+    }
+    if (static_cast<size_t>(n) < sizeof small) {
+        result.assign(small, static_cast<size_t>(n));
+    } else {
+        result.resize(static_cast<size_t>(n));
+        std::vsnprintf(result.data(), result.size() + 1, fmt, copy);
+    }
+    va_end(copy);
+    return result;
+}
+
+} // namespace lorvan
