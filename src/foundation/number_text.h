@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Decimal hours, money and the file-name form of names.
+namespace lorvan {
+
+// Minutes -> decimal hours rounded half up to two places (90 -> 1.5, 10 -> 0.17, 1 -> 0.02).
+double minutesToHours(int32_t minutes);
+// roundAmount(hours * 60, 0, 0) as an integer.
+int32_t hoursToMinutes(double hours);
+// mode 0: half away from zero; 1: toward zero; 2: away from zero. places 0, 1 or 2.
+double roundAmount(double value, int mode, int places);
+// "%.2f" with a decimal comma (12,50); 0 yields the empty text.
+std::string formatAmount(double value);
+std::string decimalCommaToPoint(std::string_view text);
+std::string decimalPointToComma(std::string_view text);
+// Digits only (with allowPunctuation also "," "-" "."); an empty text is true.
+bool isNumberText(std::string_view text, bool allowPunctuation);
+// "Jörg Weiß-Bäcker" -> "Joerg_WeissBaecker"
+std::string toFileNamePart(std::string_view text);
+
+} // namespace lorvan
