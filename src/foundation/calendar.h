@@ -13,16 +13,19 @@ bool isLeapYear(int32_t year);
 // Days of the month 1-12 (0 outside that range).
 int32_t daysInMonth(int32_t month, int32_t year);
 // Serial day count from 1 January of year 0; 0 for an invalid date.
+// (1 January of year 0 is day 0, 1.1.1 is day 366; only differences and fromDayNumber use it.)
 int32_t dayNumber(const Datum& date);
 Datum fromDayNumber(int32_t n);
+// An invalid date counts as day 0 here (FromDayNumber(DayNumber(date) + n)).
 Datum addDays(const Datum& date, int32_t n);
 // dayNumber(a) - dayNumber(b)
 int32_t daysBetween(const Datum& a, const Datum& b);
 // Adds n months to the month (carrying into the year); the day is left as it is.
 Datum addMonths(Datum date, int32_t n);
 int32_t dayOfYear(const Datum& date);
+// An n outside the year yields an invalid date (day <= 0, or a December day beyond 31).
 Datum fromDayOfYear(int32_t n, int32_t year);
-// 1 = Sunday ... 7 = Saturday
+// 1 = Sunday ... 7 = Saturday; 0 for an invalid date (likewise weekdayMonday and weekNumber).
 int32_t weekdayCalendar(const Datum& date);
 // 1 = Monday ... 7 = Sunday
 int32_t weekdayMonday(const Datum& date);
@@ -40,6 +43,11 @@ struct ParsedDate {
     int32_t month = 0;
     int32_t year = 0;
 };
+// The accepted date forms. Blanks are skipped, numbers and the separators , - . / : must
+// alternate (no leading, trailing or double separator). Empty or blank text: valid, all parts 0.
+// A single number of up to 4 digits is classed by its value, of 5-6 or 7-8 digits by its digit
+// count (leading zeros count); longer numbers are invalid. With separators, a year below 100 is a
+// two-digit year and any other year must be 1800-2999.
 ParsedDate parseDate(std::string_view text);
 // A full date (day, month and year given) or raises "Falsches Datumsformat: " + text.
 Datum parseFullDate(std::string_view text);
