@@ -18,7 +18,9 @@ std::string elementContext(const std::string& parent, const char* key, size_t in
     return path + "[" + std::to_string(index) + "]";
 }
 
-json dateToJson(const Datum& d) { return json{{"day", d.day}, {"month", d.month}, {"year", d.year}}; }
+json dateToJson(const Datum& d) {
+    return json{{"day", d.day}, {"month", d.month}, {"year", d.year}};
+}
 
 void readDate(JsonObjectReader& reader, const char* key, Datum& date) {
     const json* object = reader.object(key);
@@ -62,17 +64,14 @@ CMitarbeiterDoc employeeFromJson(const json& object, const std::string& context)
 
 json customerQueryToJson(const CustomerQuerySettings& q) {
     json levels = json::array();
-    for (const auto& level : q.levels) levels.push_back(json{{"name", level.name}, {"show_sum", level.showSum}});
-    return json{{"period_choice", q.periodChoice},
-                {"period_start", q.periodStart},
-                {"period_end", q.periodEnd},
-                {"all_employees", q.allEmployees},
-                {"all_customers", q.allCustomers},
-                {"levels", levels},
-                {"page_break", q.pageBreak},
-                {"show_costs", q.showCosts},
-                {"all_services", q.allServices},
-                {"only_services_with_customer", q.onlyServicesWithCustomer}};
+    for (const auto& level : q.levels)
+        levels.push_back(json{{"name", level.name}, {"show_sum", level.showSum}});
+    return json{
+        {"period_choice", q.periodChoice}, {"period_start", q.periodStart},
+        {"period_end", q.periodEnd},       {"all_employees", q.allEmployees},
+        {"all_customers", q.allCustomers}, {"levels", levels},
+        {"page_break", q.pageBreak},       {"show_costs", q.showCosts},
+        {"all_services", q.allServices},   {"only_services_with_customer", q.onlyServicesWithCustomer}};
 }
 
 CustomerQuerySettings customerQueryFromJson(const json& object, const std::string& context) {
@@ -85,7 +84,8 @@ CustomerQuerySettings customerQueryFromJson(const json& object, const std::strin
     r.get("all_customers", q.allCustomers);
     if (const json* levels = r.array("levels")) {
         if (levels->size() != q.levels.size())
-            throw LorvanError("Falscher Wert für 'levels' in '" + context + "': erwartet Liste mit 4 Werten.");
+            throw LorvanError("Falscher Wert für 'levels' in '" + context +
+                              "': erwartet Liste mit 4 Werten.");
         for (size_t i = 0; i < q.levels.size(); ++i) {
             JsonObjectReader lr((*levels)[i], elementContext(context, "levels", i));
             lr.get("name", q.levels[i].name);
@@ -105,7 +105,8 @@ CustomerQuerySettings customerQueryFromJson(const json& object, const std::strin
 
 json employeeFileToJson(const CTwMaDoc& doc) {
     json employees = json::array();
-    for (const auto& [number, employee] : doc.employees) employees.push_back(employeeToJson(employee));
+    for (const auto& [number, employee] : doc.employees)
+        employees.push_back(employeeToJson(employee));
     return json{{"file_kind", "mar"},
                 {"version", doc.currentVersion()},
                 {"employees", employees},

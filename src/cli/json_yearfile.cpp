@@ -42,7 +42,8 @@ json timeLineToJson(const CZeitZeile& line) {
 
 json dayToJson(const CTagDoc& day) {
     json lines = json::array();
-    for (const CZeitZeile& line : day.lines()) lines.push_back(timeLineToJson(line));
+    for (const CZeitZeile& line : day.lines())
+        lines.push_back(timeLineToJson(line));
     return json{{"number", day.number()},
                 {"further_employees", day.furtherEmployees},
                 {"day_kind", day.dayKind},
@@ -56,7 +57,8 @@ json dayToJson(const CTagDoc& day) {
 
 json monthToJson(const CMonatDoc& month) {
     json days = json::array();
-    for (const auto& [number, day] : month.days()) days.push_back(dayToJson(day));
+    for (const auto& [number, day] : month.days())
+        days.push_back(dayToJson(day));
     return json{{"number", month.number()},
                 {"account_correction", month.accountCorrection},
                 {"correction_comment", month.correctionComment},
@@ -110,7 +112,8 @@ void readTimeLine(const json& object, const std::string& context, CTagDoc& day) 
 void readDay(const json& object, const std::string& context, CMonatDoc& month) {
     JsonObjectReader r(object, context);
     const int32_t number = requiredNumber(object, r);
-    if (month.day(number)) throw LorvanError("Doppelte Tagesnummer " + std::to_string(number) + " in '" + context + "'.");
+    if (month.day(number))
+        throw LorvanError("Doppelte Tagesnummer " + std::to_string(number) + " in '" + context + "'.");
     CTagDoc* created = nullptr;
     try {
         created = &month.addDay(number);
@@ -151,7 +154,8 @@ void readMonth(const json& object, const std::string& context, CLorvanDoc& doc) 
     r.get("surcharge_hours_sunday", month.surchargeHoursSunday);
     r.get("account_payout", month.accountPayout);
     if (const json* days = r.array("days"))
-        for (size_t i = 0; i < days->size(); ++i) readDay((*days)[i], elementContext(context, "days", i), month);
+        for (size_t i = 0; i < days->size(); ++i)
+            readDay((*days)[i], elementContext(context, "days", i), month);
     r.finish();
 }
 
@@ -159,7 +163,8 @@ void readMonth(const json& object, const std::string& context, CLorvanDoc& doc) 
 
 json yearFileToJson(const CLorvanDoc& doc) {
     json months = json::array();
-    for (const auto& [number, month] : doc.months()) months.push_back(monthToJson(month));
+    for (const auto& [number, month] : doc.months())
+        months.push_back(monthToJson(month));
     return json{{"file_kind", "azr"},
                 {"version", doc.currentVersion()},
                 {"settings", settingsToJson(doc.settings())},
@@ -173,7 +178,8 @@ void yearFileFromJson(const json& object, CLorvanDoc& doc) {
     // The settings first: the year bounds the days, and new time lines take their defaults from them.
     if (const json* settings = r.object("settings")) settingsFromJson(*settings, result.settings());
     if (const json* months = r.array("months"))
-        for (size_t i = 0; i < months->size(); ++i) readMonth((*months)[i], elementContext("", "months", i), result);
+        for (size_t i = 0; i < months->size(); ++i)
+            readMonth((*months)[i], elementContext("", "months", i), result);
     r.finish();
     doc = std::move(result);
 }

@@ -36,7 +36,9 @@ private:
 class ArchiveReader {
 public:
     // Reads from the bytes of one file; fileName appears in the end-of-file message.
+    // The reader keeps a view of the bytes, which must outlive it.
     ArchiveReader(std::string_view data, std::string fileName) : data_(data), fileName_(std::move(fileName)) {}
+    ArchiveReader(std::string&& data, std::string fileName) = delete;
 
     int32_t readInt32();
     uint32_t readUInt32();

@@ -34,7 +34,9 @@ std::optional<int32_t> leadingCustomerNumber(std::string_view text) {
 }
 
 // Whether t has the character somewhere after its first character.
-bool hasAfterFirst(std::string_view t, char c) { return t.size() > 1 && t.find(c, 1) != std::string_view::npos; }
+bool hasAfterFirst(std::string_view t, char c) {
+    return t.size() > 1 && t.find(c, 1) != std::string_view::npos;
+}
 
 // The surname part of a text like "Schmidt, Anna" or "Anna Schmidt".
 std::string_view surnamePart(std::string_view t) {
@@ -81,14 +83,16 @@ int32_t CTwKundenDoc::proposedNumber() const {
     if (highest < std::numeric_limits<int32_t>::max()) return highest + 1;
     // Nothing follows the highest possible number: propose the lowest free one instead.
     int32_t candidate = 1;
-    for (auto it = customers.lower_bound(1); it != customers.end() && it->first == candidate; ++it) ++candidate;
+    for (auto it = customers.lower_bound(1); it != customers.end() && it->first == candidate; ++it)
+        ++candidate;
     return candidate;
 }
 
 std::vector<std::string> CTwKundenDoc::displayTexts() const {
     std::vector<std::string> texts;
     texts.reserve(customers.size());
-    for (const auto& [number, customer] : customers) texts.push_back(customer.displayText());
+    for (const auto& [number, customer] : customers)
+        texts.push_back(customer.displayText());
     return texts;
 }
 

@@ -14,11 +14,11 @@ namespace lorvan {
 class CKundeDoc {
 public:
     int32_t number = 0;
-    std::string name;    // at most 100 characters
-    std::string street;  // at most 100 characters
-    std::string zipCity; // "PLZ / Ort", at most 100 characters
-    std::string phone;   // at most 50 characters
-    std::string notes;   // lines separated by "\r\n", at most 1000 characters
+    std::string name;       // at most 100 characters
+    std::string street;     // at most 100 characters
+    std::string zipCity;    // "PLZ / Ort", at most 100 characters
+    std::string phone;      // at most 50 characters
+    std::string notes;      // lines separated by "\r\n", at most 1000 characters
     int32_t printNotes = 0; // 1 = print the notes on the day sheet
 
     // "17 - Beispiel GmbH, Hauptstr. 1, 12345 Musterstadt": number, name and each non-empty one of

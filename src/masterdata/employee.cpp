@@ -22,7 +22,9 @@ void writeDate(ArchiveWriter& ar, const Datum& d) {
     ar.writeInt32(d.year);
 }
 
-bool sameMonth(const Datum& a, const Datum& b) { return a.month == b.month && a.year == b.year; }
+bool sameMonth(const Datum& a, const Datum& b) {
+    return a.month == b.month && a.year == b.year;
+}
 
 } // namespace
 
@@ -39,13 +41,17 @@ std::string CMitarbeiterDoc::remainingProbationDaysText(const Clock& clock) cons
     return days ? std::to_string(*days) : std::string();
 }
 
-std::string CMitarbeiterDoc::entryText() const { return entryDate.isEmpty() ? std::string() : formatDate(entryDate); }
+std::string CMitarbeiterDoc::entryText() const {
+    return entryDate.isEmpty() ? std::string() : formatDate(entryDate);
+}
 
 std::string CMitarbeiterDoc::probationEndText() const {
     return inProbation == 0 ? std::string() : formatDate(probationEnd);
 }
 
-std::string CMitarbeiterDoc::exitText() const { return hasExit == 0 ? std::string() : formatDate(exitDate); }
+std::string CMitarbeiterDoc::exitText() const {
+    return hasExit == 0 ? std::string() : formatDate(exitDate);
+}
 
 std::string CMitarbeiterDoc::entrySortKey() const {
     return entryDate.isEmpty() ? std::string() : formatDateIso(entryDate);
@@ -55,11 +61,17 @@ std::string CMitarbeiterDoc::probationEndSortKey() const {
     return inProbation == 0 ? std::string() : formatDateIso(probationEnd);
 }
 
-std::string CMitarbeiterDoc::exitSortKey() const { return hasExit == 0 ? std::string() : formatDateIso(exitDate); }
+std::string CMitarbeiterDoc::exitSortKey() const {
+    return hasExit == 0 ? std::string() : formatDateIso(exitDate);
+}
 
-std::string CMitarbeiterDoc::displayText() const { return std::to_string(number) + " - " + name; }
+std::string CMitarbeiterDoc::displayText() const {
+    return std::to_string(number) + " - " + name;
+}
 
-std::string CMitarbeiterDoc::fileNameForm() const { return toFileNamePart(name); }
+std::string CMitarbeiterDoc::fileNameForm() const {
+    return toFileNamePart(name);
+}
 
 bool CMitarbeiterDoc::notEmployedOn(const Datum& day) const {
     if (!entryDate.isEmpty() && compareDates(entryDate, day) > 0) return true;

@@ -21,11 +21,11 @@ public:
     std::string extraInfo;
     std::string department;
     Datum entryDate;
-    int32_t inProbation = 0;  // non-zero: "in Probezeit"
-    Datum probationEnd;       // last day of probation; meaningful only while in probation
-    int32_t hasExit = 0;      // non-zero: "mit Austritt"
-    Datum exitDate;           // meaningful only with an exit
-    int32_t active = 1;       // 1 = active, every other value = not active
+    int32_t inProbation = 0; // non-zero: "in Probezeit"
+    Datum probationEnd;      // last day of probation; meaningful only while in probation
+    int32_t hasExit = 0;     // non-zero: "mit Austritt"
+    Datum exitDate;          // meaningful only with an exit
+    int32_t active = 1;      // 1 = active, every other value = not active
 
     // Days from today to the end of probation (0 on its last day); nothing when not in probation
     // or when probation is over.

@@ -10,8 +10,12 @@ namespace lorvan {
 namespace {
 
 // Yes/no fields of the customer query: only 1 means yes.
-int32_t readYesOnlyWhenOne(ArchiveReader& ar) { return ar.readInt32() == 1 ? 1 : 0; }
-void writeZeroOrOne(ArchiveWriter& ar, int32_t value) { ar.writeInt32(value == 1 ? 1 : 0); }
+int32_t readYesOnlyWhenOne(ArchiveReader& ar) {
+    return ar.readInt32() == 1 ? 1 : 0;
+}
+void writeZeroOrOne(ArchiveWriter& ar, int32_t value) {
+    ar.writeInt32(value == 1 ? 1 : 0);
+}
 
 } // namespace
 
@@ -68,7 +72,8 @@ int32_t CTwMaDoc::nextFreeNumber() const {
     if (highest < std::numeric_limits<int32_t>::max()) return highest + 1;
     // Nothing follows the highest possible number: propose the lowest free one instead.
     int32_t candidate = 1;
-    for (auto it = employees.lower_bound(1); it != employees.end() && it->first == candidate; ++it) ++candidate;
+    for (auto it = employees.lower_bound(1); it != employees.end() && it->first == candidate; ++it)
+        ++candidate;
     return candidate;
 }
 
@@ -106,7 +111,8 @@ bool CTwMaDoc::addIgnored(std::string_view person) {
 void CTwMaDoc::store(ArchiveWriter& ar) const {
     ar.writeInt32(kCurrentVersion);
     ar.writeCount(employees.size());
-    for (const auto& [number, employee] : employees) employee.store(ar);
+    for (const auto& [number, employee] : employees)
+        employee.store(ar);
     customerQuery.store(ar);
     ar.writeString(ignoreList);
 }

@@ -18,14 +18,14 @@ struct CustomerQuerySettings {
         int32_t showSum = 0; // "Summe ausweisen"
     };
 
-    int32_t periodChoice = 0;  // 0 "Alles", 1 current year, 2 last year, 3 current month, 4 last month, 5 own
-    std::string periodStart;   // own period as "DD.MM.YYYY"; empty unless the choice is 5
+    int32_t periodChoice = 0; // 0 "Alles", 1 current year, 2 last year, 3 current month, 4 last month, 5 own
+    std::string periodStart;  // own period as "DD.MM.YYYY"; empty unless the choice is 5
     std::string periodEnd;
-    int32_t allEmployees = 1;  // 1 = all; every other value = a selection
+    int32_t allEmployees = 1; // 1 = all; every other value = a selection
     int32_t allCustomers = 1;
     std::array<Level, 4> levels{{{"Kunde", 1}, {"Tag", 1}, {"Mitarbeiter", 1}, {"Keine weitere Ebene", 0}}};
-    int32_t pageBreak = 0;     // 0 only when the page is full, 1 after level 1, 2 after level 2
-    int32_t showCosts = 0;     // "Kosten ausweisen"
+    int32_t pageBreak = 0; // 0 only when the page is full, 1 after level 1, 2 after level 2
+    int32_t showCosts = 0; // "Kosten ausweisen"
     int32_t allServices = 1;
     int32_t onlyServicesWithCustomer = 1;
 

@@ -22,9 +22,13 @@ inline bool contains(std::string_view text, std::string_view part) {
 }
 
 // A comparable form made of blanks alone ("_") or nothing would be contained in almost every name.
-inline bool hasLetterOrDigit(std::string_view form) { return form.find_first_not_of('_') != std::string_view::npos; }
+inline bool hasLetterOrDigit(std::string_view form) {
+    return form.find_first_not_of('_') != std::string_view::npos;
+}
 
 // The file-name form in capitals, under which "Müller" and "mueller" meet.
-inline std::string comparableForm(std::string_view text) { return toUpperCp1252(toFileNamePart(text)); }
+inline std::string comparableForm(std::string_view text) {
+    return toUpperCp1252(toFileNamePart(text));
+}
 
 } // namespace lorvan::search_text

@@ -16,14 +16,20 @@ constexpr const char* kNoServiceFound = "FEHLER: Es wurde keine passende Dienstl
 
 std::string CDienstlDoc::costKindText(int32_t kind) {
     switch (kind) {
-    case 0: return "Aus Stundenlohn";
-    case 1: return "Fest je Stunde";
-    case 2: return "Fester Betrag";
-    default: return std::string();
+    case 0:
+        return "Aus Stundenlohn";
+    case 1:
+        return "Fest je Stunde";
+    case 2:
+        return "Fester Betrag";
+    default:
+        return std::string();
     }
 }
 
-bool ServiceNameLess::operator()(std::string_view a, std::string_view b) const { return compareCp1252(a, b) < 0; }
+bool ServiceNameLess::operator()(std::string_view a, std::string_view b) const {
+    return compareCp1252(a, b) < 0;
+}
 
 const CDienstlDoc* CTwDienstlDoc::find(std::string_view name) const {
     const auto it = services.find(name);
@@ -33,7 +39,8 @@ const CDienstlDoc* CTwDienstlDoc::find(std::string_view name) const {
 std::vector<std::string> CTwDienstlDoc::names() const {
     std::vector<std::string> result;
     result.reserve(services.size());
-    for (const auto& [name, service] : services) result.push_back(name);
+    for (const auto& [name, service] : services)
+        result.push_back(name);
     return result;
 }
 
@@ -64,7 +71,8 @@ const CDienstlDoc* CTwDienstlDoc::searchService(std::string_view text, std::stri
         if (matches.size() == 1) return matches.front();
         if (matches.empty()) continue;
         message += "Es gibt mehrere Dienstleistungen mit einer passenden Bezeichnung:\n";
-        for (const CDienstlDoc* s : matches) message += s->name + "\n";
+        for (const CDienstlDoc* s : matches)
+            message += s->name + "\n";
         message += kNoServiceFound;
         protocol += message;
         return nullptr;
@@ -100,6 +108,8 @@ int32_t CTwDienstlDoc::load(ArchiveReader& ar) {
     return version;
 }
 
-void CTwDienstlDoc::clear() { services.clear(); }
+void CTwDienstlDoc::clear() {
+    services.clear();
+}
 
 } // namespace lorvan

@@ -62,12 +62,14 @@ CZeitZeile& CZeitZeile::operator=(CZeitZeile&& other) noexcept {
 }
 
 bool CZeitZeile::isEmpty() const {
-    return kind.empty() && customer.empty() && from.empty() && to.empty() && remark.empty() && service.empty() &&
-           duration == 0 && pause == 0 && calculationFields[0] == 0.0 && calculationFields[1] == 0.0 &&
-           calculationFields[2] == 0.0;
+    return kind.empty() && customer.empty() && from.empty() && to.empty() && remark.empty() &&
+           service.empty() && duration == 0 && pause == 0 && calculationFields[0] == 0.0 &&
+           calculationFields[1] == 0.0 && calculationFields[2] == 0.0;
 }
 
-void CZeitZeile::updateDurationText() { durationText = formatMinutes(duration, 2, false); }
+void CZeitZeile::updateDurationText() {
+    durationText = formatMinutes(duration, 2, false);
+}
 
 size_t CZeitZeile::minimumBytes(int32_t version) {
     size_t n = 5 * 1 + 2 * 4; // five strings, duration, pause
@@ -89,7 +91,8 @@ void CZeitZeile::store(ArchiveWriter& ar) const {
     ar.writeInt32(fromFixed);
     ar.writeInt32(toFixed);
     ar.writeInt32(durationFixed);
-    for (double value : calculationFields) ar.writeFloat64(value);
+    for (double value : calculationFields)
+        ar.writeFloat64(value);
     ar.writeString(service);
     ar.writeInt32(costKind);
     ar.writeFloat64(costAmount);
@@ -115,7 +118,8 @@ void CZeitZeile::load(ArchiveReader& ar, int32_t version) {
         fromFixed = toFixed = durationFixed = 1;
     }
     if (version >= 16) {
-        for (double& value : calculationFields) value = ar.readFloat64();
+        for (double& value : calculationFields)
+            value = ar.readFloat64();
     } else {
         calculationFields = {};
     }
@@ -179,10 +183,13 @@ CTagDoc& CTagDoc::operator=(CTagDoc&& other) noexcept {
 }
 
 void CTagDoc::adoptLines() {
-    for (CZeitZeile& line : lines_) line.day_ = this;
+    for (CZeitZeile& line : lines_)
+        line.day_ = this;
 }
 
-CLorvanDoc* CTagDoc::document() const { return month_ ? month_->document() : nullptr; }
+CLorvanDoc* CTagDoc::document() const {
+    return month_ ? month_->document() : nullptr;
+}
 
 Datum CTagDoc::date() const {
     const CLorvanDoc* doc = document();
@@ -235,7 +242,8 @@ void CTagDoc::store(ArchiveWriter& ar) const {
     ar.writeInt32(complete);
     ar.writeInt32(checkedAndClosed);
     ar.writeCount(lines_.size());
-    for (const CZeitZeile& line : lines_) line.store(ar);
+    for (const CZeitZeile& line : lines_)
+        line.store(ar);
 }
 
 void CTagDoc::load(ArchiveReader& ar, int32_t version) {
@@ -261,18 +269,21 @@ void CTagDoc::load(ArchiveReader& ar, int32_t version) {
 CMonatDoc::CMonatDoc(const CMonatDoc& other)
     : accountCorrection(other.accountCorrection), correctionComment(other.correctionComment),
       resultsValid(other.resultsValid), accountChange(other.accountChange),
-      surchargeHoursOvertime1(other.surchargeHoursOvertime1), surchargeHoursOvertime2(other.surchargeHoursOvertime2),
-      surchargeHoursNight(other.surchargeHoursNight), surchargeHoursSaturday(other.surchargeHoursSaturday),
+      surchargeHoursOvertime1(other.surchargeHoursOvertime1),
+      surchargeHoursOvertime2(other.surchargeHoursOvertime2), surchargeHoursNight(other.surchargeHoursNight),
+      surchargeHoursSaturday(other.surchargeHoursSaturday),
       surchargeHoursHoliday(other.surchargeHoursHoliday), surchargeHoursSunday(other.surchargeHoursSunday),
-      accountPayout(other.accountPayout), document_(other.document_), number_(other.number_), days_(other.days_) {
+      accountPayout(other.accountPayout), document_(other.document_), number_(other.number_),
+      days_(other.days_) {
     adoptDays();
 }
 
 CMonatDoc::CMonatDoc(CMonatDoc&& other) noexcept
     : accountCorrection(other.accountCorrection), correctionComment(std::move(other.correctionComment)),
       resultsValid(other.resultsValid), accountChange(other.accountChange),
-      surchargeHoursOvertime1(other.surchargeHoursOvertime1), surchargeHoursOvertime2(other.surchargeHoursOvertime2),
-      surchargeHoursNight(other.surchargeHoursNight), surchargeHoursSaturday(other.surchargeHoursSaturday),
+      surchargeHoursOvertime1(other.surchargeHoursOvertime1),
+      surchargeHoursOvertime2(other.surchargeHoursOvertime2), surchargeHoursNight(other.surchargeHoursNight),
+      surchargeHoursSaturday(other.surchargeHoursSaturday),
       surchargeHoursHoliday(other.surchargeHoursHoliday), surchargeHoursSunday(other.surchargeHoursSunday),
       accountPayout(other.accountPayout), document_(other.document_), number_(other.number_),
       days_(std::move(other.days_)) {
@@ -310,7 +321,9 @@ void CMonatDoc::adoptDays() {
     }
 }
 
-int32_t CMonatDoc::year() const { return document_ ? document_->settings().year : 0; }
+int32_t CMonatDoc::year() const {
+    return document_ ? document_->settings().year : 0;
+}
 
 CTagDoc* CMonatDoc::day(int32_t number) {
     auto it = days_.find(number);
@@ -324,11 +337,14 @@ const CTagDoc* CMonatDoc::day(int32_t number) const {
 
 CTagDoc& CMonatDoc::addDay(int32_t number) {
     const int32_t last = document_ ? daysInMonth(number_, year()) : 31;
-    if (number < 1 || number > last) throw std::invalid_argument("CMonatDoc::addDay: day " + std::to_string(number));
+    if (number < 1 || number > last)
+        throw std::invalid_argument("CMonatDoc::addDay: day " + std::to_string(number));
     return days_.try_emplace(number, this, number).first->second;
 }
 
-void CMonatDoc::removeDay(int32_t number) { days_.erase(number); }
+void CMonatDoc::removeDay(int32_t number) {
+    days_.erase(number);
+}
 
 void CMonatDoc::resetResults() {
     resultsValid = 0;
@@ -454,14 +470,18 @@ const CMonatDoc* CLorvanDoc::month(int32_t number) const {
 }
 
 CMonatDoc& CLorvanDoc::addMonth(int32_t number) {
-    if (number < 1 || number > 12) throw std::invalid_argument("CLorvanDoc::addMonth: month " + std::to_string(number));
+    if (number < 1 || number > 12)
+        throw std::invalid_argument("CLorvanDoc::addMonth: month " + std::to_string(number));
     return months_.try_emplace(number, this, number).first->second;
 }
 
-void CLorvanDoc::removeMonth(int32_t number) { months_.erase(number); }
+void CLorvanDoc::removeMonth(int32_t number) {
+    months_.erase(number);
+}
 
 void CLorvanDoc::resetFromMonth(int32_t m) {
-    for (auto it = months_.lower_bound(m); it != months_.end(); ++it) it->second.resetResults();
+    for (auto it = months_.lower_bound(m); it != months_.end(); ++it)
+        it->second.resetResults();
 }
 
 void CLorvanDoc::dayOfMonthSaved(int32_t m) {
@@ -476,7 +496,8 @@ void CLorvanDoc::correctionSaved(int32_t m) {
 }
 
 void CLorvanDoc::settingsConfirmed() {
-    for (auto& [number, month] : months_) month.resetResults();
+    for (auto& [number, month] : months_)
+        month.resetResults();
     modified_ = true;
 }
 

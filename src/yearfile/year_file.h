@@ -28,14 +28,14 @@ class CTagDoc;
 // The elements of a keyed collection for changing them in place; elements are added and removed
 // only through their owner, which keeps the back references valid.
 template <typename Map> class MapElements {
-public:
+  public:
     explicit MapElements(Map& map) : map_(&map) {}
     typename Map::iterator begin() const { return map_->begin(); }
     typename Map::iterator end() const { return map_->end(); }
     size_t size() const { return map_->size(); }
     bool empty() const { return map_->empty(); }
 
-private:
+  private:
     Map* map_;
 };
 
@@ -69,12 +69,12 @@ inline constexpr const char* kKindOffice = "Büro";
 inline constexpr const char* kKindWorkingTime = "Arbeitszeit";
 inline constexpr const char* kKindTravel = "Fahrt";
 inline constexpr const char* kKindStandby = "Bereitschaft";
-inline constexpr std::array<const char*, 6> kTimeLineKinds = {kKindCustomer, kKindBreak,       kKindOffice,
+inline constexpr std::array<const char*, 6> kTimeLineKinds = {kKindCustomer,    kKindBreak,  kKindOffice,
                                                               kKindWorkingTime, kKindTravel, kKindStandby};
 
 // One from-to entry of a day.
 class CZeitZeile {
-public:
+  public:
     // A free line with the plain defaults (cost kind 0). Lines of a day come from CTagDoc::addLine,
     // which applies the defaults of the year file's settings.
     CZeitZeile() = default;
@@ -83,11 +83,11 @@ public:
     CZeitZeile& operator=(const CZeitZeile& other);
     CZeitZeile& operator=(CZeitZeile&& other) noexcept;
 
-    std::string kind;     // "Art": one of kTimeLineKinds
-    std::string customer; // required for kind "Kunde"
-    std::string from;     // h:mm, may be empty while incomplete
-    std::string to;       // h:mm, hours up to 47 mean the following day
-    int32_t duration = 0; // minutes, the pause included
+    std::string kind;         // "Art": one of kTimeLineKinds
+    std::string customer;     // required for kind "Kunde"
+    std::string from;         // h:mm, may be empty while incomplete
+    std::string to;           // h:mm, hours up to 47 mean the following day
+    int32_t duration = 0;     // minutes, the pause included
     std::string durationText; // not stored: rebuilt from duration (updateDurationText)
     std::string remark;       // "Anmerkung für Tageszettel"
     int32_t pause = 0;        // minutes, part of the duration
@@ -114,14 +114,14 @@ public:
     // The fewest bytes one line of that file version takes.
     static size_t minimumBytes(int32_t version);
 
-private:
+  private:
     friend class CTagDoc;
     CTagDoc* day_ = nullptr;
 };
 
 // One day of a month.
 class CTagDoc {
-public:
+  public:
     explicit CTagDoc(CMonatDoc* month = nullptr, int32_t number = 0) : month_(month), number_(number) {}
     CTagDoc(const CTagDoc& other);
     CTagDoc(CTagDoc&& other) noexcept;
@@ -164,7 +164,7 @@ public:
     // The fewest bytes one day of that file version takes, its int32 key included.
     static size_t minimumBytes(int32_t version);
 
-private:
+  private:
     friend class CMonatDoc;
     void adoptLines();
 
@@ -175,8 +175,9 @@ private:
 
 // One month of the year file with the cached results of its evaluation.
 class CMonatDoc {
-public:
-    explicit CMonatDoc(CLorvanDoc* document = nullptr, int32_t number = 0) : document_(document), number_(number) {}
+  public:
+    explicit CMonatDoc(CLorvanDoc* document = nullptr, int32_t number = 0)
+        : document_(document), number_(number) {}
     CMonatDoc(const CMonatDoc& other);
     CMonatDoc(CMonatDoc&& other) noexcept;
     CMonatDoc& operator=(const CMonatDoc& other);
@@ -219,7 +220,7 @@ public:
     // The fewest bytes one month of that file version takes, its int32 key included.
     static size_t minimumBytes(int32_t version);
 
-private:
+  private:
     friend class CLorvanDoc;
     void adoptDays();
 
@@ -230,7 +231,7 @@ private:
 
 // The document of one year file (extension "azr").
 class CLorvanDoc : public CTwDocBase {
-public:
+  public:
     static constexpr int32_t kCurrentVersion = 44;
 
     CLorvanDoc() = default;
@@ -272,7 +273,7 @@ public:
     int32_t load(ArchiveReader& ar) override;
     void clear() override;
 
-private:
+  private:
     void adoptMonths();
 
     CEinstArbzt settings_;

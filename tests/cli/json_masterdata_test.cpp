@@ -89,10 +89,12 @@ TEST(JsonMasterdata, EmployeeFileRefusesWhatItDoesNotKnow) {
          "Unbekannter Schlüssel 'sum' in 'customer_query.levels[3]'."},
         {R"({"employees": [{"number": "7"}]})",
          "Falscher Wert für 'number' in 'employees[0]': erwartet eine ganze Zahl."},
-        {R"({"file_kind": "kd"})", "Die JSON-Daten beschreiben eine Datei der Art 'kd', erwartet wird 'mar'."},
+        {R"({"file_kind": "kd"})",
+         "Die JSON-Daten beschreiben eine Datei der Art 'kd', erwartet wird 'mar'."},
         {R"({"ignore": ""})", "Unbekannter Schlüssel 'ignore' in 'Daten.mar'."},
     };
-    for (const auto& [text, message] : cases) EXPECT_EQ(fromJsonError(json::parse(text)), message) << text;
+    for (const auto& [text, message] : cases)
+        EXPECT_EQ(fromJsonError(json::parse(text)), message) << text;
 }
 
 TEST(JsonMasterdata, CustomerFileRoundTrips) {

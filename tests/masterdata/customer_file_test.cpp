@@ -34,7 +34,8 @@ std::string loadError(const std::string& bytes) {
 TEST(CustomerFile, ProposedNumberFollowsTheHighest) {
     CTwKundenDoc doc;
     EXPECT_EQ(doc.proposedNumber(), 1);
-    for (int32_t n : {3, 7, 12}) doc.put(customer(n, "K"));
+    for (int32_t n : {3, 7, 12})
+        doc.put(customer(n, "K"));
     EXPECT_EQ(doc.proposedNumber(), 13);
     doc.customers.erase(12);
     EXPECT_EQ(doc.proposedNumber(), 8);
@@ -45,7 +46,12 @@ TEST(CustomerFile, ProposedNumberFollowsTheHighest) {
 TEST(CustomerFile, Version1LoadsWithoutFlagsAndIsWrittenAsVersion2) {
     ArchiveBytes v1;
     v1.int32(1).int32(2);
-    v1.int32(7).string("Beispiel GmbH").string("Hauptstr. 1").string("12345 Musterstadt").string("0123").string("");
+    v1.int32(7)
+        .string("Beispiel GmbH")
+        .string("Hauptstr. 1")
+        .string("12345 Musterstadt")
+        .string("0123")
+        .string("");
     v1.int32(3).string("M\xFCller").string("").string("").string("").string("Hof\r\nhinten");
     CTwKundenDoc doc;
     doc.fromBytes(v1.bytes(), "Daten.kd");
@@ -60,7 +66,12 @@ TEST(CustomerFile, Version1LoadsWithoutFlagsAndIsWrittenAsVersion2) {
     ArchiveBytes v2;
     v2.int32(2).int32(0).int32(0).int32(2);
     v2.int32(3).string("M\xFCller").string("").string("").string("").string("Hof\r\nhinten").int32(0);
-    v2.int32(7).string("Beispiel GmbH").string("Hauptstr. 1").string("12345 Musterstadt").string("0123").string("");
+    v2.int32(7)
+        .string("Beispiel GmbH")
+        .string("Hauptstr. 1")
+        .string("12345 Musterstadt")
+        .string("0123")
+        .string("");
     v2.int32(0);
     EXPECT_EQ(doc.toBytes(), v2.bytes());
 }
@@ -69,8 +80,19 @@ TEST(CustomerFile, OnlyOneCountsAsSetForTheFileFlags) {
     const int32_t values[][3] = {{1, 1, 1}, {2, -1, 0}, {0, 1, 0}};
     for (const auto& v : values) {
         CTwKundenDoc doc;
-        doc.fromBytes(ArchiveBytes().int32(2).int32(v[0]).int32(v[1]).int32(1).int32(1).string("A").string("")
-                          .string("").string("").string("").int32(5).bytes(),
+        doc.fromBytes(ArchiveBytes()
+                          .int32(2)
+                          .int32(v[0])
+                          .int32(v[1])
+                          .int32(1)
+                          .int32(1)
+                          .string("A")
+                          .string("")
+                          .string("")
+                          .string("")
+                          .string("")
+                          .int32(5)
+                          .bytes(),
                       "Daten.kd");
         EXPECT_EQ(doc.printAddressOnDaySheet, v[2]) << v[0];
         EXPECT_EQ(doc.checkCustomerExistsOnEntry, v[1] == 1 ? 1 : 0) << v[1];
@@ -98,14 +120,16 @@ TEST(CustomerFile, LaterRecordWithTheSameNumberReplacesTheEarlier) {
 }
 
 TEST(CustomerFile, DamagedFilesGiveTheirMessage) {
-    const std::string endOfFile = "Es wurde versucht, auf eine Stelle hinter dem Ende von Daten.kd zuzugreifen.";
+    const std::string endOfFile =
+        "Es wurde versucht, auf eine Stelle hinter dem Ende von Daten.kd zuzugreifen.";
     EXPECT_EQ(loadError(ArchiveBytes().int32(3).bytes()), kNewerVersionMessage);
     EXPECT_EQ(loadError(ArchiveBytes().int32(2).int32(0).int32(0).int32(0x7FFFFFFF).bytes()), endOfFile);
     CTwKundenDoc doc;
     doc.put(customer(7, "Beispiel GmbH", "Hauptstr. 1"));
     doc.printAddressOnDaySheet = 1;
     const std::string whole = doc.toBytes();
-    for (size_t n = 0; n < whole.size(); ++n) ASSERT_EQ(loadError(whole.substr(0, n)), endOfFile) << n;
+    for (size_t n = 0; n < whole.size(); ++n)
+        ASSERT_EQ(loadError(whole.substr(0, n)), endOfFile) << n;
     EXPECT_EQ(loadError(whole), "");
 }
 
@@ -137,9 +161,18 @@ TEST(CustomerFile, CustomerFromDisplayText) {
         int32_t expected; // 0 = none
     };
     const Case cases[] = {
-        {"7 - Beispiel GmbH", 7}, {"7", 7},  {" 7\t- x", 7}, {"007-", 7},  {"12 - Haus 12 - Nord", 12},
-        {"-7", 0},                {"7a - x", 0}, {"8 - Beispiel GmbH", 0}, {"", 0}, {" - x", 0},
-        {"99999999999999999999", 0}, {"+7", 0},
+        {"7 - Beispiel GmbH", 7},
+        {"7", 7},
+        {" 7\t- x", 7},
+        {"007-", 7},
+        {"12 - Haus 12 - Nord", 12},
+        {"-7", 0},
+        {"7a - x", 0},
+        {"8 - Beispiel GmbH", 0},
+        {"", 0},
+        {" - x", 0},
+        {"99999999999999999999", 0},
+        {"+7", 0},
     };
     for (const auto& c : cases) {
         const CKundeDoc* found = doc.customerFromDisplayText(c.text);
@@ -168,13 +201,13 @@ TEST_F(CustomerSearch, FindsOneCustomerInTheFirstPassThatHasExactlyOne) {
     const Case cases[] = {
         {"7 - Beispiel & Söhne", 7}, // by number
         {"7", 7},
-        {"40", 20},                  // no customer 40: the name contains it
-        {"GmbH", 3},                 // pass 1: name
-        {"Lindenweg", 9},            // pass 2: street
-        {"Mueller", 9},              // pass 3: file-name form of the name
-        {"MARKT_3", 12},             // pass 4: file-name form of the street
-        {"Schmidt, Anna", 11},       // pass 5 narrowed by the first name
-        {"Bernd  Schmidt", 12},      // pass 5 narrowed by the first name (two blanks)
+        {"40", 20},             // no customer 40: the name contains it
+        {"GmbH", 3},            // pass 1: name
+        {"Lindenweg", 9},       // pass 2: street
+        {"Mueller", 9},         // pass 3: file-name form of the name
+        {"MARKT_3", 12},        // pass 4: file-name form of the street
+        {"Schmidt, Anna", 11},  // pass 5 narrowed by the first name
+        {"Bernd  Schmidt", 12}, // pass 5 narrowed by the first name (two blanks)
     };
     for (const auto& c : cases) {
         std::string protocol;

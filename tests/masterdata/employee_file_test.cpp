@@ -13,7 +13,8 @@ namespace {
 
 using test::ArchiveBytes;
 
-const std::string kEndOfFile = "Es wurde versucht, auf eine Stelle hinter dem Ende von Daten.mar zuzugreifen.";
+const std::string kEndOfFile =
+    "Es wurde versucht, auf eine Stelle hinter dem Ende von Daten.mar zuzugreifen.";
 
 CMitarbeiterDoc employee(int32_t number, const std::string& name) {
     CMitarbeiterDoc e;
@@ -126,8 +127,16 @@ TEST(EmployeeFile, WritesVersion14WithDatesOnlyWhereTheirFlagIsSet) {
 
     ArchiveBytes expected;
     expected.int32(14).int32(2);
-    expected.int32(2).string("Bert").string("").string("").int32(1).int32(1).int32(1).int32(0).int32(0).int32(1);
-    expected.int32(9).string("M\xFCller").string("x").string("B\xFCro").int32(2).int32(1).int32(2024).int32(0);
+    expected.int32(2).string("Bert").string("").string("").int32(1).int32(1).int32(1).int32(0).int32(0).int32(
+        1);
+    expected.int32(9)
+        .string("M\xFCller")
+        .string("x")
+        .string("B\xFCro")
+        .int32(2)
+        .int32(1)
+        .int32(2024)
+        .int32(0);
     expected.int32(1).int32(31).int32(3).int32(2024).int32(1);
     expected.int32(0).string("").string("").int32(0).int32(1);
     expected.string("Kunde").int32(1).string("Tag").int32(1).string("Mitarbeiter").int32(1);
@@ -150,12 +159,15 @@ TEST(EmployeeFile, LaterRecordWithTheSameNumberReplacesTheEarlier) {
 TEST(EmployeeFile, DamagedFilesGiveTheirMessage) {
     EXPECT_EQ(loadError(ArchiveBytes().int32(15).bytes()), kNewerVersionMessage);
     // A count far beyond the file's size fails before anything is allocated.
-    EXPECT_EQ(loadError(ArchiveBytes().int32(14).int32(std::numeric_limits<int32_t>::max()).bytes()), kEndOfFile);
-    // A string length beyond the end.
-    EXPECT_EQ(loadError(ArchiveBytes().int32(14).int32(1).int32(1).raw("\xFF\xFF\xFF\xFF\xFF\xFF\x7F").bytes()),
+    EXPECT_EQ(loadError(ArchiveBytes().int32(14).int32(std::numeric_limits<int32_t>::max()).bytes()),
               kEndOfFile);
+    // A string length beyond the end.
+    EXPECT_EQ(
+        loadError(ArchiveBytes().int32(14).int32(1).int32(1).raw("\xFF\xFF\xFF\xFF\xFF\xFF\x7F").bytes()),
+        kEndOfFile);
     const std::string whole = employeeFileOfVersion(14);
-    for (size_t n = 0; n < whole.size(); ++n) ASSERT_EQ(loadError(whole.substr(0, n)), kEndOfFile) << n;
+    for (size_t n = 0; n < whole.size(); ++n)
+        ASSERT_EQ(loadError(whole.substr(0, n)), kEndOfFile) << n;
 }
 
 TEST(EmployeeFile, FailedLoadLeavesAnEmptyDocument) {
@@ -199,7 +211,8 @@ TEST(EmployeeFile, NextFreeNumber) {
     };
     for (const auto& c : cases) {
         CTwMaDoc doc;
-        for (int32_t n : c.numbers) doc.put(employee(n, "x"));
+        for (int32_t n : c.numbers)
+            doc.put(employee(n, "x"));
         EXPECT_EQ(doc.nextFreeNumber(), c.expected) << c.numbers.size();
     }
 }
@@ -237,7 +250,7 @@ TEST(EmployeeFile, NamesWithTheSameFileNameFormConflict) {
               "Der Name Jörg Schäfer existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu "
               "Konflikten bei der Dateierstellung kommen kann.");
     EXPECT_EQ(doc.findFileNameFormConflict("Jörg  Schäfer"), nullptr); // two blanks: another form
-    EXPECT_EQ(doc.findFileNameFormConflict("anna"), nullptr);            // case is kept
+    EXPECT_EQ(doc.findFileNameFormConflict("anna"), nullptr);          // case is kept
 }
 
 } // namespace

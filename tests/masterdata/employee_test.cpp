@@ -112,19 +112,18 @@ TEST(Employee, EmploymentBoundsWithinTheMonth) {
         int32_t lastDay;
     };
     const Case cases[] = {
-        {{1, 2, 2024}, false, 0, 0},   // before the month of entry
-        {{29, 2, 2024}, false, 0, 0},
-        {{1, 3, 2024}, true, 15, 31},  // month of entry
-        {{31, 3, 2024}, true, 15, 31},
-        {{10, 4, 2024}, true, 1, 30},  // a whole month
-        {{1, 6, 2024}, true, 1, 10},   // month of exit
-        {{20, 6, 2024}, true, 1, 10},  // also when asked for a day after the exit
-        {{1, 7, 2024}, false, 0, 0},   // after the month of exit
+        {{1, 2, 2024}, false, 0, 0},                                 // before the month of entry
+        {{29, 2, 2024}, false, 0, 0},  {{1, 3, 2024}, true, 15, 31}, // month of entry
+        {{31, 3, 2024}, true, 15, 31}, {{10, 4, 2024}, true, 1, 30}, // a whole month
+        {{1, 6, 2024}, true, 1, 10},                                 // month of exit
+        {{20, 6, 2024}, true, 1, 10}, // also when asked for a day after the exit
+        {{1, 7, 2024}, false, 0, 0},  // after the month of exit
     };
     const CMitarbeiterDoc e = employedMarchToJune();
     for (const auto& c : cases) {
         Datum first, last;
-        ASSERT_EQ(e.employmentBoundsInMonth(c.day, first, last), c.employed) << c.day.day << "." << c.day.month;
+        ASSERT_EQ(e.employmentBoundsInMonth(c.day, first, last), c.employed)
+            << c.day.day << "." << c.day.month;
         if (!c.employed) continue;
         EXPECT_EQ(first, (Datum{c.firstDay, c.day.month, c.day.year}));
         EXPECT_EQ(last, (Datum{c.lastDay, c.day.month, c.day.year}));

@@ -33,7 +33,8 @@ std::string loadError(const std::string& bytes) {
 TEST(ServiceFile, NamesAreOrderedByTheirWindows1252Bytes) {
     CTwDienstlDoc doc;
     // UTF-8 would put "Ärger" (C3 84) before "€-Pauschale" (E2 82 AC); Windows-1252 has 80 before C4.
-    for (const char* name : {"Ärger", "€-Pauschale", "apfel", "Zaun", "Beratung"}) doc.put(service(name));
+    for (const char* name : {"Ärger", "€-Pauschale", "apfel", "Zaun", "Beratung"})
+        doc.put(service(name));
     EXPECT_EQ(doc.names(), (std::vector<std::string>{"Beratung", "Zaun", "apfel", "€-Pauschale", "Ärger"}));
 }
 
@@ -66,35 +67,39 @@ TEST(ServiceFile, LaterRecordWithTheSameNameReplacesTheEarlier) {
 }
 
 TEST(ServiceFile, DamagedFilesGiveTheirMessage) {
-    const std::string endOfFile = "Es wurde versucht, auf eine Stelle hinter dem Ende von Daten.dl zuzugreifen.";
+    const std::string endOfFile =
+        "Es wurde versucht, auf eine Stelle hinter dem Ende von Daten.dl zuzugreifen.";
     EXPECT_EQ(loadError(ArchiveBytes().int32(2).bytes()), kNewerVersionMessage);
     EXPECT_EQ(loadError(ArchiveBytes().int32(1).int32(0x7FFFFFFF).bytes()), endOfFile);
     CTwDienstlDoc doc;
     doc.put(service("Beratung", 1, 12.5));
     const std::string whole = doc.toBytes();
-    for (size_t n = 0; n < whole.size(); ++n) ASSERT_EQ(loadError(whole.substr(0, n)), endOfFile) << n;
+    for (size_t n = 0; n < whole.size(); ++n)
+        ASSERT_EQ(loadError(whole.substr(0, n)), endOfFile) << n;
 }
 
 TEST(ServiceFile, CostKindTexts) {
     const std::pair<int32_t, const char*> cases[] = {
         {0, "Aus Stundenlohn"}, {1, "Fest je Stunde"}, {2, "Fester Betrag"}, {3, ""}, {-1, ""}};
-    for (const auto& [kind, text] : cases) EXPECT_EQ(CDienstlDoc::costKindText(kind), text) << kind;
+    for (const auto& [kind, text] : cases)
+        EXPECT_EQ(CDienstlDoc::costKindText(kind), text) << kind;
 }
 
 class ServiceSearch : public ::testing::Test {
 protected:
     ServiceSearch() {
-        for (const char* name : {"Beratung", "Beratung vor Ort", "Gärtnerei", "Fahrt"}) doc.put(service(name));
+        for (const char* name : {"Beratung", "Beratung vor Ort", "Gärtnerei", "Fahrt"})
+            doc.put(service(name));
     }
     CTwDienstlDoc doc;
 };
 
 TEST_F(ServiceSearch, FindsInTheFirstPassWithExactlyOneMatch) {
     const std::pair<const char*, const char*> cases[] = {
-        {"Beratung", "Beratung"},         // pass 1 although pass 2 would find two
-        {"vor Ort", "Beratung vor Ort"},  // pass 2
-        {"gaertner", "Gärtnerei"},        // pass 3
-        {"FAHRT", "Fahrt"},               // pass 3
+        {"Beratung", "Beratung"},        // pass 1 although pass 2 would find two
+        {"vor Ort", "Beratung vor Ort"}, // pass 2
+        {"gaertner", "Gärtnerei"},       // pass 3
+        {"FAHRT", "Fahrt"},              // pass 3
     };
     for (const auto& [text, expected] : cases) {
         std::string protocol;

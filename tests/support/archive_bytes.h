@@ -12,16 +12,18 @@ namespace lorvan::test {
 // fixtures of old file versions can be spelled out in a test: little-endian numbers and strings
 // with the one-byte length prefix (texts are given as Windows-1252 bytes, shorter than 255).
 class ArchiveBytes {
-public:
+  public:
     ArchiveBytes& int32(int32_t value) {
         const auto u = static_cast<uint32_t>(value);
-        for (int shift = 0; shift < 32; shift += 8) bytes_ += static_cast<char>((u >> shift) & 0xFF);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes_ += static_cast<char>((u >> shift) & 0xFF);
         return *this;
     }
     ArchiveBytes& float64(double value) {
         uint64_t u;
         std::memcpy(&u, &value, 8);
-        for (int shift = 0; shift < 64; shift += 8) bytes_ += static_cast<char>((u >> shift) & 0xFF);
+        for (int shift = 0; shift < 64; shift += 8)
+            bytes_ += static_cast<char>((u >> shift) & 0xFF);
         return *this;
     }
     ArchiveBytes& string(std::string_view cp1252) {
@@ -38,7 +40,7 @@ public:
     const std::string& bytes() const { return bytes_; }
     size_t size() const { return bytes_.size(); }
 
-private:
+  private:
     std::string bytes_;
 };
 

@@ -284,7 +284,8 @@ TEST(SettingsArchive, HostilePeriodListsStopAtTheEndOfTheFile) {
     o.wagePeriods = ByteBuilder().i32(1).i32(1).f64(9).f64(0).f64(0).i32(0).bytes() +
                     std::string(32 + 9, '\0') + ByteBuilder().i32(0x7FFFFFFF).bytes() +
                     std::string(1000, 'x');
-    ArchiveReader ar(settingsBytes(44, o), "Test.azr");
+    const std::string bytes = settingsBytes(44, o);
+    ArchiveReader ar(bytes, "Test.azr");
     CEinstArbzt s;
     try {
         s.load(ar, 44);

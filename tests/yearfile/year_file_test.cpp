@@ -119,16 +119,24 @@ TEST(YearFile, EmptyFileIsVersionSettingsAndNoMonths) {
 }
 
 TEST(YearFile, Version4RewritesKindCodesAndFixesAllValues) {
-    const std::vector<std::pair<std::string, std::string>> kinds = {
-        {"kd", "Kunde"},   {"K", "Kunde"},         {"kUnDe", "Kunde"}, {"p", "Pause"},  {"PAUSE", "Pause"},
-        {"a", "Arbeitszeit"}, {"Az", "Arbeitszeit"}, {"f", "Fahrt"},    {"B", "Büro"},   {"Kundin", "Kundin"},
-        {"", ""}};
+    const std::vector<std::pair<std::string, std::string>> kinds = {{"kd", "Kunde"},
+                                                                    {"K", "Kunde"},
+                                                                    {"kUnDe", "Kunde"},
+                                                                    {"p", "Pause"},
+                                                                    {"PAUSE", "Pause"},
+                                                                    {"a", "Arbeitszeit"},
+                                                                    {"Az", "Arbeitszeit"},
+                                                                    {"f", "Fahrt"},
+                                                                    {"B", "Büro"},
+                                                                    {"Kundin", "Kundin"},
+                                                                    {"", ""}};
     ArchiveBytes b = oldFileHead(4);
-    b.int32(1).int32(3);                                          // one month: March, no cached values
-    b.int32(1).int32(5);                                          // one day: the 5th
+    b.int32(1).int32(3); // one month: March, no cached values
+    b.int32(1).int32(5); // one day: the 5th
     b.string("Eva").int32(kVacation).string("Bericht").int32(1).int32(0); // holiday 1, complete 0
     b.int32(static_cast<int32_t>(kinds.size()));
-    for (const auto& kind : kinds) oldLine(b, kind.first, -75);
+    for (const auto& kind : kinds)
+        oldLine(b, kind.first, -75);
 
     CLorvanDoc doc;
     doc.fromBytes(b.bytes(), "t.azr");
@@ -200,7 +208,8 @@ TEST(YearFile, MonthRecordByVersion) {
     };
     auto cached = [](int n) {
         ArchiveBytes b;
-        for (int i = 1; i <= n; ++i) b.float64(i);
+        for (int i = 1; i <= n; ++i)
+            b.float64(i);
         return b.bytes();
     };
     const std::string head = ArchiveBytes().float64(-2.5).int32(1).float64(7.25).bytes();
@@ -212,8 +221,8 @@ TEST(YearFile, MonthRecordByVersion) {
         {11, head + cached(5) + ArchiveBytes().string("Kommentar").bytes() + noDays, 1, -2.5, 7.25, 0.0,
          "Kommentar", 0.0},
         {29, head + cached(6) + ArchiveBytes().string("").bytes() + noDays, 1, -2.5, 7.25, 4.0, "", 0.0},
-        {34, head + cached(6) + ArchiveBytes().string("").float64(9.5).bytes() + noDays, 1, -2.5, 7.25, 4.0, "",
-         9.5},
+        {34, head + cached(6) + ArchiveBytes().string("").float64(9.5).bytes() + noDays, 1, -2.5, 7.25, 4.0,
+         "", 9.5},
     };
     for (const Case& c : cases) {
         CMonatDoc month;
@@ -313,7 +322,8 @@ TEST(YearFile, TimeLineRecordByVersion) {
         EXPECT_EQ(line.duration, 75) << c.version;
         EXPECT_EQ(line.durationText, "01:15") << c.version;
         EXPECT_EQ(line.pause, 15) << c.version;
-        EXPECT_EQ((std::array<int32_t, 3>{line.fromFixed, line.toFixed, line.durationFixed}), c.fixed) << c.version;
+        EXPECT_EQ((std::array<int32_t, 3>{line.fromFixed, line.toFixed, line.durationFixed}), c.fixed)
+            << c.version;
         EXPECT_EQ(line.calculationFields[2], c.calculationField3) << c.version;
         EXPECT_EQ(line.service, c.service) << c.version;
         EXPECT_EQ(line.costKind, c.costKind) << c.version;
@@ -325,10 +335,10 @@ TEST(YearFile, TimeLineRecordByVersion) {
 TEST(YearFile, LaterDuplicateMonthsAndDaysReplaceEarlierOnes) {
     ArchiveBytes b = oldFileHead(4);
     b.int32(2);
-    b.int32(6).int32(2);                                               // June with two records of the 1st
+    b.int32(6).int32(2); // June with two records of the 1st
     b.int32(1).string("erster").int32(0).string("").int32(0).int32(1).int32(0);
     b.int32(1).string("zweiter").int32(0).string("").int32(0).int32(1).int32(0);
-    b.int32(6).int32(1);                                               // June again, with the 2nd only
+    b.int32(6).int32(1); // June again, with the 2nd only
     b.int32(2).string("dritter").int32(0).string("").int32(0).int32(1).int32(0);
     CLorvanDoc doc;
     doc.fromBytes(b.bytes(), "t.azr");
@@ -433,10 +443,12 @@ void expectValid(const CMonatDoc& month) {
 
 void expectReset(const CMonatDoc& month) {
     EXPECT_EQ(month.resultsValid, 0) << month.number();
-    const double cached[] = {month.accountChange,         month.surchargeHoursOvertime1, month.surchargeHoursOvertime2,
-                             month.surchargeHoursNight,   month.surchargeHoursSaturday,  month.surchargeHoursHoliday,
-                             month.surchargeHoursSunday,  month.accountPayout};
-    for (double value : cached) EXPECT_EQ(value, 0.0) << month.number();
+    const double cached[] = {month.accountChange,           month.surchargeHoursOvertime1,
+                             month.surchargeHoursOvertime2, month.surchargeHoursNight,
+                             month.surchargeHoursSaturday,  month.surchargeHoursHoliday,
+                             month.surchargeHoursSunday,    month.accountPayout};
+    for (double value : cached)
+        EXPECT_EQ(value, 0.0) << month.number();
     EXPECT_EQ(month.accountCorrection, 8.0) << month.number(); // entered by the user, not cached
 }
 
@@ -446,7 +458,8 @@ TEST(YearFileCache, SavingADayInMarchResetsAprilToDecember) {
     expectValid(*doc.month(1));
     expectValid(*doc.month(2));
     EXPECT_EQ(doc.month(3)->resultsValid, 0);
-    for (int32_t m = 4; m <= 12; ++m) expectReset(*doc.month(m));
+    for (int32_t m = 4; m <= 12; ++m)
+        expectReset(*doc.month(m));
 }
 
 TEST(YearFileCache, SavingADayOfAnOutdatedMonthLeavesLaterMonths) {
@@ -474,7 +487,8 @@ TEST(YearFileCache, CorrectionResetsOnlyItsMonth) {
 TEST(YearFileCache, ConfirmedSettingsResetEveryMonthAndMarkModified) {
     CLorvanDoc doc = evaluatedYear();
     doc.settingsConfirmed();
-    for (const auto& [number, month] : doc.months()) expectReset(month);
+    for (const auto& [number, month] : doc.months())
+        expectReset(month);
     EXPECT_TRUE(doc.isModified());
 }
 
@@ -493,7 +507,8 @@ void expectLinked(CLorvanDoc& doc) {
         for (auto& [d, day] : month.days()) {
             EXPECT_EQ(day.month(), &month);
             EXPECT_EQ(day.number(), d);
-            for (CZeitZeile& line : day.lines()) EXPECT_EQ(line.day(), &day);
+            for (CZeitZeile& line : day.lines())
+                EXPECT_EQ(line.day(), &day);
         }
     }
 }
@@ -526,7 +541,8 @@ TEST(YearFileModel, AssignedDayKeepsItsPlace) {
     EXPECT_EQ(target.date(), (Datum{29, 2, 2024}));
     EXPECT_EQ(target.furtherEmployees, "Carla");
     ASSERT_EQ(target.lineCount(), 4u);
-    for (const CZeitZeile& line : target.lines()) EXPECT_EQ(line.day(), &target);
+    for (const CZeitZeile& line : target.lines())
+        EXPECT_EQ(line.day(), &target);
     EXPECT_EQ(month.day(1)->lineCount(), 3u);
 }
 
