@@ -21,5 +21,7 @@ struct Options {
 int runShow(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 int runWrite(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 int runDemo(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// holidays YEAR [STATE]: the public holidays of the year, one DD.MM.YYYY a line.
+int runHolidays(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 
 } // namespace lorvan::cli

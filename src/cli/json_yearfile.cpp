@@ -116,7 +116,7 @@ void readDay(const json& object, const std::string& context, CMonatDoc& month) {
         throw LorvanError("Doppelte Tagesnummer " + std::to_string(number) + " in '" + context + "'.");
     CTagDoc* created = nullptr;
     try {
-        created = &month.addDay(number);
+        created = &month.addStoredDay(number);
     } catch (const std::invalid_argument&) {
         throw LorvanError("Ungültige Tagesnummer " + std::to_string(number) + " in '" + context + "'.");
     }

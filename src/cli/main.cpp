@@ -13,7 +13,8 @@ constexpr const char* kUsage =
     "Befehle:\n"
     "  show DATEI           Datendatei als JSON ausgeben\n"
     "  write DATEI < JSON   Datendatei aus JSON schreiben (aktuelle Version)\n"
-    "  demo VERZ            Demo-Datenverzeichnis anlegen\n";
+    "  demo VERZ            Demo-Datenverzeichnis anlegen\n"
+    "  holidays JAHR [LAND] Feiertage des Jahres (ohne Land: die bundesweiten)\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -71,6 +72,7 @@ int main(int argc, char** argv) {
         if (command == "show") return cli::runShow(options, args, std::cout);
         if (command == "write") return cli::runWrite(options, args, std::cin, std::cout);
         if (command == "demo") return cli::runDemo(options, args, std::cout);
+        if (command == "holidays") return cli::runHolidays(options, args, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

@@ -342,6 +342,12 @@ CTagDoc& CMonatDoc::addDay(int32_t number) {
     return days_.try_emplace(number, this, number).first->second;
 }
 
+CTagDoc& CMonatDoc::addStoredDay(int32_t number) {
+    if (number < 1 || number > 31)
+        throw std::invalid_argument("CMonatDoc::addStoredDay: day " + std::to_string(number));
+    return days_.try_emplace(number, this, number).first->second;
+}
+
 void CMonatDoc::removeDay(int32_t number) {
     days_.erase(number);
 }

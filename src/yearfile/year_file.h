@@ -210,6 +210,9 @@ class CMonatDoc {
     // The day with that number, created when it does not exist. Raises std::invalid_argument for a
     // number outside 1 to the month's length (1 to 31 without a document).
     CTagDoc& addDay(int32_t number);
+    // The same for a day as a stored file may hold it: 1 to 31 whatever the month's length (a file
+    // whose year was changed may hold 30 February), so that such a file is written back unchanged.
+    CTagDoc& addStoredDay(int32_t number);
     void removeDay(int32_t number);
 
     // Marks the cached results out of date and sets them to 0.

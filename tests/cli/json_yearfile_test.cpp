@@ -122,8 +122,8 @@ TEST(JsonYearFile, RefusedInputLeavesTheDocumentAlone) {
          "Ungültige Monatsnummer 13 in 'months[1]'."},
         {"month twice", [](json& j) { j["months"][1]["number"] = 2; },
          "Doppelte Monatsnummer 2 in 'months[1]'."},
-        {"30 February", [](json& j) { j["months"][0]["days"][0]["number"] = 30; },
-         "Ungültige Tagesnummer 30 in 'months[0].days[0]'."},
+        {"day 32", [](json& j) { j["months"][0]["days"][0]["number"] = 32; },
+         "Ungültige Tagesnummer 32 in 'months[0].days[0]'."},
         {"day twice",
          [](json& j) {
              j["months"][0]["days"].push_back(json{{"number", 29}});
@@ -145,6 +145,17 @@ TEST(JsonYearFile, RefusedInputLeavesTheDocumentAlone) {
         }
         EXPECT_EQ(doc.toBytes(), original.toBytes()) << c.name;
     }
+}
+
+// A stored file may hold a day past the month's end (its year was changed): it goes through JSON
+// unchanged, like every other stored day.
+TEST(JsonYearFile, DayPastTheMonthsEndAsStoredRoundTrips) {
+    CLorvanDoc doc;
+    doc.settings().year = 2026;
+    doc.addMonth(2).addStoredDay(30).reportRemark = "aus 2024";
+    CLorvanDoc back;
+    yearFileFromJson(yearFileToJson(doc), back);
+    EXPECT_EQ(back.toBytes(), doc.toBytes());
 }
 
 } // namespace

@@ -1,0 +1,131 @@
+#include "evaluation/day_checks.h"
+
+#include "evaluation/day_evaluation_detail.h"
+#include "foundation/error.h"
+#include "foundation/format.h"
+#include "foundation/time_text.h"
+#include "platform/prompter.h"
+#include "yearfile/settings.h"
+#include "yearfile/year_file.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace lorvan {
+
+using namespace day_detail;
+
+namespace {
+
+// "8:00 - 12:00 (Muster GmbH)"
+std::string entryDescription(const CZeitZeile& line) {
+    std::string description = line.from + " - " + line.to;
+    if (!line.customer.empty()) description += " (" + line.customer + ")";
+    return description;
+}
+
+std::tuple<int32_t, int32_t> hourAndMinute(std::string_view text) {
+    const ClockParts clock = splitClock(text).value_or(ClockParts{});
+    return {clock.hour, clock.minute};
+}
+
+} // namespace
+
+std::optional<std::string> checkStoredTimes(const CZeitZeile& line) {
+    std::string text = line.from;
+    if (!normalizeTime(text, false, false)) return "Der Von-Wert '" + line.from + "' ist ungültig.";
+    text = line.to;
+    if (!normalizeTime(text, false, false)) return "Der Bis-Wert '" + line.to + "' ist ungültig.";
+    text = line.durationText;
+    if (!normalizeTime(text, false, false)) return "Die Dauer '" + line.durationText + "' ist ungültig.";
+    return std::nullopt;
+}
+
+std::optional<std::string> checkStoredLine(const CZeitZeile& line) {
+    const std::string description = entryDescription(line);
+    if (line.kind.empty()) return "Die Art des Eintrags '" + description + "' wurde nicht ausgewählt.";
+    if (line.kind == kKindCustomer && line.customer.empty())
+        return "Der Kunde wurde bei Eintrag '" + description + "' nicht eingegeben.";
+    if (line.from.empty() || line.to.empty() || line.duration == 0)
+        return "Der Eintrag '" + description + "' wurde nicht korrekt berechnet.";
+    if (hourAndMinute(line.from) > hourAndMinute(line.to))
+        return "Der Beginn des Eintrags '" + description + "' liegt vor dem Ende.";
+    if (line.pause > line.duration || (line.pause == line.duration && line.kind != kKindBreak))
+        return "Die Pause war länger als möglich bei Eintrag '" + description + "'.";
+    if (parseClock(spanText(line.from, line.to)) != line.duration)
+        return "Die Dauer passt nicht zum Von-Bis-Wert bei Eintrag '" + description + "'.";
+    return std::nullopt;
+}
+
+std::optional<std::string> checkStoredTimesAndLine(const CZeitZeile& line) {
+    if (std::optional<std::string> message = checkStoredTimes(line)) return message;
+    return checkStoredLine(line);
+}
+
+DayCheckResult checkDay(const DayEntryState& state, Prompter& prompter, const LineCheck& lineCheck) {
+    std::vector<const CZeitZeile*> lines;
+    lines.reserve(state.lines.size());
+    for (const CZeitZeile& line : state.lines)
+        lines.push_back(&line);
+    std::stable_sort(lines.begin(), lines.end(), [](const CZeitZeile* a, const CZeitZeile* b) {
+        return parseClock(a->from) < parseClock(b->from);
+    });
+
+    if (lineCheck) {
+        for (const CZeitZeile* line : lines) {
+            if (std::optional<std::string> message = lineCheck(*line)) return {false, *std::move(message)};
+        }
+    }
+
+    if (!lines.empty()) {
+        bool overlap = false;
+        bool gap = false;
+        std::string chain = lines.front()->from;
+        for (size_t i = 1; i < lines.size(); ++i) {
+            const CZeitZeile& previous = *lines[i - 1];
+            const CZeitZeile& line = *lines[i];
+            const bool overlaps = hourAndMinute(previous.to) > hourAndMinute(line.from);
+            if (overlaps || previous.to != line.from) {
+                overlap = overlap || overlaps;
+                gap = gap || !overlaps;
+                chain += " - " + previous.to + "\n" + line.from;
+            }
+        }
+        chain += " - " + lines.back()->to + "\n";
+
+        if (overlap) {
+            if (!prompter.askYesNo("Die Arbeitszeiten überschneiden sich!\nArbeitszeit:\n" + chain +
+                                   "\nSind die Zeiten in Ordnung?"))
+                return {false, {}};
+        } else if (gap) {
+            if (!prompter.askYesNo("Die Arbeitszeit ist nicht durchgehend.\nArbeitszeit:\n" + chain +
+                                   "\nSind die Zeiten in Ordnung?"))
+                return {false, {}};
+        }
+    }
+
+    if (state.settings == nullptr) throw LorvanError(kPointerNotSet);
+    const CEinstArbzt& settings = *state.settings;
+    if (!state.publicHoliday && !lines.empty() && settings.checkBreakTimes) {
+        int64_t given = 0;
+        int64_t total = 0;
+        for (const CZeitZeile* line : lines) {
+            given += line->pause;
+            total += line->duration;
+        }
+        const int32_t required = settings.breakMinutesForDate(state.date);
+        if (given < required && total > 120) {
+            const bool stop = prompter.askYesNo(format(
+                settings.enforceCorrectBreakTimes
+                    ? "Die Pausenzeit ist zu kurz angegeben worden (%ld/%ld). Sie wird durch das Programm "
+                      "automatisch korrigiert.\nWollen Sie ihre Eingaben korrigieren?"
+                    : "Die Pausenzeit ist zu kurz angegeben worden (%ld/%ld).\nWollen Sie ihre Eingaben "
+                      "korrigieren?",
+                static_cast<long>(given), static_cast<long>(required)));
+            if (stop) return {false, {}};
+        }
+    }
+    return {true, {}};
+}
+
+} // namespace lorvan

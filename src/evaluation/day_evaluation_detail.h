@@ -1,0 +1,65 @@
+#pragma once
+
+#include "foundation/calendar.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+// Small helpers shared by the day evaluation and the day checks.
+namespace lorvan::day_detail {
+
+inline bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+inline int32_t saturatedInt32(int64_t value) {
+    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+// Truncated toward zero; out of range values saturate, NaN gives 0.
+inline int32_t truncatedInt32(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+// Reads an integer like atol (leading blanks, an optional sign, digits up to the first non-digit),
+// saturating at the int32 range.
+inline int32_t readLeadingInteger(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    int64_t value = 0;
+    for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
+        if (value <= std::numeric_limits<int32_t>::max()) value = value * 10 + (text[i] - '0');
+    }
+    return saturatedInt32(negative ? -value : value);
+}
+
+struct ClockParts {
+    int32_t hour = 0;
+    int32_t minute = 0;
+};
+
+// Hour and minute of an h:mm text; nothing for a text without colon.
+inline std::optional<ClockParts> splitClock(std::string_view text) {
+    const size_t colon = text.find(':');
+    if (colon == std::string_view::npos) return std::nullopt;
+    return ClockParts{readLeadingInteger(text.substr(0, colon)), readLeadingInteger(text.substr(colon + 1))};
+}
+
+// weekdayCalendar: 1 = Sunday ... 7 = Saturday.
+inline bool isMondayToFriday(const Datum& date) {
+    const int32_t weekday = weekdayCalendar(date);
+    return weekday >= 2 && weekday <= 6;
+}
+
+} // namespace lorvan::day_detail
