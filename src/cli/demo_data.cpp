@@ -5,6 +5,7 @@
 #include "foundation/format.h"
 #include "foundation/number_text.h"
 #include "foundation/time_text.h"
+#include "evaluation/public_holidays.h"
 #include "masterdata/customer_file.h"
 #include "masterdata/employee_file.h"
 #include "masterdata/service_file.h"
@@ -60,6 +61,8 @@ const DemoService kServices[] = {
     {"Anfahrtspauschale", 2, 35.0}, {"Notdienst", 1, 95.0},
 };
 
+constexpr const char* kDemoState = "Nordrhein-Westfalen";
+
 enum class Pattern { Office, Field, PartTime, Warehouse };
 
 struct DemoEmployee {
@@ -79,18 +82,10 @@ const DemoEmployee kEmployees[] = {
     {5, "Thomas Krüger", "Lager", "", Pattern::Warehouse, 16.40},
 };
 
-// Public holidays of Nordrhein-Westfalen, the demo firm's state.
+// Public holidays of the demo firm's state, as day numbers.
 std::set<int32_t> demoHolidays(int32_t year) {
-    // Easter Sunday (Gauss, Gregorian).
-    const int32_t a = year % 19, b = year / 100, c = year % 100, d = b / 4, e = b % 4;
-    const int32_t f = (b + 8) / 25, g = (b - f + 1) / 3, h = (19 * a + b - d - g + 15) % 30;
-    const int32_t i = c / 4, k = c % 4, l = (32 + 2 * e + 2 * i - h - k) % 7;
-    const int32_t m = (a + 11 * h + 22 * l) / 451;
-    const int32_t month = (h + l - 7 * m + 114) / 31, day = (h + l - 7 * m + 114) % 31 + 1;
-    const int32_t easter = dayNumber(Datum{day, month, year});
-    std::set<int32_t> days = {dayNumber({1, 1, year}),   easter - 2,  easter + 1, dayNumber({1, 5, year}),
-                              easter + 39,               easter + 50, easter + 60, dayNumber({3, 10, year}),
-                              dayNumber({1, 11, year}),  dayNumber({25, 12, year}), dayNumber({26, 12, year})};
+    std::set<int32_t> days;
+    for (const Datum& d : publicHolidaysOfYear(year, kDemoState)) days.insert(dayNumber(d));
     return days;
 }
 
@@ -223,7 +218,7 @@ CEinstArbzt demoSettings(const DemoEmployee& employee, int32_t year) {
     CEinstArbzt s;
     s.name = employee.name;
     s.year = year;
-    s.federalState = "Nordrhein-Westfalen";
+    s.federalState = kDemoState;
     s.keepWorkingTimeAccount = 1;
     s.accountMode = "RA";
     s.manageRemainingVacation = 1;
