@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/calendar.h"
+#include "foundation/number_text.h"
 
 #include <cmath>
 #include <cstdint>
@@ -31,18 +32,7 @@ inline int32_t truncatedInt32(double value) {
 
 // Reads an integer like atol (leading blanks, an optional sign, digits up to the first non-digit),
 // saturating at the int32 range.
-inline int32_t readLeadingInteger(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    int64_t value = 0;
-    for (; i < text.size() && isAsciiDigit(text[i]); ++i) {
-        if (value <= std::numeric_limits<int32_t>::max()) value = value * 10 + (text[i] - '0');
-    }
-    return saturatedInt32(negative ? -value : value);
-}
+inline int32_t readLeadingInteger(std::string_view text) { return saturatedInt32(lorvan::readLeadingInteger(text)); }
 
 struct ClockParts {
     int32_t hour = 0;

@@ -21,6 +21,9 @@ double roundAmount(double value, int mode, int places);
 std::string formatAmount(double value);
 std::string decimalCommaToPoint(std::string_view text);
 std::string decimalPointToComma(std::string_view text);
+// Reads a decimal integer like atol: leading blanks, an optional sign, digits up to the first
+// non-digit; saturates instead of overflowing (at +-10^12).
+int64_t readLeadingInteger(std::string_view text);
 // Digits only (with allowPunctuation also "," "-" "."); an empty text is true.
 bool isNumberText(std::string_view text, bool allowPunctuation);
 // "Jörg Weiß-Bäcker" -> "Joerg_WeissBaecker"

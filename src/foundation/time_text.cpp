@@ -1,6 +1,7 @@
 #include "foundation/time_text.h"
 
 #include "foundation/format.h"
+#include "foundation/number_text.h"
 
 #include <limits>
 #include <utility>
@@ -20,20 +21,6 @@ int32_t clampToInt32(int64_t v) {
     return static_cast<int32_t>(v);
 }
 
-// Reads a decimal integer like atol: leading blanks, an optional sign, digits up to the first
-// non-digit. Saturates instead of overflowing.
-int64_t readInteger(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    int64_t value = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i) {
-        if (value < 1'000'000'000'000) value = value * 10 + (text[i] - '0');
-    }
-    return negative ? -value : value;
-}
 
 // Hours typed as a decimal number with a decimal point, times 60, truncated toward zero. Read
 // like atof (leading blanks, an optional sign, digits with one point up to the first character
@@ -68,7 +55,7 @@ int64_t decimalHoursToMinutes(std::string_view text) {
 int64_t clockMinutes(std::string_view text) {
     const size_t colon = text.find(':');
     if (colon == std::string_view::npos) return 0;
-    return readInteger(text.substr(0, colon)) * 60 + readInteger(text.substr(colon + 1));
+    return readLeadingInteger(text.substr(0, colon)) * 60 + readLeadingInteger(text.substr(colon + 1));
 }
 
 std::string clockText(int64_t minutes) {
@@ -126,7 +113,7 @@ int32_t parseDuration(std::string_view text) {
         }
     }
     if (result == 0) {
-        const int64_t b = readInteger(text);
+        const int64_t b = readLeadingInteger(text);
         result = (b < 10 && b != 0) ? b * 60 : b;
     }
     return clampToInt32(result);
@@ -212,8 +199,8 @@ std::string clockOfDay(std::string_view time) {
     int64_t m = 0;
     const size_t colon = time.find(':');
     if (colon != std::string_view::npos) {
-        h = readInteger(time.substr(0, colon));
-        m = readInteger(time.substr(colon + 1));
+        h = readLeadingInteger(time.substr(0, colon));
+        m = readLeadingInteger(time.substr(colon + 1));
     }
     if (h > 24 || (h == 24 && m > 0)) h -= 24;
     return format("%1.2ld:%2.2ld", static_cast<long>(h), static_cast<long>(m));
