@@ -23,5 +23,9 @@ int runWrite(const Options& options, const std::vector<std::string>& args, std::
 int runDemo(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 // holidays YEAR [STATE]: the public holidays of the year, one DD.MM.YYYY a line.
 int runHolidays(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// month FILE MONTH --json|--text: the month evaluation of a year file (read-only).
+int runMonth(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// account FILE --json|--text: the list of the working-time account (read-only).
+int runAccount(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 
 } // namespace lorvan::cli

@@ -14,7 +14,9 @@ constexpr const char* kUsage =
     "  show DATEI           Datendatei als JSON ausgeben\n"
     "  write DATEI < JSON   Datendatei aus JSON schreiben (aktuelle Version)\n"
     "  demo VERZ            Demo-Datenverzeichnis anlegen\n"
-    "  holidays JAHR [LAND] Feiertage des Jahres (ohne Land: die bundesweiten)\n";
+    "  holidays JAHR [LAND] Feiertage des Jahres (ohne Land: die bundesweiten)\n"
+    "  month DATEI MONAT --json|--text   Monatsauswertung einer Jahresdatei\n"
+    "  account DATEI --json|--text       Arbeitszeitkonto einer Jahresdatei\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -73,6 +75,8 @@ int main(int argc, char** argv) {
         if (command == "write") return cli::runWrite(options, args, std::cin, std::cout);
         if (command == "demo") return cli::runDemo(options, args, std::cout);
         if (command == "holidays") return cli::runHolidays(options, args, std::cout);
+        if (command == "month") return cli::runMonth(options, args, std::cout);
+        if (command == "account") return cli::runAccount(options, args, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

@@ -13,7 +13,8 @@ class CEinstArbzt;
 class YearEvaluator;
 
 inline constexpr const char* kCarryOverCorrectionRefused =
-    "Der Vortrag des Arbeitszeitkontos kann nur im Arbeitsgebiet 'Extras - Einstellungen der aktuellen Datei' "
+    "Der Vortrag des Arbeitszeitkontos kann nur im Arbeitsgebiet 'Extras - Einstellungen der aktuellen "
+    "Datei' "
     "korrigiert werden.";
 inline constexpr const char* kTotalCorrectionRefused =
     "Die Summe des Arbeitszeitkontos kann nur monatsweise korrigiert werden.";
@@ -22,8 +23,8 @@ enum class AccountRowKind { CarryOver, Month, Total };
 
 struct AccountRow {
     AccountRowKind kind = AccountRowKind::Month;
-    int32_t month = 0;  // 1-12 for a month row, else 0
-    std::string label;  // "Vortrag", the month's name, "Summe"
+    int32_t month = 0;     // 1-12 for a month row, else 0
+    std::string label;     // "Vortrag", the month's name, "Summe"
     double computed = 0.0; // "Berechnet": the month's cached account change
     double surcharge1Hours = 0.0;
     double surcharge2Hours = 0.0;

@@ -154,7 +154,7 @@ class DayLoop {
         double c = period_.hoursPerWorkingDay;
         if (fixedDays_)
             c = (period_.hoursBasis == 1 && weekdayHours != 0) ? settings_.averageDailyHours(period_)
-                                                                : weekdayHours;
+                                                               : weekdayHours;
         const bool vacationEverywhere =
             settings_.manageRemainingVacation != 0 && settings_.countVacationOnWeekendsAndHolidays != 0;
 
@@ -261,7 +261,8 @@ class DayLoop {
         }
     }
 
-    void evaluateBlocks(DayRow& row, const CTagDoc& record, WeekEvaluation& week, int32_t w, bool dayHasTarget) {
+    void evaluateBlocks(DayRow& row, const CTagDoc& record, WeekEvaluation& week, int32_t w,
+                        bool dayHasTarget) {
         const std::vector<CArbzt> blocks = buildBlocks(record, false);
         if (blocks.empty() && dayHasTarget && row.code.empty()) row.status = kStatusNoTimes;
 
@@ -286,7 +287,8 @@ class DayLoop {
             row.workMinutes += work;
             e_.creditedMinutes += credited;
             e_.pauseMinutes += block.pause;
-            for (size_t k = 0; k < 3; ++k) e_.calculationSums[k] += block.calculationSums[k];
+            for (size_t k = 0; k < 3; ++k)
+                e_.calculationSums[k] += block.calculationSums[k];
             if (block.standby != 0) {
                 e_.hasStandbyBlocks = true;
                 e_.standbyMinutes += block.standbyMinutes();
@@ -297,8 +299,7 @@ class DayLoop {
             } else if (sunday) {
                 week.sundaySaturdayBucketMinutes += credited;
             } else if (saturday) {
-                const int32_t s =
-                    windowMinutes(block, settings_.saturdayBegin, settings_.saturdayEnd, true);
+                const int32_t s = windowMinutes(block, settings_.saturdayBegin, settings_.saturdayEnd, true);
                 week.sundaySaturdayBucketMinutes += s;
                 week.accountMinutes += credited - s;
                 week.overtimeMinutes += work - s;
@@ -343,7 +344,8 @@ class DayLoop {
             else
                 a += row.creditedAbsenceMinutes;
         }
-        if (isOneOf(row.code, {kCodeDayOff, kCodeNotEmployed, kCodeParentalLeave, kCodeSickPay, kCodeChildSick}))
+        if (isOneOf(row.code,
+                    {kCodeDayOff, kCodeNotEmployed, kCodeParentalLeave, kCodeSickPay, kCodeChildSick}))
             return;
         if (row.holidayMinutes != 0 || row.sundayMinutes != 0) return;
         row.accountDeviation = floorToMultiple(a, rounding_) - g;
@@ -362,7 +364,8 @@ class DayLoop {
         const int32_t last = mondayFirst(week.lastWeekday);
         double x = 0.0;
         if (fixedDays_) {
-            for (int32_t i = first; i <= last; ++i) x += period_.hoursByWeekday[i % 7];
+            for (int32_t i = first; i <= last; ++i)
+                x += period_.hoursByWeekday[i % 7];
         } else {
             x = period_.workingDaysPerWeek * period_.hoursPerWorkingDay;
         }
@@ -382,7 +385,8 @@ class DayLoop {
         int32_t result = accountQuantity(week);
         int32_t b = 0;
         if (week.carriedIn)
-            for (const WeekEvaluation& carried : week.carriedIn->weeks) b += accountQuantity(carried);
+            for (const WeekEvaluation& carried : week.carriedIn->weeks)
+                b += accountQuantity(carried);
         if (week.carriedIn && b > 0) {
             if (n >= first && b - xMin <= 0) result += b - xMin;
         } else {
@@ -400,7 +404,8 @@ class DayLoop {
         if (settings_.surcharge1On != 0) {
             int32_t a = 0;
             if (week.carriedIn)
-                for (const WeekEvaluation& carried : week.carriedIn->weeks) a += carried.overtimeBase();
+                for (const WeekEvaluation& carried : week.carriedIn->weeks)
+                    a += carried.overtimeBase();
             const int32_t b = week.overtimeBase();
             if (a + b > 0) {
                 int32_t p = a < 1 ? a : floorToMultiple(a, rounding_);
@@ -559,7 +564,8 @@ CachedMonthResults cachedResultsOf(const CLorvanDoc& document, const MonthEvalua
     } else if (s.isModeMA(m)) {
         int32_t minutes = 0;
         for (const WeekEvaluation& week : e.weeks)
-            minutes += week.accountMinutes + hoursToMinutes(week.vacationHours + week.sickHours + week.holidayHours);
+            minutes +=
+                week.accountMinutes + hoursToMinutes(week.vacationHours + week.sickHours + week.holidayHours);
         r.accountChange = minutesToHours(minutes) - s.monthlyTarget(m);
     }
     if (s.surchargesIntoHours(m)) {

@@ -74,8 +74,8 @@ struct DayRow {
 // A calendar week, cut at the first and last day of the month.
 struct WeekEvaluation {
     int32_t weekNumber = 0;
-    int32_t firstWeekday = 0;  // 0 = Sunday ... 6 = Saturday
-    int32_t lastWeekday = -1;  // -1 while open, 0 when the week ran through Sunday
+    int32_t firstWeekday = 0; // 0 = Sunday ... 6 = Saturday
+    int32_t lastWeekday = -1; // -1 while open, 0 when the week ran through Sunday
     std::vector<DayRow> rows;
     // The previous month's days of this week (first week of a month only).
     std::shared_ptr<const MonthEvaluation> carriedIn;

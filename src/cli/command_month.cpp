@@ -1,0 +1,370 @@
+#include "cli/commands.h"
+
+#include "evaluation/account.h"
+#include "evaluation/month_evaluation.h"
+#include "foundation/calendar.h"
+#include "foundation/error.h"
+#include "foundation/format.h"
+#include "foundation/number_text.h"
+#include "foundation/time_text.h"
+#include "masterdata/employee_lookup.h"
+#include "yearfile/year_file.h"
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+
+namespace lorvan::cli {
+namespace {
+
+using nlohmann::ordered_json;
+
+enum class OutputForm { Json, Text };
+
+// The arguments before the form option, and the form (--json when none is given).
+OutputForm takeForm(std::vector<std::string>& args, const char* command) {
+    OutputForm form = OutputForm::Json;
+    int32_t given = 0;
+    for (auto it = args.begin(); it != args.end();) {
+        if (*it == "--json" || *it == "--text") {
+            form = *it == "--json" ? OutputForm::Json : OutputForm::Text;
+            ++given;
+            it = args.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (given > 1)
+        throw LorvanError(std::string(command) + ": nur eine Ausgabeform angeben (--json oder --text).");
+    return form;
+}
+
+int32_t monthArgument(const std::string& text) {
+    const bool digits =
+        !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
+    const int32_t month = digits ? std::stoi(text) : 0;
+    if (month < 1 || month > 12) throw LorvanError("Der Monat muss zwischen 1 und 12 liegen: '" + text + "'");
+    return month;
+}
+
+// The year file, opened read-only, with what its evaluation needs from outside.
+struct OpenedYearFile {
+    CLorvanDoc document;
+    std::unique_ptr<EmployeeFileLookup> employees;
+    FilePreviousYearSource previousYears;
+    EvaluationContext context;
+
+    OpenedYearFile(const Options& options, const std::string& path) {
+        document.open(path);
+        std::string directory = options.dataDirectory;
+        if (directory.empty()) directory = std::filesystem::path(path).parent_path().string();
+        if (directory.empty()) directory = ".";
+        employees = EmployeeFileLookup::open(directory);
+        context = EvaluationContext{employees.get(), &previousYears};
+    }
+};
+
+std::string hoursText(double hours) {
+    return decimalPointToComma(format("%.2f", hours));
+}
+
+std::string minutesText(int32_t minutes) {
+    return formatMinutes(minutes, 1, false);
+}
+
+ordered_json blockToJson(const RowBlock& b) {
+    return ordered_json{
+        {"start_hour", b.startHour},
+        {"from_minute", b.fromMinute},
+        {"end_hour", b.endHour},
+        {"to_minute", b.toMinute},
+        {"pause", b.pause},
+        {"credited_minutes", b.creditedMinutes},
+        {"work_minutes", b.workMinutes},
+        {"raw_from_hour", b.rawFromHour},
+        {"raw_from_minute", b.rawFromMinute},
+        {"raw_to_hour", b.rawToHour},
+        {"raw_to_minute", b.rawToMinute},
+        {"span", b.span},
+        {"raw_pause", b.rawPause},
+        {"text", b.text},
+        {"service", b.service},
+        {"remark", b.remark},
+        {"standby", b.standby},
+        {"standby_minutes", b.standbyMinutes},
+        {"saturday_minutes", b.saturdayMinutes},
+        {"night_minutes", b.nightMinutes},
+    };
+}
+
+ordered_json rowToJson(const DayRow& r) {
+    ordered_json blocks = ordered_json::array();
+    for (const RowBlock& b : r.blocks)
+        blocks.push_back(blockToJson(b));
+    return ordered_json{
+        {"day", r.day},
+        {"month", r.month},
+        {"year", r.year},
+        {"weekday", r.weekday},
+        {"code", r.code},
+        {"status", r.status},
+        {"report_remark", r.reportRemark},
+        {"internal_remark", r.internalRemark},
+        {"target_minutes", r.targetMinutes},
+        {"credited_absence_minutes", r.creditedAbsenceMinutes},
+        {"time_off_minutes", r.timeOffMinutes},
+        {"work_minutes", r.workMinutes},
+        {"credited_minutes", r.creditedMinutes},
+        {"holiday_minutes", r.holidayMinutes},
+        {"sunday_minutes", r.sundayMinutes},
+        {"saturday_minutes", r.saturdayMinutes},
+        {"night_minutes", r.nightMinutes},
+        {"account_deviation", r.accountDeviation},
+        {"standby_duty", r.standbyDuty},
+        {"first_after_not_employed", r.firstAfterNotEmployed},
+        {"not_employed_start", r.notEmployedStart},
+        {"blocks", blocks},
+    };
+}
+
+ordered_json monthToJson(const MonthEvaluation& e);
+
+ordered_json weekToJson(const WeekEvaluation& w) {
+    ordered_json rows = ordered_json::array();
+    for (const DayRow& r : w.rows)
+        rows.push_back(rowToJson(r));
+    return ordered_json{
+        {"week_number", w.weekNumber},
+        {"first_weekday", w.firstWeekday},
+        {"last_weekday", w.lastWeekday},
+        {"has_entries", w.hasEntries},
+        {"account_minutes", w.accountMinutes},
+        {"overtime_minutes", w.overtimeMinutes},
+        {"holiday_bucket_minutes", w.holidayBucketMinutes},
+        {"sunday_saturday_bucket_minutes", w.sundaySaturdayBucketMinutes},
+        {"vacation_days", w.vacationDays},
+        {"sick_days", w.sickDays},
+        {"time_off_days", w.timeOffDays},
+        {"holiday_hours", w.holidayHours},
+        {"vacation_hours", w.vacationHours},
+        {"sick_hours", w.sickHours},
+        {"surcharge_1_minutes", w.surcharge1Minutes},
+        {"surcharge_2_minutes", w.surcharge2Minutes},
+        {"week_deviation", w.weekDeviation},
+        {"weekly_payout", w.weeklyPayout},
+        {"carried_in", w.carriedIn ? monthToJson(*w.carriedIn) : ordered_json(nullptr)},
+        {"rows", rows},
+    };
+}
+
+ordered_json monthToJson(const MonthEvaluation& e) {
+    ordered_json weeks = ordered_json::array();
+    for (const WeekEvaluation& w : e.weeks)
+        weeks.push_back(weekToJson(w));
+    return ordered_json{
+        {"year", e.year},
+        {"month", e.month},
+        {"target_hours", e.targetHours},
+        {"target_hours_without_holidays", e.targetHoursWithoutHolidays},
+        {"absence_target_hours", e.absenceTargetHours},
+        {"holiday_days", e.holidayDays},
+        {"holiday_hours", e.holidayHours},
+        {"vacation_days", e.vacationDays},
+        {"vacation_hours", e.vacationHours},
+        {"sick_days", e.sickDays},
+        {"sick_days_with_pay", e.sickDaysWithPay},
+        {"sick_hours_with_pay", e.sickHoursWithPay},
+        {"sick_pay_days", e.sickPayDays},
+        {"sick_pay_hours", e.sickPayHours},
+        {"child_sick_days", e.childSickDays},
+        {"child_sick_hours", e.childSickHours},
+        {"parental_leave_hours", e.parentalLeaveHours},
+        {"standby_duties", e.standbyDuties},
+        {"credited_minutes", e.creditedMinutes},
+        {"shift_allowance_minutes", e.shiftAllowanceMinutes},
+        {"surcharge_1_minutes", e.surcharge1Minutes},
+        {"surcharge_2_minutes", e.surcharge2Minutes},
+        {"saturday_minutes", e.saturdayMinutes},
+        {"night_minutes", e.nightMinutes},
+        {"holiday_minutes", e.holidayMinutes},
+        {"sunday_minutes", e.sundayMinutes},
+        {"pause_minutes", e.pauseMinutes},
+        {"calculation_sums", e.calculationSums},
+        {"has_standby_blocks", e.hasStandbyBlocks},
+        {"standby_minutes", e.standbyMinutes},
+        {"account_deviation_minutes", e.accountDeviationMinutes},
+        {"weekly_payout_minutes", e.weeklyPayoutMinutes},
+        {"weeks", weeks},
+    };
+}
+
+ordered_json cachedToJson(const CMonatDoc* m) {
+    if (m == nullptr) return nullptr;
+    return ordered_json{
+        {"results_valid", m->resultsValid},
+        {"account_change", m->accountChange},
+        {"surcharge_hours_overtime_1", m->surchargeHoursOvertime1},
+        {"surcharge_hours_overtime_2", m->surchargeHoursOvertime2},
+        {"surcharge_hours_night", m->surchargeHoursNight},
+        {"surcharge_hours_saturday", m->surchargeHoursSaturday},
+        {"surcharge_hours_holiday", m->surchargeHoursHoliday},
+        {"surcharge_hours_sunday", m->surchargeHoursSunday},
+        {"account_payout", m->accountPayout},
+        {"account_correction", m->accountCorrection},
+        {"correction_comment", m->correctionComment},
+    };
+}
+
+void writeMonthText(std::ostream& out, const CLorvanDoc& doc, const MonthEvaluation& e, double balance,
+                    double payout) {
+    out << "Monatsauswertung " << monthName(e.month) << ' ' << e.year << " für " << doc.settings().name
+        << "\n\n";
+    out << format("%-10s %-4s %-13s %7s %7s %7s %7s %7s %7s %7s %7s\n", "Tag", "Code", "Status", "Soll",
+                  "Gutschr.", "Arbeit", "Sa", "Nacht", "So", "F", "Abw.");
+    for (const WeekEvaluation& w : e.weeks) {
+        out << "KW " << w.weekNumber;
+        if (w.carriedIn) out << " (mit Vormonat)";
+        out << '\n';
+        for (const DayRow& r : w.rows) {
+            const std::string date =
+                format("%s %02d.%02d.", weekdayName(r.weekday, true).c_str(), r.day, r.month);
+            out << format("%-10s %-4s %-13s %7s %7s %7s %7s %7s %7s %7s %7s", date.c_str(), r.code.c_str(),
+                          r.status.c_str(), minutesText(r.targetMinutes).c_str(),
+                          minutesText(r.creditedMinutes + r.creditedAbsenceMinutes).c_str(),
+                          minutesText(r.workMinutes).c_str(), minutesText(r.saturdayMinutes).c_str(),
+                          minutesText(r.nightMinutes).c_str(), minutesText(r.sundayMinutes).c_str(),
+                          minutesText(r.holidayMinutes).c_str(),
+                          formatMinutes(r.accountDeviation, 1, true).c_str());
+            if (r.firstAfterNotEmployed) out << "  Erster Arbeitstag";
+            if (r.notEmployedStart)
+                out << "  Nicht mehr beschäftigt seit dem: "
+                    << format("%02d.%02d.%04d", r.day, r.month, r.year);
+            if (!r.reportRemark.empty()) out << "  " << r.reportRemark;
+            out << '\n';
+        }
+        out << format(
+            "  Woche: Überstunden-Basis %s, Zuschlag 1 %s, Zuschlag 2 %s, Abweichung %s, Auszahlung %s\n",
+            minutesText(w.overtimeBase()).c_str(), minutesText(w.surcharge1Minutes).c_str(),
+            minutesText(w.surcharge2Minutes).c_str(), formatMinutes(w.weekDeviation, 1, true).c_str(),
+            minutesText(w.weeklyPayout).c_str());
+    }
+    out << '\n';
+    const auto line = [&](const char* label, const std::string& value) {
+        out << format("%-32s %s\n", label, value.c_str());
+    };
+    line("Soll-Stunden:", hoursText(e.targetHours));
+    line("Soll-Stunden ohne Feiertage:", hoursText(e.targetHoursWithoutHolidays));
+    line("Fehlzeiten-Soll:", hoursText(e.absenceTargetHours));
+    line("Gutgeschriebene Zeit:", minutesText(e.creditedMinutes));
+    line("Pausen:", minutesText(e.pauseMinutes));
+    line("Feiertage:", format("%d (%s Std.)", e.holidayDays, hoursText(e.holidayHours).c_str()));
+    line("Urlaub:",
+         format("%s Tage (%s Std.)", hoursText(e.vacationDays).c_str(), hoursText(e.vacationHours).c_str()));
+    line("Krank:", format("%d Tage", e.sickDays));
+    line("  mit Lohnfortzahlung:",
+         format("%d (%s Std.)", e.sickDaysWithPay, hoursText(e.sickHoursWithPay).c_str()));
+    line("  Krankengeld:", format("%d (%s Std.)", e.sickPayDays, hoursText(e.sickPayHours).c_str()));
+    line("  Krankheit Kind:", format("%d (%s Std.)", e.childSickDays, hoursText(e.childSickHours).c_str()));
+    line("Elternzeit:", hoursText(e.parentalLeaveHours) + " Std.");
+    line("Stördienste:", std::to_string(e.standbyDuties));
+    line("Bereitschaft:", minutesText(e.standbyMinutes));
+    line("Zuschlag 1:", minutesText(e.surcharge1Minutes));
+    line("Zuschlag 2:", minutesText(e.surcharge2Minutes));
+    line("Samstags-Zuschlag:", minutesText(e.saturdayMinutes));
+    line("Nacht-Zuschlag:", minutesText(e.nightMinutes));
+    line("Feiertags-Zuschlag:", minutesText(e.holidayMinutes));
+    line("Sonntags-Zuschlag:", minutesText(e.sundayMinutes));
+    line("Schichtzulage:", minutesText(e.shiftAllowanceMinutes));
+    line("Abweichung Arbeitszeitkonto:", formatMinutes(e.accountDeviationMinutes, 1, true));
+    line("Wöchentliche Auszahlung:", minutesText(e.weeklyPayoutMinutes));
+    if (const CMonatDoc* m = doc.month(e.month)) {
+        line("Veränderung Arbeitszeitkonto:", hoursText(m->accountChange));
+        line("Korrektur:", hoursText(m->accountCorrection));
+    }
+    line("Stand Arbeitszeitkonto:", hoursText(balance));
+    line("Monatliche Auszahlung:", hoursText(payout));
+}
+
+} // namespace
+
+// The evaluation is computed in memory; the file is not written back, even when its cached month
+// results change.
+int runMonth(const Options& options, const std::vector<std::string>& arguments, std::ostream& out) {
+    std::vector<std::string> args = arguments;
+    const OutputForm form = takeForm(args, "month");
+    if (args.size() != 2) throw LorvanError("month: Jahresdatei und Monat angeben.");
+    const int32_t month = monthArgument(args[1]);
+    OpenedYearFile file(options, args[0]);
+    YearEvaluator evaluator(file.document, file.context);
+    const MonthEvaluation& e = evaluator.evaluate(month);
+    double payout = 0.0;
+    const double balance = evaluator.accountBalance(month, &payout);
+    if (form == OutputForm::Text) {
+        writeMonthText(out, file.document, e, balance, payout);
+        return 0;
+    }
+    ordered_json json{
+        {"evaluation", monthToJson(e)},
+        {"cached", cachedToJson(file.document.month(month))},
+        {"account_balance", balance},
+        {"account_payout", payout},
+    };
+    out << json.dump(2) << '\n';
+    return 0;
+}
+
+int runAccount(const Options& options, const std::vector<std::string>& arguments, std::ostream& out) {
+    std::vector<std::string> args = arguments;
+    const OutputForm form = takeForm(args, "account");
+    if (args.size() != 1) throw LorvanError("account: genau eine Jahresdatei angeben.");
+    OpenedYearFile file(options, args[0]);
+    YearEvaluator evaluator(file.document, file.context);
+    const AccountList list = accountList(evaluator);
+    const CEinstArbzt& settings = file.document.settings();
+    if (form == OutputForm::Text) {
+        out << "Arbeitszeitkonto für " << settings.name << ' ' << settings.year << "\n\n";
+        std::vector<std::vector<std::string>> table{list.headings};
+        for (const AccountRow& row : list.rows)
+            table.push_back(accountRowCells(row, settings));
+        for (const auto& cells : table) {
+            for (size_t i = 0; i < cells.size(); ++i)
+                out << (i == 0 ? format("%-10s", cells[i].c_str()) : " " + format("%9s", cells[i].c_str()));
+            out << '\n';
+        }
+        out << "\nAktueller Stand des Arbeitszeitkontos in Stunden: " << hoursText(list.balance) << '\n';
+        return 0;
+    }
+    ordered_json rows = ordered_json::array();
+    for (const AccountRow& row : list.rows) {
+        const char* kind = row.kind == AccountRowKind::CarryOver ? "carry_over"
+                           : row.kind == AccountRowKind::Total   ? "total"
+                                                                 : "month";
+        rows.push_back(ordered_json{
+            {"kind", kind},
+            {"month", row.month},
+            {"label", row.label},
+            {"computed", row.computed},
+            {"surcharge_1_hours", row.surcharge1Hours},
+            {"surcharge_2_hours", row.surcharge2Hours},
+            {"holiday_hours", row.holidayHours},
+            {"sunday_hours", row.sundayHours},
+            {"saturday_hours", row.saturdayHours},
+            {"night_hours", row.nightHours},
+            {"correction", row.correction},
+            {"payout", row.payout},
+            {"sum", row.sum},
+            {"comment", row.comment},
+            {"cells", accountRowCells(row, settings)},
+        });
+    }
+    ordered_json json{
+        {"name", settings.name}, {"year", settings.year},   {"headings", list.headings},
+        {"rows", rows},          {"balance", list.balance},
+    };
+    out << json.dump(2) << '\n';
+    return 0;
+}
+
+} // namespace lorvan::cli

@@ -1,0 +1,146 @@
+#include "cli/commands.h"
+#include "foundation/error.h"
+#include "foundation/file_io.h"
+#include "foundation/time_text.h"
+#include "masterdata/employee_file.h"
+#include "support/temp_dir.h"
+#include "yearfile/year_file.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace lorvan {
+namespace {
+
+// A year file of March 2024 beside an employee file whose record for the owner starts on the 13th.
+class MonthCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CLorvanDoc doc;
+        CEinstArbzt& s = doc.settings();
+        s.name = "Anna Berg";
+        s.year = 2024;
+        s.keepWorkingTimeAccount = 1;
+        s.monthlyPayoutOn = 1;
+        s.monthlyPayoutThreshold = 0.5;
+        CTagDoc& day = doc.addMonth(3).addDay(14);
+        CZeitZeile& line = day.addLine();
+        line.kind = kKindWorkingTime;
+        line.from = "7:00";
+        line.to = "16:00";
+        line.duration = 540;
+        path_ = dir_.file("Anna_Berg2024.azr");
+        doc.save(path_);
+        writeEmployees(dir_.path().string(), Datum{13, 3, 2024});
+    }
+
+    static void writeEmployees(const std::string& directory, const Datum& entry) {
+        CTwMaDoc employees;
+        CMitarbeiterDoc anna;
+        anna.number = 1;
+        anna.name = "Anna Berg";
+        anna.entryDate = entry;
+        employees.put(anna);
+        employees.save(directory + "/Daten.mar");
+    }
+
+    nlohmann::json run(int (*command)(const cli::Options&, const std::vector<std::string>&, std::ostream&),
+                       const std::vector<std::string>& args, const cli::Options& options = {}) {
+        std::ostringstream out;
+        EXPECT_EQ(command(options, args, out), 0);
+        return nlohmann::json::parse(out.str());
+    }
+
+    test::TempDir dir_;
+    std::string path_;
+};
+
+TEST_F(MonthCommand, JsonHasTheEvaluationTheCachedValuesAndTheBalanceAndLeavesTheFileAsItWas) {
+    const std::string before = readWholeFile(path_);
+    const nlohmann::json json = run(cli::runMonth, {path_, "3", "--json"});
+    const nlohmann::json& e = json["evaluation"];
+    EXPECT_EQ(e["month"], 3);
+    EXPECT_EQ(e["credited_minutes"], 540);
+    const nlohmann::json& firstWeek = e["weeks"][0];
+    EXPECT_EQ(firstWeek["rows"][0]["code"], "NB"); // Friday 1 March, before the entry
+    EXPECT_EQ(firstWeek["carried_in"], nullptr);
+    const nlohmann::json& third = e["weeks"][2]; // 11-17 March
+    EXPECT_EQ(third["rows"][2]["day"], 13);
+    EXPECT_EQ(third["rows"][2]["status"], "Unbekannt");
+    EXPECT_EQ(third["rows"][2]["first_after_not_employed"], true);
+    const nlohmann::json& worked = third["rows"][3];
+    EXPECT_EQ(worked["account_deviation"], 60);
+    EXPECT_EQ(worked["blocks"][0]["work_minutes"], 540);
+    EXPECT_EQ(worked["blocks"][0]["night_minutes"], 0);
+    EXPECT_EQ(json["cached"]["results_valid"], 1);
+    EXPECT_EQ(json["cached"]["account_change"], 1.0);
+    EXPECT_EQ(json["account_balance"], 0.5);
+    EXPECT_EQ(json["account_payout"], 0.5);
+    EXPECT_EQ(readWholeFile(path_), before);
+}
+
+TEST_F(MonthCommand, TheDataOptionChoosesTheEmployeeFile) {
+    test::TempDir other;
+    writeEmployees(other.path().string(), Datum{1, 1, 2020});
+    cli::Options options;
+    options.dataDirectory = other.path().string();
+    const nlohmann::json json = run(cli::runMonth, {path_, "3"}, options);
+    EXPECT_EQ(json["evaluation"]["weeks"][0]["rows"][0]["status"], "Unbekannt");
+    EXPECT_EQ(json["evaluation"]["weeks"][0]["rows"][0]["code"], "");
+}
+
+TEST_F(MonthCommand, TextShowsTheRowsAndTotalsWithGermanLabels) {
+    std::ostringstream out;
+    EXPECT_EQ(cli::runMonth({}, {path_, "3", "--text"}, out), 0);
+    const std::string text = out.str();
+    for (const char* expected :
+         {"Monatsauswertung März 2024 für Anna Berg\n", "Do 14.03.", "Erster Arbeitstag",
+          "Stand Arbeitszeitkonto:          0,50\n", "Monatliche Auszahlung:           0,50\n"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST_F(MonthCommand, AccountListsTheRowsOfTheDialog) {
+    const nlohmann::json json = run(cli::runAccount, {path_, "--json"});
+    EXPECT_EQ(json["headings"], (std::vector<std::string>{"Monat", "Berechnet", "Korrektur", "Auszahlung",
+                                                          "Summe", "Anmerkung"}));
+    ASSERT_EQ(json["rows"].size(), 3u);
+    EXPECT_EQ(json["rows"][0]["label"], "Vortrag");
+    EXPECT_EQ(json["rows"][1]["cells"],
+              (std::vector<std::string>{"März", "1,00", "0,00", "0,50", "0,50", ""}));
+    EXPECT_EQ(json["rows"][2]["label"], "Summe");
+    EXPECT_EQ(json["balance"], 0.5);
+}
+
+TEST_F(MonthCommand, RefusesBadArguments) {
+    struct Case {
+        int (*command)(const cli::Options&, const std::vector<std::string>&, std::ostream&);
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {cli::runMonth, {path_, "13"}, "Der Monat muss zwischen 1 und 12 liegen: '13'"},
+        {cli::runMonth, {path_, "März"}, "Der Monat muss zwischen 1 und 12 liegen: 'März'"},
+        {cli::runMonth, {path_}, "month: Jahresdatei und Monat angeben."},
+        {cli::runMonth,
+         {path_, "3", "--json", "--text"},
+         "month: nur eine Ausgabeform angeben (--json oder --text)."},
+        {cli::runAccount, {}, "account: genau eine Jahresdatei angeben."},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        try {
+            c.command({}, c.args, out);
+            ADD_FAILURE() << "no error for " << c.message;
+        } catch (const LorvanError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+} // namespace
+} // namespace lorvan
