@@ -230,8 +230,8 @@ void writeMonthText(std::ostream& out, const CLorvanDoc& doc, const MonthEvaluat
         for (const DayRow& r : w.rows) {
             const std::string date =
                 format("%s %02d.%02d.", weekdayName(r.weekday, true).c_str(), r.day, r.month);
-            out << format("%-10s %-4s %-13s %7s %7s %7s %7s %7s %7s %7s %7s", date.c_str(), r.code.c_str(),
-                          r.status.c_str(), minutesText(r.targetMinutes).c_str(),
+            out << format("%-10s %-4s %s %7s %7s %7s %7s %7s %7s %7s %7s", date.c_str(), r.code.c_str(),
+                          padRight(r.status, 13).c_str(), minutesText(r.targetMinutes).c_str(),
                           minutesText(r.creditedMinutes + r.creditedAbsenceMinutes).c_str(),
                           minutesText(r.workMinutes).c_str(), minutesText(r.saturdayMinutes).c_str(),
                           minutesText(r.nightMinutes).c_str(), minutesText(r.sundayMinutes).c_str(),
@@ -252,7 +252,7 @@ void writeMonthText(std::ostream& out, const CLorvanDoc& doc, const MonthEvaluat
     }
     out << '\n';
     const auto line = [&](const char* label, const std::string& value) {
-        out << format("%-32s %s\n", label, value.c_str());
+        out << padRight(label, 32) << ' ' << value << '\n';
     };
     line("Soll-Stunden:", hoursText(e.targetHours));
     line("Soll-Stunden ohne Feiertage:", hoursText(e.targetHoursWithoutHolidays));
@@ -330,7 +330,7 @@ int runAccount(const Options& options, const std::vector<std::string>& arguments
             table.push_back(accountRowCells(row, settings));
         for (const auto& cells : table) {
             for (size_t i = 0; i < cells.size(); ++i)
-                out << (i == 0 ? format("%-10s", cells[i].c_str()) : " " + format("%9s", cells[i].c_str()));
+                out << (i == 0 ? padRight(cells[i], 10) : " " + padLeft(cells[i], 9));
             out << '\n';
         }
         out << "\nAktueller Stand des Arbeitszeitkontos in Stunden: " << hoursText(list.balance) << '\n';

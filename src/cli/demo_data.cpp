@@ -5,13 +5,17 @@
 #include "foundation/format.h"
 #include "foundation/number_text.h"
 #include "foundation/time_text.h"
+#include "evaluation/evaluation_context.h"
+#include "evaluation/month_evaluation.h"
 #include "evaluation/public_holidays.h"
 #include "masterdata/customer_file.h"
 #include "masterdata/employee_file.h"
+#include "masterdata/employee_lookup.h"
 #include "masterdata/service_file.h"
 #include "yearfile/year_file.h"
 
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -116,7 +120,8 @@ void fillWorkingDay(CTagDoc& day, Pattern pattern, const CTwKundenDoc& customers
                     double regularHours) {
     const int32_t start = 7 * 60 + 15 * random.below(4) - 15;
     const int32_t regular = static_cast<int32_t>(regularHours * 60);
-    const int32_t extra = random.chance(25) ? 15 * (1 + random.below(6)) : (random.chance(10) ? -30 : 0);
+    const int32_t extra =
+        random.chance(20) ? 15 * (1 + random.below(4)) : (random.chance(18) ? -15 * (1 + random.below(3)) : 0);
     switch (pattern) {
     case Pattern::Office:
     case Pattern::PartTime: {
@@ -127,7 +132,7 @@ void fillWorkingDay(CTagDoc& day, Pattern pattern, const CTwKundenDoc& customers
     case Pattern::Warehouse: {
         const int32_t noon = start + 4 * 60;
         addLine(day, kKindWorkingTime, "", start, noon, 0, "");
-        addLine(day, kKindBreak, "", noon, noon + 45, 0, "");
+        addLine(day, kKindBreak, "", noon, noon + 45, 45, "");
         addLine(day, kKindWorkingTime, "", noon + 45, start + regular + 45 + extra, 0, "");
         break;
     }
@@ -141,7 +146,7 @@ void fillWorkingDay(CTagDoc& day, Pattern pattern, const CTwKundenDoc& customers
         const int32_t noon = travel1 + 4 * 60;
         addLine(day, kKindTravel, "", start, travel1, 0, "");
         addLine(day, kKindCustomer, customerText(customers, first), travel1, noon, 0, firstService);
-        addLine(day, kKindBreak, "", noon, noon + 45, 0, "");
+        addLine(day, kKindBreak, "", noon, noon + 45, 45, "");
         const int32_t travel2 = noon + 45 + 30;
         addLine(day, kKindTravel, "", noon + 45, travel2, 0, "");
         addLine(day, kKindCustomer, customerText(customers, second), travel2, end, 0,
@@ -194,11 +199,28 @@ void fillYear(CLorvanDoc& doc, const DemoEmployee& employee, const CMitarbeiterD
             const WorkingTimePeriod& period = settings.periodForMonth(m);
             const double regular = period.hoursByWeekday[static_cast<size_t>(weekday)];
             const bool holiday = holidays.count(n) > 0;
-            if (!holiday && regular == 0) continue;
+            // The service technician takes the emergency service on the first Sunday of every
+            // quarter; the warehouse counts its stock on the last Saturday of every quarter.
+            const bool emergencySunday = employee.number == 2 && weekday == 0 && d <= 7 && m % 3 == 0;
+            const bool stocktaking =
+                employee.pattern == Pattern::Warehouse && weekday == 6 && d + 7 > daysInMonth(m, year) && m % 3 == 0;
+            if (!holiday && regular == 0 && !emergencySunday && !stocktaking) continue;
             if (!month) month = &doc.addMonth(m);
             CTagDoc& day = month->addDay(d);
             if (holiday) {
                 day.publicHoliday = 1;
+                continue;
+            }
+            if (emergencySunday) {
+                addLine(day, kKindTravel, "", 8 * 60 + 30, 9 * 60, 0, "");
+                addLine(day, kKindCustomer, customerText(customers, 4), 9 * 60, 13 * 60 + 15, 0, "Notdienst",
+                        "Störung Pumpenhaus");
+                day.dayKind = kStandbyDuty;
+                continue;
+            }
+            if (stocktaking) {
+                addLine(day, kKindWorkingTime, "", 8 * 60, 15 * 60, 30, "", "Inventur");
+                day.reportRemark = "Inventur";
                 continue;
             }
             int32_t kind = kNormalWorkingDay;
@@ -208,6 +230,13 @@ void fillYear(CLorvanDoc& doc, const DemoEmployee& employee, const CMitarbeiterD
             if (kind == kNormalWorkingDay || kind == kHalfVacationDay) {
                 fillWorkingDay(day, employee.pattern, customers, random, kind == kHalfVacationDay ? regular / 2 : regular);
                 if (employee.pattern == Pattern::Field && random.chance(10)) day.furtherEmployees = "Azubi Kevin";
+                // Evening emergency calls of the service technician run into the night window.
+                if (employee.number == 2 && kind == kNormalWorkingDay && weekday == 4 && random.chance(20)) {
+                    addLine(day, kKindTravel, "", 20 * 60 + 30, 21 * 60, 0, "");
+                    addLine(day, kKindCustomer, customerText(customers, 1 + random.below(6)), 21 * 60,
+                            22 * 60 + 15 * (1 + random.below(6)), 0, "Notdienst");
+                    day.dayKind = kStandbyDuty;
+                }
             }
             if (kind == kSickWithPay) day.reportRemark = "AU liegt vor";
         }
@@ -234,6 +263,20 @@ CEinstArbzt demoSettings(const DemoEmployee& employee, int32_t year) {
     wage.hourlyWage = employee.hourlyWage;
     wage.vacationPayPerDay = 12.0;
     wage.employerCostFactor = 1.21;
+    if (employee.number == 2) { // overtime beyond four hours a week is paid out with the wages
+        s.weeklyPayoutOn = 1;
+        s.weeklyPayoutThreshold = 4.0;
+        s.wageTypeWeeklyPayout = "0300";
+        s.wageTypeSurcharge1 = "0310";
+        s.wageTypeNight = "0320";
+        s.wageTypeSunday = "0330";
+    }
+    if (employee.pattern == Pattern::Warehouse) {
+        s.saturdaySurchargeOn = 1;
+        s.saturdayBegin = "13:00";
+        s.saturdayEnd = "20:00";
+        s.saturdayPercent = 25.0;
+    }
     if (employee.pattern == Pattern::Field) {
         wage.deviatingHourlyWages["Notdienst"] = employee.hourlyWage + 6.0;
         wage.standbyPay = 25.0;
@@ -318,19 +361,33 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
             break;
         }
         employees.put(record);
+    }
+    employees.addIgnored("Praktikant");
+    employees.save(dir + "Daten.mar");
+
+    // The year files, evaluated as the program leaves them: every month's results cached, and the
+    // account balance and remaining days of one year carried into the next.
+    const std::unique_ptr<EmployeeFileLookup> lookup = EmployeeFileLookup::open(dir);
+    const FilePreviousYearSource previousYears;
+    const EvaluationContext context{lookup.get(), &previousYears};
+    for (const auto& e : kEmployees) {
+        const CMitarbeiterDoc& record = employees.employees.at(e.number);
+        double carryOver = 0.0;
         for (int32_t y = year - 1; y <= year; ++y) {
             if (record.entryDate.year > y) continue;
             CLorvanDoc doc;
             doc.settings() = demoSettings(e, y);
+            doc.settings().accountCarryOver = carryOver;
             const Datum lastDay = y < year ? Datum{31, 12, y} : today;
             fillYear(doc, e, record, y, lastDay, customers);
-            doc.save(dir + toFileNamePart(e.name) + std::to_string(y) + ".azr");
+            const std::string path = dir + toFileNamePart(e.name) + std::to_string(y) + ".azr";
+            doc.save(path);
+            YearEvaluator evaluator(doc, context);
+            carryOver = evaluator.accountBalance(12);
+            doc.save(path);
             ++summary.yearFiles;
         }
     }
-    employees.customerQuery = CustomerQuerySettings{};
-    employees.addIgnored("Praktikant");
-    employees.save(dir + "Daten.mar");
     summary.employees = static_cast<int>(employees.employees.size());
     return summary;
 }

@@ -1,5 +1,7 @@
 #include "foundation/format.h"
 
+#include "foundation/text_encoding.h"
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -26,6 +28,20 @@ std::string format(const char* fmt, ...) {
     }
     va_end(copy);
     return result;
+}
+
+std::string padRight(std::string_view text, size_t width) {
+    const size_t n = characterCount(text);
+    std::string out(text);
+    if (n < width) out.append(width - n, ' ');
+    return out;
+}
+
+std::string padLeft(std::string_view text, size_t width) {
+    const size_t n = characterCount(text);
+    std::string out = n < width ? std::string(width - n, ' ') : std::string();
+    out.append(text);
+    return out;
 }
 
 } // namespace lorvan
