@@ -2,6 +2,7 @@
 
 #include "evaluation/account.h"
 #include "evaluation/month_evaluation.h"
+#include "evaluation/wages.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/format.h"
@@ -14,6 +15,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace lorvan::cli {
@@ -217,6 +219,163 @@ ordered_json cachedToJson(const CMonatDoc* m) {
     };
 }
 
+const char* surchargeKey(SurchargeKind kind) {
+    switch (kind) {
+    case SurchargeKind::Surcharge1:
+        return "surcharge_1";
+    case SurchargeKind::Surcharge2:
+        return "surcharge_2";
+    case SurchargeKind::Holiday:
+        return "holiday";
+    case SurchargeKind::Sunday:
+        return "sunday";
+    case SurchargeKind::Saturday:
+        return "saturday";
+    case SurchargeKind::Night:
+        return "night";
+    }
+    return "";
+}
+
+const char* surchargeLabel(SurchargeKind kind) {
+    switch (kind) {
+    case SurchargeKind::Surcharge1:
+        return "Zuschlag 1";
+    case SurchargeKind::Surcharge2:
+        return "Zuschlag 2";
+    case SurchargeKind::Holiday:
+        return "Feiertags-Zuschlag";
+    case SurchargeKind::Sunday:
+        return "Sonntags-Zuschlag";
+    case SurchargeKind::Saturday:
+        return "Samstags-Zuschlag";
+    case SurchargeKind::Night:
+        return "Nacht-Zuschlag";
+    }
+    return "";
+}
+
+const char* absenceFormKey(AbsencePayForm form) {
+    switch (form) {
+    case AbsencePayForm::DaysOnly:
+        return "days_only";
+    case AbsencePayForm::HoursOnly:
+        return "hours_only";
+    case AbsencePayForm::Amount:
+        return "amount";
+    }
+    return "";
+}
+
+ordered_json absencePayToJson(const AbsencePay& pay) {
+    return ordered_json{
+        {"form", absenceFormKey(pay.form)},
+        {"hours", pay.hours},
+        {"rate", pay.rate},
+        {"amount", pay.amount},
+    };
+}
+
+ordered_json wagesToJson(const std::optional<MonthWages>& wages) {
+    if (!wages) return nullptr;
+    const MonthWages& w = *wages;
+    ordered_json services = ordered_json::array();
+    for (const ServiceWage& s : w.services.services)
+        services.push_back(ordered_json{
+            {"service", s.service},
+            {"hourly_wage", s.hourlyWage},
+            {"minutes", s.minutes},
+            {"hours", s.hours},
+            {"gross", s.gross},
+        });
+    ordered_json surcharges = ordered_json::array();
+    for (const SurchargeWage& s : w.surcharges)
+        surcharges.push_back(ordered_json{
+            {"kind", surchargeKey(s.kind)},
+            {"minutes", s.minutes},
+            {"percent", s.percent},
+            {"rate", s.rate},
+            {"pay", s.pay},
+        });
+    ordered_json vacationPay = nullptr;
+    if (w.vacationPay)
+        vacationPay = ordered_json{{"rate", w.vacationPay->rate}, {"amount", w.vacationPay->amount}};
+    ordered_json shift = nullptr;
+    if (w.shiftAllowance)
+        shift = ordered_json{
+            {"minutes", w.shiftAllowance->minutes},
+            {"percent", w.shiftAllowance->percent},
+            {"wage_type", w.shiftAllowance->wageType},
+            {"booking_text", w.shiftAllowance->bookingText},
+        };
+    return ordered_json{
+        {"hourly_wage", w.hourlyWage},
+        {"services", services},
+        {"covered_minutes", w.services.coveredMinutes},
+        {"paid_hours", w.paidHours},
+        {"regular_gross", w.regularGross},
+        {"month_gross", w.monthGross},
+        {"surcharges", surcharges},
+        {"holiday_pay", absencePayToJson(w.holidayPay)},
+        {"vacation_wage", absencePayToJson(w.vacationWage)},
+        {"sick_pay", absencePayToJson(w.sickPay)},
+        {"vacation_pay", vacationPay},
+        {"vacation_pay_cost_list", w.vacationPayForCostList},
+        {"standby_pay", w.standbyPay},
+        {"shift_allowance", shift},
+        {"employer_cost_per_hour", w.costRates.employerCostPerHour},
+        {"value_creation_per_hour", w.costRates.valueCreationPerHour},
+    };
+}
+
+std::string euroText(double amount) {
+    return hoursText(amount) + " EUR";
+}
+
+void writeWagesText(std::ostream& out, const MonthWages& w) {
+    const auto line = [&](const std::string& label, const std::string& value) {
+        out << padRight(label, 32) << ' ' << value << '\n';
+    };
+    out << "\nLöhne\n";
+    line("Stundenlohn:", euroText(w.hourlyWage));
+    for (const ServiceWage& s : w.services.services)
+        line(s.service + ":", format("%s Std. x %s = %s", hoursText(s.hours).c_str(),
+                                     euroText(s.hourlyWage).c_str(), euroText(s.gross).c_str()));
+    line("Bezahlte Stunden:", hoursText(w.paidHours));
+    line("Bruttolohn aus Stundenlohn:", euroText(w.regularGross));
+    line("Brutto EUR:", euroText(w.monthGross));
+    for (const SurchargeWage& s : w.surcharges)
+        line(format("%s %.0f%%:", surchargeLabel(s.kind), s.percent),
+             format("%s Std. x %s = %s", hoursText(minutesToHours(s.minutes)).c_str(),
+                    euroText(s.rate).c_str(), euroText(s.pay).c_str()));
+    const auto absence = [&](const char* label, const AbsencePay& pay) {
+        switch (pay.form) {
+        case AbsencePayForm::DaysOnly:
+            return;
+        case AbsencePayForm::HoursOnly:
+            line(label, hoursText(pay.hours) + " Std. (in den bezahlten Stunden)");
+            return;
+        case AbsencePayForm::Amount:
+            line(label, format("%s Std. x %s = %s", hoursText(pay.hours).c_str(), euroText(pay.rate).c_str(),
+                               euroText(pay.amount).c_str()));
+            return;
+        }
+    };
+    absence("Feiertage:", w.holidayPay);
+    absence("Urlaubslohn:", w.vacationWage);
+    absence("Krank:", w.sickPay);
+    if (w.vacationPay)
+        line("Urlaubsgeld:", format("Satz: %s, %s", hoursText(w.vacationPay->rate).c_str(),
+                                    euroText(w.vacationPay->amount).c_str()));
+    line("Urlaubsgeld Mitarbeiterkosten:", euroText(w.vacationPayForCostList));
+    line("Stördienst:", euroText(w.standbyPay));
+    if (w.shiftAllowance)
+        line(w.shiftAllowance->bookingText + ":",
+             minutesText(w.shiftAllowance->minutes) + " Lohnart " + w.shiftAllowance->wageType);
+    line("AG-Kosten je Stunde:", euroText(w.costRates.employerCostPerHour));
+    line("Wertschöpfung je Stunde:", euroText(w.costRates.valueCreationPerHour));
+}
+
 void writeMonthText(std::ostream& out, const CLorvanDoc& doc, const MonthEvaluation& e, double balance,
                     double payout) {
     out << "Monatsauswertung " << monthName(e.month) << ' ' << e.year << " für " << doc.settings().name
@@ -285,6 +444,7 @@ void writeMonthText(std::ostream& out, const CLorvanDoc& doc, const MonthEvaluat
     }
     line("Stand Arbeitszeitkonto:", hoursText(balance));
     line("Monatliche Auszahlung:", hoursText(payout));
+    if (const std::optional<MonthWages> wages = monthWages(doc, e)) writeWagesText(out, *wages);
 }
 
 } // namespace
@@ -310,6 +470,7 @@ int runMonth(const Options& options, const std::vector<std::string>& arguments, 
         {"cached", cachedToJson(file.document.month(month))},
         {"account_balance", balance},
         {"account_payout", payout},
+        {"wages", wagesToJson(monthWages(file.document, e))},
     };
     out << json.dump(2) << '\n';
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/program_settings.h"
 #include "foundation/datum.h"
 
 #include <iosfwd>
@@ -15,6 +16,8 @@ struct Options {
     std::optional<Datum> today; // --today
     bool answerYes = false;     // --yes / --no
     std::string protocolFile;   // --protocol
+    // Lorvan.ini of the data directory (cli/data_directory.h): the month closing and the notes.
+    ProgramSettings settings;
 };
 
 // Each command writes its result to out and returns the exit status; failures raise LorvanError.
@@ -27,5 +30,7 @@ int runHolidays(const Options& options, const std::vector<std::string>& args, st
 int runMonth(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 // account FILE --json|--text: the list of the working-time account (read-only).
 int runAccount(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// year FILE --json|--text: the year table, vacation and sick days and the two year texts (read-only).
+int runYear(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 
 } // namespace lorvan::cli

@@ -8,6 +8,7 @@
 #include "evaluation/evaluation_context.h"
 #include "evaluation/month_evaluation.h"
 #include "evaluation/public_holidays.h"
+#include "evaluation/year_statistics.h"
 #include "masterdata/customer_file.h"
 #include "masterdata/employee_file.h"
 #include "masterdata/employee_lookup.h"
@@ -252,7 +253,6 @@ CEinstArbzt demoSettings(const DemoEmployee& employee, int32_t year) {
     s.accountMode = "RA";
     s.manageRemainingVacation = 1;
     s.vacationEntitlement = 30.0;
-    s.remainingVacationPreviousYear = employee.number % 2 == 0 ? 3.0 : 0.0;
     s.wagesInMonthEvaluation = 1;
     s.wagesAsCostsInCustomerQuery = 1;
     s.employeeInCostEvaluation = 1;
@@ -263,6 +263,9 @@ CEinstArbzt demoSettings(const DemoEmployee& employee, int32_t year) {
     wage.hourlyWage = employee.hourlyWage;
     wage.vacationPayPerDay = 12.0;
     wage.employerCostFactor = 1.21;
+    wage.valueCreationFactor = 2.2;
+    wage.employerCostPerHour = roundAmount(employee.hourlyWage * wage.employerCostFactor, 0, 2);
+    wage.valueCreationPerHour = roundAmount(employee.hourlyWage * wage.valueCreationFactor, 0, 2);
     if (employee.number == 2) { // overtime beyond four hours a week is paid out with the wages
         s.weeklyPayoutOn = 1;
         s.weeklyPayoutThreshold = 4.0;
@@ -373,17 +376,20 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
     for (const auto& e : kEmployees) {
         const CMitarbeiterDoc& record = employees.employees.at(e.number);
         double carryOver = 0.0;
+        double remainingDays = e.number % 2 == 0 ? 3.0 : 0.0;
         for (int32_t y = year - 1; y <= year; ++y) {
             if (record.entryDate.year > y) continue;
             CLorvanDoc doc;
             doc.settings() = demoSettings(e, y);
             doc.settings().accountCarryOver = carryOver;
+            doc.settings().remainingVacationPreviousYear = remainingDays;
             const Datum lastDay = y < year ? Datum{31, 12, y} : today;
             fillYear(doc, e, record, y, lastDay, customers);
             const std::string path = dir + toFileNamePart(e.name) + std::to_string(y) + ".azr";
             doc.save(path);
             YearEvaluator evaluator(doc, context);
             carryOver = evaluator.accountBalance(12);
+            remainingDays = remainingVacation(doc, 12);
             doc.save(path);
             ++summary.yearFiles;
         }

@@ -1,4 +1,6 @@
+#include "app/user_store.h"
 #include "cli/commands.h"
+#include "cli/data_directory.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 
@@ -16,7 +18,8 @@ constexpr const char* kUsage =
     "  demo VERZ            Demo-Datenverzeichnis anlegen\n"
     "  holidays JAHR [LAND] Feiertage des Jahres (ohne Land: die bundesweiten)\n"
     "  month DATEI MONAT --json|--text   Monatsauswertung einer Jahresdatei\n"
-    "  account DATEI --json|--text       Arbeitszeitkonto einer Jahresdatei\n";
+    "  account DATEI --json|--text       Arbeitszeitkonto einer Jahresdatei\n"
+    "  year DATEI --json|--text          Jahresauswertung, Urlaub und Krankheitstage einer Jahresdatei\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -71,12 +74,16 @@ int main(int argc, char** argv) {
     const std::string command = rest.front();
     const std::vector<std::string> args(rest.begin() + 1, rest.end());
     try {
+        // The data directory: --data, else the one the desktop program works on.
+        IniUserStore store(IniUserStore::defaultPathOfProcess());
+        cli::prepareDataDirectory(options, store);
         if (command == "show") return cli::runShow(options, args, std::cout);
         if (command == "write") return cli::runWrite(options, args, std::cin, std::cout);
         if (command == "demo") return cli::runDemo(options, args, std::cout);
         if (command == "holidays") return cli::runHolidays(options, args, std::cout);
         if (command == "month") return cli::runMonth(options, args, std::cout);
         if (command == "account") return cli::runAccount(options, args, std::cout);
+        if (command == "year") return cli::runYear(options, args, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

@@ -263,7 +263,7 @@ class DayLoop {
 
     void evaluateBlocks(DayRow& row, const CTagDoc& record, WeekEvaluation& week, int32_t w,
                         bool dayHasTarget) {
-        const std::vector<CArbzt> blocks = buildBlocks(record, false);
+        const std::vector<CArbzt> blocks = buildBlocks(record, false, &e_.serviceMinutes);
         if (blocks.empty() && dayHasTarget && row.code.empty()) row.status = kStatusNoTimes;
 
         const bool h = record.publicHoliday != 0 && settings_.holidaySurchargeOn != 0;

@@ -133,6 +133,9 @@ struct MonthEvaluation {
     int32_t standbyMinutes = 0;
     int32_t accountDeviationMinutes = 0;
     int32_t weeklyPayoutMinutes = 0;
+    // Net minutes of the complete days' time lines by service (standby lines at their rating); lines
+    // without a service are not listed.
+    std::map<std::string, int32_t> serviceMinutes;
 };
 
 // The values a month record caches (hours).

@@ -47,6 +47,8 @@ std::string systemErrorText(int errorNumber) {
     case ENOSPC:
     case EDQUOT: return "Die Platte ist voll.";
     case EISDIR: return "Der Pfad ist ein Verzeichnis.";
+    case EEXIST: return "Die Datei ist bereits vorhanden.";
+    case ENOTEMPTY: return "Das Verzeichnis ist nicht leer.";
     case 0: return "Kein Fehlertext vorhanden.";
     default: return std::strerror(errorNumber);
     }

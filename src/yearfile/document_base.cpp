@@ -3,8 +3,27 @@
 #include "foundation/archive.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
+#include "platform/prompter.h"
 
 namespace lorvan {
+namespace {
+
+// FNV-1a: tells two contents apart for the change check.
+uint64_t digestOf(std::string_view bytes) {
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+std::string backupQuestion(const std::string& what, const std::string& reason) {
+    return "Die interne Datensicherung bei Versionswechsel kann nicht durchgeführt werden.\n" + what +
+           "\n\nUrsache:\n" + reason + "\n\nSoll das Speichern fortgesetzt werden?";
+}
+
+} // namespace
 
 std::string unreadableFileMessage(const std::string& path, const std::string& cause) {
     std::string text = "Die Datei " + path + " lässt sich leider nicht einlesen. :-(\n\n" +
@@ -13,6 +32,11 @@ std::string unreadableFileMessage(const std::string& path, const std::string& ca
                        "werde ich versuchen sie wiederzubeleben.";
     if (!cause.empty()) text += "\n\nUrsache: " + cause;
     return text;
+}
+
+Prompter& promptsOf(const StorageContext& context) {
+    if (!context.prompter) throw LorvanError(kPointerNotSet);
+    return *context.prompter;
 }
 
 std::string CTwDocBase::toBytes() const {
@@ -33,23 +57,137 @@ void CTwDocBase::fromBytes(std::string_view bytes, const std::string& fileName) 
 }
 
 void CTwDocBase::open(const std::string& path) {
+    // The stamp is taken before reading: a change after it then shows as a change at the next save.
+    const FileStamp stamp = fileStamp(path);
+    std::string bytes;
     try {
-        const std::string bytes = readWholeFile(path);
+        bytes = readWholeFile(path);
         fromBytes(bytes, path);
     } catch (const LorvanError& e) {
+        clear();
+        forgetFile();
         throw LorvanError(unreadableFileMessage(path, e.what()));
     } catch (const std::exception&) {
         clear();
+        forgetFile();
         throw LorvanError(unreadableFileMessage(path, ""));
     }
+    remember(stamp, bytes);
     path_ = path;
+}
+
+bool CTwDocBase::open(const std::string& path, const StorageContext& context) {
+    Prompter& prompter = promptsOf(context);
+    try {
+        open(path);
+    } catch (const LorvanError& e) {
+        prompter.error(e.what());
+        return false;
+    }
+    return true;
 }
 
 void CTwDocBase::save(const std::string& path) {
     if (path.empty()) throw LorvanError("Der Dateiname wurde nicht angegeben.");
-    writeFileAtomically(path, toBytes());
+    const std::string bytes = toBytes();
+    writeFileAtomically(path, bytes);
+    remember(fileStamp(path), bytes);
     loadedVersion_ = currentVersion();
     path_ = path;
+}
+
+bool CTwDocBase::save(const std::string& path, bool setAsCurrentPath, const StorageContext& context) {
+    Prompter& prompter = promptsOf(context);
+    if (path.empty()) {
+        prompter.error("Der Dateiname wurde nicht angegeben.");
+        return false;
+    }
+    if (fileExists(path) && !mayOverwrite(path, context)) return false;
+    return write(path, setAsCurrentPath, context);
+}
+
+bool CTwDocBase::mayOverwrite(const std::string& path, const StorageContext& context) {
+    Prompter& prompter = promptsOf(context);
+    if (fileChangedSinceSeen(path)) {
+        if (!prompter.askYesNo("Die Datei '" + path +
+                               "' wurde in der Zwischenzeit von einem anderen Benutzer geändert.\n\n"
+                               "Sollen Ihre Angaben trotzdem gespeichert werden?"))
+            return false;
+        if (!prompter.askYesNo("Sind sie absolut sicher?\n\n"
+                               "Die eingegebenen Daten des anderen Benutzers sind damit unwiederbringlich "
+                               "verloren.\n\nSollen Ihre Angaben trotzdem gespeichert werden?"))
+            return false;
+    }
+    return backUpOlderVersion(path, context);
+}
+
+bool CTwDocBase::write(const std::string& path, bool setAsCurrentPath, const StorageContext& context) {
+    const std::string bytes = toBytes();
+    try {
+        writeFileAtomically(path, bytes);
+    } catch (const LorvanError& e) {
+        promptsOf(context).error(e.what());
+        return false;
+    }
+    remember(fileStamp(path), bytes);
+    loadedVersion_ = currentVersion();
+    if (setAsCurrentPath) path_ = path;
+    return true;
+}
+
+void CTwDocBase::forgetFile() {
+    path_.clear();
+    loadedVersion_ = 0;
+    fileStamp_ = FileStamp{};
+    contentDigest_ = 0;
+}
+
+void CTwDocBase::remember(const FileStamp& stamp, std::string_view bytes) {
+    fileStamp_ = stamp;
+    contentDigest_ = digestOf(bytes);
+}
+
+bool CTwDocBase::fileChangedSinceSeen(const std::string& path) const {
+    if (fileStamp(path) != fileStamp_) return true;
+    // Same time, size and file: within one clock tick only the content tells a change apart.
+    try {
+        return digestOf(readWholeFile(path)) != contentDigest_;
+    } catch (const LorvanError&) {
+        return true;
+    }
+}
+
+bool CTwDocBase::backUpOlderVersion(const std::string& path, const StorageContext& context) {
+    if (path.empty() || loadedVersion_ == 0 || loadedVersion_ == currentVersion() || !fileExists(path))
+        return true;
+    Prompter& prompter = promptsOf(context);
+    // Without a data directory the backup goes beside the file.
+    const std::string dataDirectory = context.dataDirectory.empty()
+                                          ? directoryOfPath(path, true)
+                                          : withSeparator(context.dataDirectory, true);
+    const std::string folder = dataDirectory + "InternalBackup/";
+    std::string reason;
+    if (!directoryExists(folder)) {
+        bool created = false;
+        try {
+            created = createDirectoryPath(folder, reason, dataDirectory);
+        } catch (const LorvanError& e) {
+            reason = e.what();
+        }
+        if (!created)
+            return prompter.askYesNo(
+                backupQuestion("Das Verzeichnis '" + folder + "' kann nicht angelegt werden.", reason));
+    }
+    const std::string name = fileNameOfPath(path);
+    const size_t dot = name.rfind('.');
+    const std::string baseName = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+    const std::string backup = folder + baseName + std::to_string(loadedVersion_) + extension;
+    if (fileExists(backup)) return true; // a backup from an earlier run is kept as it is
+    if (!copyFile(path, backup, reason))
+        return prompter.askYesNo(
+            backupQuestion("Die Datei '" + backup + "' kann nicht erstellt werden.", reason));
+    return true;
 }
 
 } // namespace lorvan

@@ -430,12 +430,12 @@ void CMonatDoc::load(ArchiveReader& ar, int32_t version) {
 // CLorvanDoc
 
 CLorvanDoc::CLorvanDoc(const CLorvanDoc& other)
-    : CTwDocBase(other), settings_(other.settings_), months_(other.months_), modified_(other.modified_) {
+    : CTwDoc(other), settings_(other.settings_), months_(other.months_), modified_(other.modified_) {
     adoptMonths();
 }
 
 CLorvanDoc::CLorvanDoc(CLorvanDoc&& other) noexcept
-    : CTwDocBase(other), settings_(std::move(other.settings_)), months_(std::move(other.months_)),
+    : CTwDoc(other), settings_(std::move(other.settings_)), months_(std::move(other.months_)),
       modified_(other.modified_) {
     adoptMonths();
 }
@@ -450,7 +450,7 @@ CLorvanDoc& CLorvanDoc::operator=(const CLorvanDoc& other) {
 
 CLorvanDoc& CLorvanDoc::operator=(CLorvanDoc&& other) noexcept {
     if (this == &other) return *this;
-    CTwDocBase::operator=(other);
+    CTwDoc::operator=(other);
     settings_ = std::move(other.settings_);
     months_ = std::move(other.months_);
     modified_ = other.modified_;

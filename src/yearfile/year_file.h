@@ -1,7 +1,7 @@
 #pragma once
 
 #include "foundation/datum.h"
-#include "yearfile/document_base.h"
+#include "yearfile/year_document.h"
 #include "yearfile/settings.h"
 
 #include <array>
@@ -233,7 +233,7 @@ class CMonatDoc {
 };
 
 // The document of one year file (extension "azr").
-class CLorvanDoc : public CTwDocBase {
+class CLorvanDoc : public CTwDoc {
   public:
     static constexpr int32_t kCurrentVersion = 44;
 
@@ -275,6 +275,10 @@ class CLorvanDoc : public CTwDocBase {
     void store(ArchiveWriter& ar) const override;
     int32_t load(ArchiveReader& ar) override;
     void clear() override;
+
+  protected:
+    CEinst& ownerSettings() override { return settings_; }
+    const CEinst& ownerSettings() const override { return settings_; }
 
   private:
     void adoptMonths();

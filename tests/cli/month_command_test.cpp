@@ -11,6 +11,7 @@
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace lorvan {
@@ -100,6 +101,53 @@ TEST_F(MonthCommand, TextShowsTheRowsAndTotalsWithGermanLabels) {
     for (const char* expected :
          {"Monatsauswertung März 2024 für Anna Berg\n", "Do 14.03.", "Erster Arbeitstag",
           "Stand Arbeitszeitkonto:          0,50\n", "Monatliche Auszahlung:           0,50\n"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST_F(MonthCommand, WageFiguresOnlyForAFileThatUsesWages) {
+    EXPECT_EQ(run(cli::runMonth, {path_, "3"})["wages"], nullptr);
+    std::ostringstream plain;
+    cli::runMonth({}, {path_, "3", "--text"}, plain);
+    EXPECT_EQ(plain.str().find("Löhne"), std::string::npos);
+
+    // Wage 15.00, "Montage" at 20.00: 5 h of "Montage" and 4 h of other work on 14 March.
+    CLorvanDoc doc;
+    CEinstArbzt& s = doc.settings();
+    s.name = "Anna Berg";
+    s.year = 2024;
+    s.wagesInMonthEvaluation = 1;
+    WagePeriod period;
+    period.hourlyWage = 15.0;
+    period.deviatingHourlyWages["Montage"] = 20.0;
+    s.wagePeriods = {period};
+    CTagDoc& day = doc.addMonth(3).addDay(14);
+    for (const auto& [from, to, service] : {std::tuple{"7:00", "12:00", "Montage"}, {"12:00", "16:00", ""}}) {
+        CZeitZeile& line = day.addLine();
+        line.kind = kKindCustomer;
+        line.from = from;
+        line.to = to;
+        line.duration = parseClock(spanText(from, to));
+        line.service = service;
+    }
+    doc.save(path_);
+
+    const nlohmann::json wages = run(cli::runMonth, {path_, "3"})["wages"];
+    EXPECT_EQ(wages["hourly_wage"], 15.0);
+    EXPECT_EQ(wages["services"][0]["service"], "Montage");
+    EXPECT_EQ(wages["services"][0]["gross"], 100.0);
+    EXPECT_EQ(wages["covered_minutes"], 300);
+    EXPECT_EQ(wages["paid_hours"], 4.0);
+    EXPECT_EQ(wages["regular_gross"], 60.0);
+    EXPECT_EQ(wages["month_gross"], 160.0);
+    EXPECT_EQ(wages["vacation_wage"]["form"], "amount");
+
+    std::ostringstream out;
+    EXPECT_EQ(cli::runMonth({}, {path_, "3", "--text"}, out), 0);
+    const std::string text = out.str();
+    for (const char* expected :
+         {"\nLöhne\nStundenlohn:                     15,00 EUR\n",
+          "Montage:                         5,00 Std. x 20,00 EUR = 100,00 EUR\n",
+          "Bezahlte Stunden:                4,00\n", "Brutto EUR:                      160,00 EUR\n"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 

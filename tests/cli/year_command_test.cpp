@@ -1,0 +1,116 @@
+#include "cli/commands.h"
+#include "foundation/error.h"
+#include "foundation/file_io.h"
+#include "support/temp_dir.h"
+#include "yearfile/year_file.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace lorvan {
+namespace {
+
+// 2026, remaining vacation managed (entitlement 25, 1 day left from last year): in March a worked
+// Monday of 9 hours, two vacation days and a sick day; in June a half vacation day.
+class YearCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CLorvanDoc doc;
+        CEinstArbzt& s = doc.settings();
+        s.name = "Anna Berg";
+        s.year = 2026;
+        s.manageRemainingVacation = 1;
+        s.vacationEntitlement = 25.0;
+        s.remainingVacationPreviousYear = 1.0;
+        CMonatDoc& march = doc.addMonth(3);
+        CZeitZeile& line = march.addDay(2).addLine();
+        line.kind = kKindWorkingTime;
+        line.from = "7:00";
+        line.to = "16:00";
+        line.duration = 540;
+        march.addDay(3).dayKind = kVacation;
+        march.addDay(4).dayKind = kVacation;
+        march.addDay(5).dayKind = kSickWithPay;
+        doc.addMonth(6).addDay(1).dayKind = kHalfVacationDay;
+        path_ = dir_.file("Anna_Berg2026.azr");
+        doc.save(path_);
+    }
+
+    std::string run(const std::vector<std::string>& args) {
+        std::ostringstream out;
+        EXPECT_EQ(cli::runYear({}, args, out), 0);
+        return out.str();
+    }
+
+    test::TempDir dir_;
+    std::string path_;
+};
+
+TEST_F(YearCommand, JsonHasTheTableTheMonthsAndTheTextsAndLeavesTheFileAsItWas) {
+    const std::string before = readWholeFile(path_);
+    const nlohmann::json json = nlohmann::json::parse(run({path_, "--json"}));
+    EXPECT_EQ(json["name"], "Anna Berg");
+    EXPECT_EQ(json["manage_remaining_vacation"], true);
+    EXPECT_EQ(json["table"]["name"], "JAHR");
+    EXPECT_EQ(json["table"]["columns"][1]["title"], "Arbeitstage");
+    EXPECT_EQ(json["table"]["rows"][0], (std::vector<std::string>{"März", "1", "", "1", "", ""}));
+    EXPECT_EQ(json["table"]["rows"][2], (std::vector<std::string>{"Summe", "1", "", "1", "", ""}));
+    const nlohmann::json& march = json["months"][0];
+    EXPECT_EQ(march["month"], 3);
+    EXPECT_EQ(march["vacation_days"], 2.0);
+    EXPECT_EQ(march["remaining_vacation"], 24.0);
+    EXPECT_EQ(march["sick_days"]["with_pay"], 1);
+    EXPECT_EQ(json["months"][1]["remaining_vacation"], 23.5);
+    EXPECT_EQ(json["vacation_days"], 2.5);
+    EXPECT_EQ(json["remaining_vacation"], 23.5);
+    EXPECT_EQ(json["sick_days"],
+              (nlohmann::json{{"with_pay", 1}, {"sick_pay", 0}, {"child_sick", 0}, {"parental_leave", 0}}));
+    EXPECT_EQ(
+        json["vacation_text"],
+        "Genommener Urlaub:\n\nMärz\t\t2,0\nJuni\t\t0,5\n\nGesamt\t\t2,5 Tage\nResturlaub\t23,5 Tage\n");
+    EXPECT_EQ(json["sickness_text"], "Krankheitstage:\n\nKrankheitstage im März\nmit Lohnfortzahlung\t1\n"
+                                     "\nGesamt\nmit Lohnfortzahlung\t1 Tage\n");
+    EXPECT_EQ(readWholeFile(path_), before);
+}
+
+TEST_F(YearCommand, TextShowsTheTableAndTheTwoTexts) {
+    EXPECT_EQ(
+        run({path_, "--text"}),
+        "Jahresauswertung 2026\n"
+        "Arbeitszeiten von Anna Berg\n\n"
+        "Monat  Arbeitstage  Tage < 8 Stunden  Tage >= 8 Stunden  Tage >= 14 Stunden  Tage >= 24 Stunden\n"
+        "März             1                                    1                                        \n"
+        "Juni             0                                                                             \n"
+        "Summe            1                                    1                                        \n"
+        "\nGenommener Urlaub:\n\nMärz\t\t2,0\nJuni\t\t0,5\n\nGesamt\t\t2,5 Tage\nResturlaub\t23,5 Tage\n"
+        "\nKrankheitstage:\n\nKrankheitstage im März\nmit Lohnfortzahlung\t1\n"
+        "\nGesamt\nmit Lohnfortzahlung\t1 Tage\n");
+}
+
+TEST_F(YearCommand, RefusesBadArguments) {
+    const struct {
+        std::vector<std::string> args;
+        std::string message;
+    } cases[] = {
+        {{}, "year: genau eine Jahresdatei angeben."},
+        {{path_, path_}, "year: genau eine Jahresdatei angeben."},
+        {{path_, "--json", "--text"}, "year: nur eine Ausgabeform angeben (--json oder --text)."},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out;
+        try {
+            cli::runYear({}, c.args, out);
+            ADD_FAILURE() << "no error for " << c.message;
+        } catch (const LorvanError& e) {
+            EXPECT_EQ(e.what(), c.message);
+        }
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+} // namespace
+} // namespace lorvan
