@@ -21,7 +21,9 @@ struct CliRun {
 CliRun cli(const test::TempDir& dir, const std::string& args, const std::string& input = "") {
     const std::string out = dir.file("stdout.txt");
     const std::string err = dir.file("stderr.txt");
-    std::string command = std::string(LORVAN_CLI) + " " + args + " >'" + out + "' 2>'" + err + "'";
+    // A per-user store of its own, so that no data directory of the machine's user is picked up.
+    std::string command = "XDG_CONFIG_HOME='" + dir.file("config") + "' " + std::string(LORVAN_CLI) + " " + args +
+                          " >'" + out + "' 2>'" + err + "'";
     if (!input.empty()) command += " <'" + input + "'";
     const int raw = std::system(command.c_str());
     CliRun r;

@@ -62,7 +62,7 @@ TEST(HolidaysCommand, ProgramExitsWithStatusAndGermanMessage) {
         const std::string outFile = dir.file("out.txt");
         const std::string errFile = dir.file("err.txt");
         const int raw = std::system(
-            (std::string(LORVAN_CLI) + " " + args + " >'" + outFile + "' 2>'" + errFile + "'").c_str());
+            ("XDG_CONFIG_HOME=/nonexistent " + std::string(LORVAN_CLI) + " " + args + " >'" + outFile + "' 2>'" + errFile + "'").c_str());
         out = readWholeFile(outFile);
         err = readWholeFile(errFile);
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
