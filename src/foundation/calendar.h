@@ -44,7 +44,7 @@ struct ParsedDate {
     int32_t year = 0;
 };
 // The accepted date forms. Blanks are skipped, numbers and the separators , - . / : must
-// alternate (no leading, trailing or double separator). Empty or blank text: valid, all parts 0.
+// alternate (no leading, trailing or double separator). Empty or blank text: valid, day, month and year 0.
 // A single number of up to 4 digits is classed by its value, of 5-6 or 7-8 digits by its digit
 // count (leading zeros count); longer numbers are invalid. With separators, a year below 100 is a
 // two-digit year and any other year must be 1800-2999.
