@@ -76,6 +76,11 @@ void JsonObjectReader::finish() const {
             throw LorvanError("Unbekannter Schlüssel '" + it.key() + "' in '" + context_ + "'.");
 }
 
+std::string elementContext(const std::string& parent, const char* key, size_t index) {
+    const std::string path = parent.empty() ? std::string(key) : parent + "." + key;
+    return path + "[" + std::to_string(index) + "]";
+}
+
 void checkFileKind(JsonObjectReader& reader, const char* kind) {
     std::string fileKind = kind;
     reader.get("file_kind", fileKind);

@@ -52,6 +52,9 @@ template <size_t N, typename T> void JsonObjectReader::get(const char* key, std:
     }
 }
 
+// The context of element index of the list under key, e.g. "months[2].days[4]".
+std::string elementContext(const std::string& parent, const char* key, size_t index);
+
 // Checks the "file_kind" and "version" keys of a file object (version is informational: files are
 // always written in the current version).
 void checkFileKind(JsonObjectReader& reader, const char* kind);

@@ -13,11 +13,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string elementContext(const std::string& parent, const char* key, size_t index) {
-    const std::string path = parent.empty() ? std::string(key) : parent + "." + key;
-    return path + "[" + std::to_string(index) + "]";
-}
-
 json dateToJson(const Datum& d) {
     return json{{"day", d.day}, {"month", d.month}, {"year", d.year}};
 }

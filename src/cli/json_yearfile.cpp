@@ -14,11 +14,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string elementContext(const std::string& parent, const char* key, size_t index) {
-    const std::string path = parent.empty() ? std::string(key) : parent + "." + key;
-    return path + "[" + std::to_string(index) + "]";
-}
-
 json timeLineToJson(const CZeitZeile& line) {
     return json{{"kind", line.kind},
                 {"customer", line.customer},
