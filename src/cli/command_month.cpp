@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "cli/report_output.h"
+
 #include "evaluation/account.h"
 #include "evaluation/month_evaluation.h"
 #include "evaluation/wages.h"
@@ -9,11 +11,15 @@
 #include "foundation/number_text.h"
 #include "foundation/time_text.h"
 #include "masterdata/employee_lookup.h"
+#include "reports/month_report.h"
+#include "reports/report_print.h"
 #include "yearfile/year_file.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -453,11 +459,30 @@ void writeMonthText(std::ostream& out, const CLorvanDoc& doc, const MonthEvaluat
 // results change.
 int runMonth(const Options& options, const std::vector<std::string>& arguments, std::ostream& out) {
     std::vector<std::string> args = arguments;
+    const FileOutput output = takeFileOutput(args, "month");
+    const bool formGiven = std::any_of(args.begin(), args.end(),
+                                       [](const std::string& a) { return a == "--json" || a == "--text"; });
+    if (output.kind != FileOutput::Kind::None && formGiven)
+        throw LorvanError("month: nur eine Ausgabeform angeben (--json, --text, --pdf oder --xlsx).");
     const OutputForm form = takeForm(args, "month");
     if (args.size() != 2) throw LorvanError("month: Jahresdatei und Monat angeben.");
     const int32_t month = monthArgument(args[1]);
     OpenedYearFile file(options, args[0]);
     YearEvaluator evaluator(file.document, file.context);
+    if (output.kind != FileOutput::Kind::None) {
+        const ReportInputs inputs = reportInputsOf(options.settings);
+        if (output.kind == FileOutput::Kind::Xlsx) {
+            writeReportXlsx(output.path, {monthExportTable(evaluator, month, inputs)},
+                            monthSheetName(file.document, month));
+        } else {
+            const MonthReport report = monthReport(evaluator, month, inputs);
+            std::string logo = inputs.logoFile;
+            writeReportPdf(output.path, false, report.title, [&](Surface& surface) {
+                printMonthReport(surface, report, logo, [](const std::string& m) { std::cerr << m << '\n'; });
+            });
+        }
+        return 0;
+    }
     const MonthEvaluation& e = evaluator.evaluate(month);
     double payout = 0.0;
     const double balance = evaluator.accountBalance(month, &payout);

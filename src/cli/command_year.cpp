@@ -1,5 +1,11 @@
 #include "cli/commands.h"
 
+#include "cli/report_output.h"
+#include "evaluation/month_evaluation.h"
+#include "masterdata/employee_lookup.h"
+#include "reports/report_print.h"
+#include "reports/year_reports.h"
+
 #include "evaluation/year_statistics.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
@@ -11,6 +17,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <memory>
 #include <optional>
 #include <ostream>
 
@@ -81,13 +90,49 @@ void writeTableText(std::ostream& out, const CReportTable& table) {
     }
 }
 
+YearReportKind reportKindOf(const std::string& name) {
+    if (name == "year") return YearReportKind::YearEvaluation;
+    if (name == "account") return YearReportKind::Account;
+    if (name == "grid") return YearReportKind::WorkingTimeGrid;
+    if (name == "absences") return YearReportKind::Absences;
+    throw LorvanError("year: unbekannter Bericht '" + name + "' (year, account, grid oder absences).");
+}
+
+// A report of the year view as PDF or spreadsheet. The account evaluates the months, which needs the
+// employee file of the data directory (or the one beside the year file) and the previous year.
+int writeYearReport(const Options& options, const std::string& path, YearReportKind kind,
+                    const FileOutput& output) {
+    CLorvanDoc document;
+    document.open(path);
+    std::string directory = options.dataDirectory;
+    if (directory.empty()) directory = std::filesystem::path(path).parent_path().string();
+    if (directory.empty()) directory = ".";
+    const std::unique_ptr<EmployeeFileLookup> employees = EmployeeFileLookup::open(directory);
+    const FilePreviousYearSource previousYears;
+    YearEvaluator evaluator(document, EvaluationContext{employees.get(), &previousYears});
+
+    if (output.kind == FileOutput::Kind::Xlsx) {
+        writeReportXlsx(output.path, yearExportTables(evaluator, kind), yearSheetName(document));
+        return 0;
+    }
+    const YearReport report = yearReport(evaluator, kind);
+    std::string logo = options.settings.logoFile;
+    writeReportPdf(output.path, report.landscape, report.title, [&](Surface& surface) {
+        printYearReport(surface, report, logo, [](const std::string& m) { std::cerr << m << '\n'; });
+    });
+    return 0;
+}
+
 } // namespace
 
-int runYear(const Options&, const std::vector<std::string>& arguments, std::ostream& out) {
+int runYear(const Options& options, const std::vector<std::string>& arguments, std::ostream& out) {
+    std::vector<std::string> remaining = arguments;
+    const FileOutput output = takeFileOutput(remaining, "year");
+    const std::string reportName = takeOption(remaining, "--report", "year", "");
     bool text = false;
     int32_t forms = 0;
     std::vector<std::string> args;
-    for (const std::string& a : arguments) {
+    for (const std::string& a : remaining) {
         if (a == "--json" || a == "--text") {
             text = a == "--text";
             ++forms;
@@ -96,7 +141,13 @@ int runYear(const Options&, const std::vector<std::string>& arguments, std::ostr
         }
     }
     if (forms > 1) throw LorvanError("year: nur eine Ausgabeform angeben (--json oder --text).");
+    if (output.kind != FileOutput::Kind::None && forms > 0)
+        throw LorvanError("year: nur eine Ausgabeform angeben (--json, --text, --pdf oder --xlsx).");
+    if (!reportName.empty() && output.kind == FileOutput::Kind::None)
+        throw LorvanError("year: --report gilt nur mit --pdf oder --xlsx.");
     if (args.size() != 1) throw LorvanError("year: genau eine Jahresdatei angeben.");
+    if (output.kind != FileOutput::Kind::None)
+        return writeYearReport(options, args[0], reportKindOf(reportName.empty() ? "year" : reportName), output);
 
     CLorvanDoc document;
     document.open(args[0]);

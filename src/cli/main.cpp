@@ -19,7 +19,9 @@ constexpr const char* kUsage =
     "  holidays JAHR [LAND] Feiertage des Jahres (ohne Land: die bundesweiten)\n"
     "  month DATEI MONAT --json|--text   Monatsauswertung einer Jahresdatei\n"
     "  account DATEI --json|--text       Arbeitszeitkonto einer Jahresdatei\n"
-    "  year DATEI --json|--text          Jahresauswertung, Urlaub und Krankheitstage einer Jahresdatei\n";
+    "  year DATEI --json|--text          Jahresauswertung, Urlaub und Krankheitstage einer Jahresdatei\n"
+    "  month DATEI MONAT --pdf|--xlsx AUS          Monatsauswertung als PDF oder Arbeitsmappe\n"
+    "  year DATEI --pdf|--xlsx AUS [--report year|account|grid|absences]  Bericht der Jahresansicht\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';

@@ -154,6 +154,7 @@ ExportedBlock CArbzt::exported() const {
     e.remark = remark;
     e.standby = standby != 0;
     e.standbyMinutes = standbyMinutes();
+    e.calculationSums = calculationSums;
     return e;
 }
 

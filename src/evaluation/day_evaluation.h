@@ -46,6 +46,7 @@ struct ExportedBlock {
     std::string remark;
     bool standby = false;
     int32_t standbyMinutes = 0;
+    std::array<double, 3> calculationSums{};
 };
 
 // A work block: one or more consecutive time lines of a day taken together.

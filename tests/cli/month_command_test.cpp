@@ -176,6 +176,9 @@ TEST_F(MonthCommand, RefusesBadArguments) {
         {cli::runMonth,
          {path_, "3", "--json", "--text"},
          "month: nur eine Ausgabeform angeben (--json oder --text)."},
+        {cli::runMonth,
+         {path_, "3", "--text", "--xlsx", "m.xlsx"},
+         "month: nur eine Ausgabeform angeben (--json, --text, --pdf oder --xlsx)."},
         {cli::runAccount, {}, "account: genau eine Jahresdatei angeben."},
     };
     for (const Case& c : cases) {

@@ -99,6 +99,14 @@ TEST_F(YearCommand, RefusesBadArguments) {
         {{}, "year: genau eine Jahresdatei angeben."},
         {{path_, path_}, "year: genau eine Jahresdatei angeben."},
         {{path_, "--json", "--text"}, "year: nur eine Ausgabeform angeben (--json oder --text)."},
+        {{path_, "--json", "--pdf", "y.pdf"},
+         "year: nur eine Ausgabeform angeben (--json, --text, --pdf oder --xlsx)."},
+        {{path_, "--pdf", "y.pdf", "--xlsx", "y.xlsx"},
+         "year: nur eine Ausgabedatei angeben (--pdf oder --xlsx)."},
+        {{path_, "--xlsx"}, "year: --xlsx braucht einen Dateinamen."},
+        {{path_, "--report", "grid"}, "year: --report gilt nur mit --pdf oder --xlsx."},
+        {{path_, "--xlsx", "y.xlsx", "--report", "monat"},
+         "year: unbekannter Bericht 'monat' (year, account, grid oder absences)."},
     };
     for (const auto& c : cases) {
         std::ostringstream out;

@@ -1,0 +1,76 @@
+#include "cli/report_output.h"
+
+#include "foundation/error.h"
+#include "output/spreadsheet_export.h"
+#include "output/ui/pdf_export.h"
+#include "output/xlsx_writer.h"
+
+#include <algorithm>
+
+namespace lorvan::cli {
+
+FileOutput takeFileOutput(std::vector<std::string>& args, const char* command) {
+    FileOutput output;
+    for (auto it = args.begin(); it != args.end();) {
+        if (*it != "--pdf" && *it != "--xlsx") {
+            ++it;
+            continue;
+        }
+        if (output.kind != FileOutput::Kind::None)
+            throw LorvanError(std::string(command) + ": nur eine Ausgabedatei angeben (--pdf oder --xlsx).");
+        output.kind = *it == "--pdf" ? FileOutput::Kind::Pdf : FileOutput::Kind::Xlsx;
+        if (it + 1 == args.end())
+            throw LorvanError(std::string(command) + ": " + *it + " braucht einen Dateinamen.");
+        output.path = *(it + 1);
+        it = args.erase(it, it + 2);
+    }
+    return output;
+}
+
+std::string takeOption(std::vector<std::string>& args, const char* option, const char* command,
+                       const std::string& fallback) {
+    std::string value = fallback;
+    bool given = false;
+    for (auto it = args.begin(); it != args.end();) {
+        if (*it != option) {
+            ++it;
+            continue;
+        }
+        if (given) throw LorvanError(std::string(command) + ": " + option + " nur einmal angeben.");
+        if (it + 1 == args.end())
+            throw LorvanError(std::string(command) + ": " + option + " braucht einen Wert.");
+        value = *(it + 1);
+        given = true;
+        it = args.erase(it, it + 2);
+    }
+    return value;
+}
+
+ReportInputs reportInputsOf(const ProgramSettings& settings) {
+    ReportInputs inputs;
+    inputs.logoFile = settings.logoFile;
+    inputs.printMonthReportTexts = settings.printMonthReportTexts;
+    inputs.monthReportText = settings.monthReportText;
+    inputs.overtimeNoteText = settings.overtimeNoteText;
+    inputs.overtimeThresholdHours = settings.overtimeThresholdHours;
+    inputs.sicknessNoteText = settings.sicknessNoteText;
+    inputs.sicknessThresholdDays = settings.sicknessThresholdDays;
+    return inputs;
+}
+
+void writeReportPdf(const std::string& path, bool landscape, const std::string& title,
+                    const std::function<void(Surface&)>& draw) {
+    GuiApplicationScope application;
+    PdfOptions options;
+    options.landscape = landscape;
+    options.title = title;
+    writePdf(path, draw, options);
+}
+
+void writeReportXlsx(const std::string& path, const std::vector<CReportTable>& tables,
+                     const std::string& sheetName) {
+    if (tables.empty()) throw LorvanError(kNothingToExport);
+    writeXlsx(buildSheet(tables.front(), sheetName, SpreadsheetProgram::Excel), path);
+}
+
+} // namespace lorvan::cli
