@@ -258,7 +258,6 @@ CEinstArbzt demoSettings(const DemoEmployee& employee, int32_t year) {
     s.employeeInCostEvaluation = 1;
     s.dayEnteredAsOneValue = employee.pattern == Pattern::Office || employee.pattern == Pattern::PartTime;
     s.defaultStartOfWork = "7:30";
-    s.calculationFieldNames = {"Material (EUR)", "", ""};
     WagePeriod wage;
     wage.hourlyWage = employee.hourlyWage;
     wage.vacationPayPerDay = 12.0;
