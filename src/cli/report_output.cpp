@@ -46,18 +46,6 @@ std::string takeOption(std::vector<std::string>& args, const char* option, const
     return value;
 }
 
-ReportInputs reportInputsOf(const ProgramSettings& settings) {
-    ReportInputs inputs;
-    inputs.logoFile = settings.logoFile;
-    inputs.printMonthReportTexts = settings.printMonthReportTexts;
-    inputs.monthReportText = settings.monthReportText;
-    inputs.overtimeNoteText = settings.overtimeNoteText;
-    inputs.overtimeThresholdHours = settings.overtimeThresholdHours;
-    inputs.sicknessNoteText = settings.sicknessNoteText;
-    inputs.sicknessThresholdDays = settings.sicknessThresholdDays;
-    return inputs;
-}
-
 void writeReportPdf(const std::string& path, bool landscape, const std::string& title,
                     const std::function<void(Surface&)>& draw) {
     GuiApplicationScope application;

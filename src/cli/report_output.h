@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/program_settings.h"
+#include "app/report_settings.h"
 #include "output/report_table.h"
 #include "reports/report_inputs.h"
 
@@ -30,9 +30,6 @@ FileOutput takeFileOutput(std::vector<std::string>& args, const char* command);
 // Takes "--report VALUE" out of args; fallback when it is not given.
 std::string takeOption(std::vector<std::string>& args, const char* option, const char* command,
                        const std::string& fallback);
-
-// The report inputs of the program settings (Lorvan.ini of the data directory).
-ReportInputs reportInputsOf(const ProgramSettings& settings);
 
 // Writes the pages that draw draws to a PDF at path; logo messages go to standard error.
 void writeReportPdf(const std::string& path, bool landscape, const std::string& title,

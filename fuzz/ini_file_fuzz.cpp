@@ -1,0 +1,29 @@
+// Reads arbitrary bytes as an INI file ("Lorvan.ini"): every input must be read without a crash, and
+// a section read from it must write and read back unchanged.
+#include "foundation/ini_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    char name[] = "/tmp/lorvan-ini-fuzz-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) return 0;
+    if (size > 0 && write(fd, data, size) != static_cast<ssize_t>(size)) {
+        close(fd);
+        unlink(name);
+        return 0;
+    }
+    close(fd);
+    lorvan::IniFile ini(name);
+    lorvan::IniSection entries;
+    if (ini.readSection("Settings", entries) && ini.writeSection("Settings", entries)) {
+        lorvan::IniSection again;
+        if (!ini.readSection("Settings", again) || again != entries) __builtin_trap();
+    }
+    unlink(name);
+    return 0;
+}

@@ -1,0 +1,213 @@
+#include "gui/file_view_windows.h"
+
+#include "app/file_views.h"
+#include "gui/qt_platform.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace lorvan {
+
+OpenYearFile::OpenYearFile(const std::string& filePath, const std::string& dataDirectory) : path(filePath) {
+    document.open(path);
+    employees = EmployeeFileLookup::open(dataDirectory);
+}
+
+QIcon statusIcon(int32_t category) {
+    // One colour and one mark per category, so the kinds stay apart without colour too.
+    struct Look {
+        QColor color;
+        const char* mark;
+    };
+    static const Look kLooks[] = {
+        {QColor(46, 139, 87), "✓"},   // 0 a working day with times
+        {QColor(230, 126, 34), "!"},  // 1 incomplete
+        {QColor(192, 57, 43), "F"},   // 2 public holiday
+        {QColor(41, 128, 185), "U"},  // 3 vacation
+        {QColor(93, 173, 226), "½"},  // 4 half vacation day
+        {QColor(142, 68, 173), "K"},  // 5 sick
+        {QColor(22, 160, 133), "Z"},  // 6 time off
+        {QColor(127, 140, 141), "–"}, // 7 day off, parental leave, not employed
+        {QColor(241, 196, 15), "?"},  // 8 working day without times
+    };
+    const Look& look = kLooks[category >= 0 && category <= 8 ? category : 0];
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(look.color.darker(130));
+    painter.setBrush(look.color);
+    if (category == 4) {
+        painter.setBrush(Qt::white);
+        painter.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+        painter.setBrush(look.color);
+        painter.drawPie(QRectF(0.5, 0.5, 15, 15), 90 * 16, 180 * 16);
+    } else {
+        painter.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+    }
+    QFont font = painter.font();
+    font.setPixelSize(11);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(category == 8 ? Qt::black : Qt::white);
+    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::fromUtf8(look.mark));
+    painter.end();
+    return QIcon(pixmap);
+}
+
+namespace {
+
+// Enter on the list opens the selected entry like a double-click.
+class EnterFilter final : public QObject {
+  public:
+    EnterFilter(FileListView* view) : QObject(view), view_(view) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && view_->selectedNumber() != 0) {
+                emit view_->entryActivated(view_->selectedNumber());
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    FileListView* view_;
+};
+
+QLineEdit* readOnlyField() {
+    auto* field = new QLineEdit;
+    field->setReadOnly(true);
+    return field;
+}
+
+} // namespace
+
+FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& secondFieldText,
+                           const QString& proposalLabel, QWidget* parent)
+    : QWidget(parent), file_(std::move(file)) {
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(QString::fromUtf8(kFileViewCaption)), 0, 0, 1, 3);
+    nameField_ = readOnlyField();
+    nameField_->setText(toQt(file_->document.settings().name));
+    secondField_ = readOnlyField();
+    secondField_->setText(secondFieldText);
+    layout->addWidget(nameField_, 1, 0, 1, 2);
+    layout->addWidget(secondField_, 1, 2);
+
+    list_ = new QTreeWidget;
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->installEventFilter(new EnterFilter(this));
+    connect(list_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { emit entryActivated(item->data(0, Qt::UserRole).toInt()); });
+    layout->addWidget(list_, 2, 0, 1, 3);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(proposalLabel));
+    proposalField_ = new QLineEdit;
+    proposalField_->setMaximumWidth(50);
+    bottom->addWidget(proposalField_);
+    createButton_ = new QPushButton(QStringLiteral("A&nlegen"));
+    // Creating months and days comes with the data entry.
+    createButton_->setEnabled(false);
+    proposalField_->setEnabled(false);
+    bottom->addWidget(createButton_);
+    bottom->addStretch();
+    saveAndCloseButton_ = new QPushButton(QStringLiteral("&Speichern + Schliessen"));
+    saveAndCloseButton_->setEnabled(false);
+    bottom->addWidget(saveAndCloseButton_);
+    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"));
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        // The view sits in a window of the main window; closing that closes the view.
+        if (parentWidget() != nullptr)
+            parentWidget()->close();
+        else
+            close();
+    });
+    bottom->addWidget(cancel);
+    layout->addLayout(bottom, 3, 0, 1, 3);
+}
+
+int32_t FileListView::selectedNumber() const {
+    const QTreeWidgetItem* item = list_->currentItem();
+    return item != nullptr ? item->data(0, Qt::UserRole).toInt() : 0;
+}
+
+CLorvanView::CLorvanView(std::shared_ptr<OpenYearFile> file, const Datum& today, QWidget* parent)
+    : FileListView(file, QString::number(file->document.settings().year), QStringLiteral("Nächster Monat:"),
+                   parent),
+      today_(today) {
+    list_->setHeaderLabels({QString::fromUtf8(kYearListTitle)});
+    list_->setColumnWidth(0, 120);
+    setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" ") +
+                   QString::number(file_->document.settings().year));
+    resize(360, 380);
+    refresh();
+}
+
+void CLorvanView::refresh() {
+    list_->clear();
+    const std::vector<FileViewRow> rows = yearViewRows(file_->document);
+    for (const FileViewRow& row : rows) {
+        auto* item = new QTreeWidgetItem(list_, {toQt(row.text)});
+        item->setData(0, Qt::UserRole, row.number);
+    }
+    const int selected = yearViewInitialRow(file_->document, rows, today_);
+    if (selected >= 0) list_->setCurrentItem(list_->topLevelItem(selected));
+    const int32_t next = nextMonthProposal(file_->document);
+    proposalField_->setText(next == 0 ? QString() : QString::number(next));
+}
+
+CMonatView::CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const Datum& today, bool closed,
+                       QWidget* parent)
+    : FileListView(file, QString(), QStringLiteral("Nächster Tag:"), parent), month_(month), today_(today) {
+    list_->setHeaderLabels({QString::fromUtf8(kMonthListTitle), QString::fromUtf8(kInfoColumnTitle)});
+    list_->setColumnWidth(0, 148);
+    list_->setColumnWidth(1, 300);
+    list_->setIconSize(QSize(16, 16));
+    if (const CMonatDoc* m = file_->document.month(month_)) {
+        secondField_->setText(toQt(monthViewTitle(*m)));
+        setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" - ") +
+                       toQt(monthViewTitle(*m)));
+    }
+    // In a closed month nothing may be created or saved.
+    if (closed) {
+        createButton_->setEnabled(false);
+        saveAndCloseButton_->setEnabled(false);
+    }
+    resize(520, 460);
+    refresh();
+}
+
+void CMonatView::refresh() {
+    list_->clear();
+    const CMonatDoc* month = file_->document.month(month_);
+    if (month == nullptr) return;
+    const std::vector<FileViewRow> rows = monthViewRows(*month);
+    for (const FileViewRow& row : rows) {
+        auto* item = new QTreeWidgetItem(list_, {toQt(row.text), toQt(row.info)});
+        item->setData(0, Qt::UserRole, row.number);
+        item->setIcon(1, statusIcon(row.category));
+    }
+    // The day titles stay readable whatever the font: the column grows beyond its designed width.
+    list_->resizeColumnToContents(0);
+    list_->setColumnWidth(0, std::max(148, list_->columnWidth(0) + 8));
+    const int selected = monthViewInitialRow(*month, rows, today_);
+    if (selected >= 0) list_->setCurrentItem(list_->topLevelItem(selected));
+}
+
+} // namespace lorvan

@@ -1,0 +1,89 @@
+// The desktop program: the main window on the data directory of the per-user store, or on the one
+// given with --data DIR for this run (the demo).
+#include "app/application.h"
+#include "app/document_kinds.h"
+#include "app/start_up.h"
+#include "app/user_store.h"
+#include "foundation/file_system.h"
+#include "gui/main_window.h"
+#include "gui/qt_platform.h"
+#include "platform/clock.h"
+
+#include <QApplication>
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Errors that reach the event loop end the command that raised them, not the program.
+class LorvanApplication final : public QApplication {
+  public:
+    LorvanApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+    void setPrompter(lorvan::Prompter* prompter) { prompter_ = prompter; }
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& failure) {
+            std::string text = failure.what();
+            if (text.size() > 1000) text.resize(1000);
+            if (prompter_ != nullptr) prompter_->error("Interner Fehler: " + text);
+        } catch (...) {
+            if (prompter_ != nullptr) prompter_->error("Interner Fehler");
+            std::exit(-1);
+        }
+        return false;
+    }
+
+  private:
+    lorvan::Prompter* prompter_ = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    LorvanApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lorvan"));
+    QApplication::setOrganizationName(QStringLiteral("TwApps"));
+
+    std::vector<std::string> arguments;
+    std::string dataDirectory;
+    const QStringList given = QApplication::arguments();
+    for (qsizetype i = 1; i < given.size(); ++i) {
+        if (given[i] == QStringLiteral("--data")) {
+            if (i + 1 == given.size()) {
+                std::cerr << "lorvan: --data braucht ein Verzeichnis.\n";
+                return 2;
+            }
+            dataDirectory = lorvan::fromQt(given[++i]);
+        } else {
+            arguments.push_back(lorvan::fromQt(given[i]));
+        }
+    }
+
+    lorvan::IniUserStore store(lorvan::IniUserStore::defaultPathOfProcess());
+    lorvan::QtPrompter prompter;
+    application.setPrompter(&prompter);
+    lorvan::CLorvanApp app(store, prompter);
+    lorvan::SystemClock clock;
+    lorvan::QtProgramRunner runner;
+    lorvan::MainWindow window(app, lorvan::UserEnvironment::ofProcess(), clock, prompter, runner);
+    prompter.setParent(&window);
+    window.placeOnScreen();
+    window.show();
+
+    if (!dataDirectory.empty()) {
+        // This run only: the stored data directory stays as it is.
+        if (dataDirectory.back() != '/') dataDirectory += '/';
+        if (lorvan::parseBuildSwitch(arguments, prompter)) app.setBuildSwitch(true);
+        app.setDataDirectory(dataDirectory);
+        app.loadSettings(dataDirectory, true);
+        window.openWorkArea(app.openWorkArea(lorvan::kViewEmployees, true));
+    } else if (!lorvan::runStartUp(app, arguments, window)) {
+        return 0;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,431 @@
+#include "gui/main_window.h"
+
+#include "app/application.h"
+#include "app/report_settings.h"
+#include "foundation/error.h"
+#include "foundation/io_select.h"
+#include "gui/file_view_windows.h"
+#include "gui/general_settings_dialog.h"
+#include "gui/qt_platform.h"
+#include "gui/report_commands.h"
+#include "platform/clock.h"
+#include "platform/prompter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <set>
+
+namespace lorvan {
+
+namespace {
+
+using C = MenuCommand;
+
+// The file selection of "Ö&ffnen...": year files only, starting in the data directory.
+IoSelect yearFileSelection(const std::string& dataDirectory) {
+    IoSelect selection(IoSelectMode::OpenFile, "", "Arbeitszeitdatei", dataDirectory);
+    selection.addFilter("Arbeitszeitdatei", "azr");
+    selection.setAllFilesEntry(false);
+    selection.setDefaultExtension("azr");
+    return selection;
+}
+
+void collectCommands(const std::vector<MenuItem>& items, std::vector<const MenuItem*>& out) {
+    for (const MenuItem& item : items) {
+        if (item.isSubmenu())
+            collectCommands(item.children, out);
+        else if (item.command != C::None && item.command != C::RecentFiles)
+            out.push_back(&item);
+    }
+}
+
+QString samePathKey(const std::string& path) {
+    return QDir::cleanPath(toQt(path)).toLower();
+}
+
+} // namespace
+
+MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, const Clock& clock,
+                       Prompter& prompter, ProgramRunner& runner)
+    : app_(app), environment_(environment), clock_(clock), prompter_(prompter), runner_(runner),
+      mdi_(new QMdiArea), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    setWindowTitle(QStringLiteral("Lorvan"));
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    createActions();
+
+    toolbar_ = addToolBar(QStringLiteral("Symbolleiste"));
+    toolbar_->setObjectName(QStringLiteral("toolbar"));
+    for (MenuCommand command : toolbarCommands()) {
+        if (command == C::None)
+            toolbar_->addSeparator();
+        else
+            toolbar_->addAction(action(command));
+    }
+
+    QStatusBar* bar = statusBar();
+    bar->showMessage(QStringLiteral("Bereit"));
+    for (const char* indicator : {"UF", "NUM", "RF"}) {
+        auto* label = new QLabel(QString::fromLatin1(indicator));
+        label->setEnabled(false);
+        bar->addPermanentWidget(label);
+    }
+
+    buildMenuBar(MenuBarKind::NoDocument);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        const MenuBarKind wanted = window != nullptr ? MenuBarKind::YearFile : MenuBarKind::NoDocument;
+        if (wanted != shownBar_) buildMenuBar(wanted);
+        setWindowTitle(window != nullptr ? QStringLiteral("Lorvan - ") + window->windowTitle()
+                                         : QStringLiteral("Lorvan"));
+        updateActions();
+    });
+    focusConnection_ = connect(qApp, &QApplication::focusChanged, this, [this] { updateActions(); });
+    updateActions();
+}
+
+MainWindow::~MainWindow() {
+    // Closing the windows moves the focus while the actions go away.
+    disconnect(focusConnection_);
+    mdi_->disconnect(this);
+}
+
+void MainWindow::placeOnScreen() {
+    const QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->availableGeometry();
+    const QSize size(area.width() * 7 / 8, area.height() * 7 / 8);
+    resize(size);
+    move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
+}
+
+bool MainWindow::isBuilt(MenuCommand command) {
+    static const std::set<MenuCommand> kBuilt = {
+        C::Open,
+        C::Close,
+        C::Print,
+        C::PrintPreview,
+        C::PrintSetup,
+        C::Exit,
+        C::Undo,
+        C::Cut,
+        C::Copy,
+        C::Paste,
+        C::OpenEntry,
+        C::ToggleToolbar,
+        C::ToggleStatusBar,
+        C::AbsencesPrint,
+        C::AbsencesPreview,
+        C::AbsencesExport,
+        C::MonthReportPrint,
+        C::MonthReportPreview,
+        C::MonthReportExport,
+        C::YearSummaryPrint,
+        C::YearSummaryPreview,
+        C::YearSummaryExport,
+        C::YearGridPrint,
+        C::YearGridPreview,
+        C::YearGridExport,
+        C::AccountPrint,
+        C::AccountPreview,
+        C::AccountExport,
+        C::GeneralSettings,
+        C::Cascade,
+        C::Tile,
+        C::ArrangeIcons,
+        C::About,
+    };
+    return kBuilt.count(command) != 0;
+}
+
+void MainWindow::createActions() {
+    std::vector<const MenuItem*> items;
+    std::vector<std::vector<MenuItem>> bars;
+    for (MenuBarKind kind : {MenuBarKind::YearFile, MenuBarKind::NoDocument, MenuBarKind::EmployeeFile})
+        bars.push_back(lorvan::menuBar(kind));
+    for (const auto& bar : bars)
+        collectCommands(bar, items);
+    for (const MenuItem* item : items) {
+        if (actions_.count(item->command) != 0) continue;
+        auto* created = new QAction(toQt(item->text), this);
+        if (!item->shortcut.empty())
+            created->setShortcut(QKeySequence(toQt(portableShortcut(item->shortcut))));
+        const MenuCommand command = item->command;
+        connect(created, &QAction::triggered, this, [this, command] { runCommand(command); });
+        actions_[command] = created;
+    }
+    for (const FurtherKey& key : furtherKeys()) {
+        QAction* target = action(key.command);
+        QList<QKeySequence> keys = target->shortcuts();
+        keys << QKeySequence(toQt(portableShortcut(key.shortcut)));
+        target->setShortcuts(keys);
+    }
+    for (MenuCommand toggle : {C::ToggleToolbar, C::ToggleStatusBar}) {
+        action(toggle)->setCheckable(true);
+        action(toggle)->setChecked(true);
+    }
+}
+
+QAction* MainWindow::action(MenuCommand command) const {
+    const auto found = actions_.find(command);
+    return found != actions_.end() ? found->second : nullptr;
+}
+
+void MainWindow::buildMenuBar(MenuBarKind kind) {
+    QMenuBar* bar = menuBar();
+    for (QMenu* old : bar->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
+        old->deleteLater();
+    bar->clear();
+    recentMenu_ = nullptr;
+    for (const MenuItem& menu : lorvan::menuBar(kind))
+        fillMenu(bar->addMenu(toQt(menu.text)), menu.children);
+    shownBar_ = kind;
+}
+
+void MainWindow::fillMenu(QMenu* menu, const std::vector<MenuItem>& items) {
+    for (const MenuItem& item : items) {
+        if (item.isSeparator()) {
+            menu->addSeparator();
+        } else if (item.isSubmenu()) {
+            fillMenu(menu->addMenu(toQt(item.text)), item.children);
+        } else if (item.command == C::RecentFiles) {
+            recentMenu_ = menu->addMenu(toQt(item.text));
+            fillRecentFiles();
+        } else {
+            QAction* entry = action(item.command);
+            entry->setText(toQt(item.text));
+            menu->addAction(entry);
+        }
+    }
+}
+
+void MainWindow::fillRecentFiles() {
+    if (recentMenu_ == nullptr) return;
+    recentMenu_->clear();
+    const std::vector<std::string>& entries = app_.recentFiles().entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const std::string path = entries[i];
+        QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 ").arg((i + 1) % 10) + toQt(path));
+        connect(entry, &QAction::triggered, this, [this, path] { openYearFile(path); });
+    }
+    recentMenu_->setEnabled(!entries.empty());
+}
+
+FileListView* MainWindow::activeView() const {
+    QMdiSubWindow* window = mdi_->activeSubWindow();
+    return window != nullptr ? qobject_cast<FileListView*>(window->widget()) : nullptr;
+}
+
+ActiveView MainWindow::activeViewKind() const {
+    FileListView* view = activeView();
+    if (qobject_cast<CMonatView*>(view) != nullptr) return ActiveView::MonthView;
+    if (qobject_cast<CLorvanView*>(view) != nullptr) return ActiveView::YearView;
+    return ActiveView::None;
+}
+
+void MainWindow::updateActions() {
+    const ActiveView view = activeViewKind();
+    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    for (const auto& [command, entry] : actions_) {
+        bool enabled = isBuilt(command);
+        switch (command) {
+        case C::Close:
+            enabled = enabled && mdi_->activeSubWindow() != nullptr;
+            break;
+        case C::OpenEntry:
+            enabled = enabled && view == ActiveView::YearView;
+            break;
+        case C::Undo:
+            enabled = field != nullptr && view != ActiveView::None && field->isUndoAvailable();
+            break;
+        case C::Cut:
+            enabled = field != nullptr && view != ActiveView::None && field->hasSelectedText() &&
+                      !field->isReadOnly();
+            break;
+        case C::Copy:
+            enabled = field != nullptr && view != ActiveView::None && field->hasSelectedText();
+            break;
+        case C::Paste:
+            enabled = field != nullptr && view != ActiveView::None && !field->isReadOnly() &&
+                      !QApplication::clipboard()->text().isEmpty();
+            break;
+        default:
+            if (reportCommand(command, ActiveView::MonthView) || command == C::Print ||
+                command == C::PrintPreview)
+                enabled = enabled && reportCommand(command, view).has_value();
+            break;
+        }
+        entry->setEnabled(enabled);
+    }
+}
+
+QMdiSubWindow* MainWindow::addDocumentWindow(FileListView* view) {
+    QMdiSubWindow* window = mdi_->addSubWindow(view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(view->windowTitle());
+    window->resize(view->size() + QSize(16, 40));
+    window->show();
+    mdi_->setActiveSubWindow(window);
+    return window;
+}
+
+CLorvanView* MainWindow::openYearFile(const std::string& path) {
+    std::shared_ptr<OpenYearFile> file;
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        auto* view = qobject_cast<FileListView*>(window->widget());
+        if (view == nullptr || samePathKey(view->file()->path) != samePathKey(path)) continue;
+        if (auto* yearView = qobject_cast<CLorvanView*>(view)) {
+            mdi_->setActiveSubWindow(window);
+            activateWindow();
+            return yearView;
+        }
+        file = view->file();
+    }
+    try {
+        if (!file) file = std::make_shared<OpenYearFile>(path, app_.dataDirectory());
+    } catch (const LorvanError& failure) {
+        prompter_.error(failure.what());
+        return nullptr;
+    }
+    app_.recentFiles().addPath(path);
+    fillRecentFiles();
+    auto* view = new CLorvanView(file, clock_.today());
+    connect(view, &FileListView::entryActivated, this,
+            [this, file](int32_t month) { openMonth(file, month); });
+    connect(view->list(), &QTreeWidget::currentItemChanged, this, [this] { updateActions(); });
+    addDocumentWindow(view);
+    return view;
+}
+
+CMonatView* MainWindow::openMonth(const std::shared_ptr<OpenYearFile>& file, int32_t month) {
+    if (file->document.month(month) == nullptr) return nullptr;
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        auto* view = qobject_cast<CMonatView*>(window->widget());
+        if (view != nullptr && view->file() == file && view->month() == month) {
+            mdi_->setActiveSubWindow(window);
+            return view;
+        }
+    }
+    const bool closed = app_.isMonthClosed(month, file->document.settings().year);
+    auto* view = new CMonatView(file, month, clock_.today(), closed);
+    addDocumentWindow(view);
+    return view;
+}
+
+bool MainWindow::runGeneralSettings(CLorvanApp& app) {
+    GeneralSettingsDialog dialog(app, environment_, prompter_, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::openWorkArea(const WorkAreaPlan& plan) {
+    if (plan.action == WorkAreaPlan::Action::Refuse) {
+        prompter_.warn(plan.message);
+        return;
+    }
+    // The employees work area comes later; until then the start-up offers the year files.
+    chooseAndOpenYearFile();
+}
+
+void MainWindow::chooseAndOpenYearFile() {
+    const std::optional<std::string> chosen = runIoSelect(this, yearFileSelection(app_.dataDirectory()));
+    if (chosen) openYearFile(*chosen);
+}
+
+void MainWindow::showAbout() {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Info über Lorvan"),
+                    QStringLiteral("Lorvan\nVersion ") + QString::fromLatin1(kProgramVersion),
+                    QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.exec();
+}
+
+void MainWindow::runCommand(MenuCommand command) {
+    FileListView* view = activeView();
+    if (const std::optional<ReportCommand> report = reportCommand(command, activeViewKind());
+        report && view) {
+        auto* monthView = qobject_cast<CMonatView*>(view);
+        QString folder = toQt(exportFolder_);
+        if (folder.isEmpty()) folder = QDir::tempPath() + QStringLiteral("/Lorvan-Export");
+        ReportEnvironment environment{this,           printer_.get(),
+                                      prompter_,      runner_,
+                                      fromQt(folder), reportInputsOf(app_.settings(), app_.buildSwitch())};
+        runReportCommand(*view->file(), *report, monthView != nullptr ? monthView->month() : 0, environment);
+        return;
+    }
+    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    switch (command) {
+    case C::Open:
+        chooseAndOpenYearFile();
+        break;
+    case C::Close:
+        if (mdi_->activeSubWindow() != nullptr) mdi_->activeSubWindow()->close();
+        break;
+    case C::PrintSetup: {
+        QPageSetupDialog dialog(printer_.get(), this);
+        dialog.exec();
+        break;
+    }
+    case C::Exit:
+        close();
+        break;
+    case C::Undo:
+        if (field != nullptr) field->undo();
+        break;
+    case C::Cut:
+        if (field != nullptr) field->cut();
+        break;
+    case C::Copy:
+        if (field != nullptr) field->copy();
+        break;
+    case C::Paste:
+        if (field != nullptr) field->paste();
+        break;
+    case C::OpenEntry:
+        if (auto* yearView = qobject_cast<CLorvanView*>(view); yearView && yearView->selectedNumber() != 0)
+            openMonth(yearView->file(), yearView->selectedNumber());
+        break;
+    case C::ToggleToolbar:
+        toolbar_->setVisible(action(command)->isChecked());
+        break;
+    case C::ToggleStatusBar:
+        statusBar()->setVisible(action(command)->isChecked());
+        break;
+    case C::GeneralSettings:
+        runGeneralSettings(app_);
+        break;
+    case C::Cascade:
+        mdi_->cascadeSubWindows();
+        break;
+    case C::Tile:
+        mdi_->tileSubWindows();
+        break;
+    case C::ArrangeIcons:
+        for (QMdiSubWindow* window : mdi_->subWindowList())
+            if (window->isMinimized()) window->showMinimized();
+        break;
+    case C::About:
+        showAbout();
+        break;
+    default:
+        break;
+    }
+    updateActions();
+}
+
+} // namespace lorvan

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "app/menu_table.h"
+#include "app/start_up.h"
+#include "foundation/file_system.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+#include <string>
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPrinter;
+class QToolBar;
+
+namespace lorvan {
+
+class CLorvanApp;
+class CLorvanView;
+class CMonatView;
+class Clock;
+class FileListView;
+class Prompter;
+class ProgramRunner;
+struct OpenYearFile;
+
+// The main window: menus from the menu table, toolbar, status bar and the document windows in an
+// MDI area. Commands whose work areas are not built yet stay disabled.
+class MainWindow final : public QMainWindow, public StartUpHost {
+    Q_OBJECT
+  public:
+    MainWindow(CLorvanApp& app, const UserEnvironment& environment, const Clock& clock, Prompter& prompter,
+               ProgramRunner& runner);
+    ~MainWindow() override;
+
+    // 7/8 of the screen's width and height, centred.
+    void placeOnScreen();
+
+    // Opens a year file in its year view; a file that is open already activates that view. Failures
+    // are shown; nullptr then.
+    CLorvanView* openYearFile(const std::string& path);
+    // Opens the month of the year view's file in a month view (activates the one there is).
+    CMonatView* openMonth(const std::shared_ptr<OpenYearFile>& file, int32_t month);
+
+    // StartUpHost: the general settings dialog; and, until the employees work area exists, the
+    // year file selection in place of any work area.
+    bool runGeneralSettings(CLorvanApp& app) override;
+    void openWorkArea(const WorkAreaPlan& plan) override;
+
+    // Carries out a menu command (the menus' and the toolbar's actions call this).
+    void runCommand(MenuCommand command);
+    QAction* action(MenuCommand command) const;
+    QMdiArea* mdiArea() const { return mdi_; }
+    ActiveView activeViewKind() const;
+    // Where exports are written; the temporary folder unless set.
+    void setExportFolder(const std::string& folder) { exportFolder_ = folder; }
+
+    // Whether a command works in this build at all.
+    static bool isBuilt(MenuCommand command);
+
+  private:
+    void createActions();
+    void buildMenuBar(MenuBarKind kind);
+    void fillMenu(QMenu* menu, const std::vector<MenuItem>& items);
+    void fillRecentFiles();
+    void updateActions();
+    void chooseAndOpenYearFile();
+    void showAbout();
+    FileListView* activeView() const;
+    QMdiSubWindow* addDocumentWindow(FileListView* view);
+
+    CLorvanApp& app_;
+    UserEnvironment environment_;
+    const Clock& clock_;
+    Prompter& prompter_;
+    ProgramRunner& runner_;
+    QMdiArea* mdi_;
+    QToolBar* toolbar_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::map<MenuCommand, QAction*> actions_;
+    MenuBarKind shownBar_ = MenuBarKind::NoDocument;
+    std::unique_ptr<QPrinter> printer_;
+    std::string exportFolder_;
+    QMetaObject::Connection focusConnection_;
+};
+
+} // namespace lorvan

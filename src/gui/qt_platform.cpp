@@ -1,0 +1,117 @@
+#include "gui/qt_platform.h"
+
+#include "foundation/io_select.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStringList>
+
+namespace lorvan {
+
+QString toQt(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string fromQt(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+namespace {
+
+struct ButtonSpec {
+    QMessageBox::StandardButton button;
+    const char* text;
+};
+
+QMessageBox::StandardButton showBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
+                                    std::initializer_list<ButtonSpec> buttons) {
+    QMessageBox box(icon, QStringLiteral("Lorvan"), toQt(text), QMessageBox::NoButton, parent);
+    for (const ButtonSpec& spec : buttons)
+        box.addButton(spec.button)->setText(QString::fromUtf8(spec.text));
+    box.setDefaultButton(buttons.begin()->button);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+void QtPrompter::inform(const std::string& text) {
+    showBox(parent_, QMessageBox::Information, text, {{QMessageBox::Ok, "OK"}});
+}
+
+void QtPrompter::warn(const std::string& text) {
+    showBox(parent_, QMessageBox::Warning, text, {{QMessageBox::Ok, "OK"}});
+}
+
+void QtPrompter::error(const std::string& text) {
+    showBox(parent_, QMessageBox::Critical, text, {{QMessageBox::Ok, "OK"}});
+}
+
+bool QtPrompter::askYesNo(const std::string& text) {
+    return showBox(parent_, QMessageBox::Question, text,
+                   {{QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}}) == QMessageBox::Yes;
+}
+
+Answer QtPrompter::askYesNoCancel(const std::string& text) {
+    switch (
+        showBox(parent_, QMessageBox::Question, text,
+                {{QMessageBox::Yes, "Ja"}, {QMessageBox::No, "Nein"}, {QMessageBox::Cancel, "Abbrechen"}})) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+bool QtPrompter::askOkCancel(const std::string& text) {
+    return showBox(parent_, QMessageBox::Question, text,
+                   {{QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Abbrechen"}}) == QMessageBox::Ok;
+}
+
+std::string QtProgramRunner::start(const std::vector<std::string>& command) {
+    if (command.empty()) return "Kein Programm angegeben.";
+    QStringList arguments;
+    for (size_t i = 1; i < command.size(); ++i)
+        arguments << toQt(command[i]);
+    QProcess process;
+    process.setProgram(toQt(command[0]));
+    process.setArguments(arguments);
+    if (!process.startDetached()) return fromQt(process.errorString());
+    return {};
+}
+
+std::optional<std::string> runIoSelect(QWidget* parent, const IoSelect& selection) {
+    QFileDialog dialog(parent, toQt(selection.title()));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setLabelText(QFileDialog::Accept, toQt(selection.confirmButtonText()));
+    const IoSelect::StartPlace start = selection.startPlace(fromQt(QDir::currentPath()));
+    dialog.setDirectory(toQt(start.directory));
+    if (!start.fileName.empty()) dialog.selectFile(toQt(start.fileName));
+    if (!selection.listsFiles()) {
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    } else {
+        dialog.setFileMode(selection.acceptsOnlyExistingFiles() ? QFileDialog::ExistingFile
+                                                                : QFileDialog::AnyFile);
+        if (selection.isSaveDialog()) dialog.setAcceptMode(QFileDialog::AcceptSave);
+        QStringList filters;
+        for (const FileTypeFilter& filter : selection.filters()) {
+            QString patterns = toQt(filter.patterns);
+            patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+            filters << toQt(filter.label).section(QLatin1Char('('), 0, 0).trimmed() + QStringLiteral(" (") +
+                           patterns + QStringLiteral(")");
+        }
+        dialog.setNameFilters(filters);
+        if (!selection.defaultExtension().empty())
+            dialog.setDefaultSuffix(toQt(selection.defaultExtension()));
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !selection.asksBeforeOverwriting());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return selection.result(fromQt(dialog.selectedFiles().front()));
+}
+
+} // namespace lorvan

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/menu_table.h"
+#include "output/ui/qt_surface.h"
+#include "reports/report_inputs.h"
+
+#include <functional>
+#include <string>
+
+class QPrinter;
+class QPrintPreviewDialog;
+class QWidget;
+
+namespace lorvan {
+
+class Prompter;
+class ProgramRunner;
+struct OpenYearFile;
+
+// A report of a year file made ready for the printer: its pages, orientation and title.
+struct PrintableReport {
+    DrawDocument draw;
+    bool landscape = false;
+    std::string title;
+};
+
+// Builds the report now (the figures of this moment); month is the month view's month. The pages
+// print the logo of the inputs; a logo that cannot be printed is reported to the prompter once.
+PrintableReport printableReport(OpenYearFile& file, ReportSubject subject, int32_t month,
+                                const ReportInputs& inputs, Prompter& prompter);
+
+// The print preview of a report on the printer, not yet shown (the caller execs it). The printer
+// gets the report's orientation.
+QPrintPreviewDialog* createPreviewDialog(QWidget* parent, QPrinter& printer, const PrintableReport& report);
+
+struct ReportEnvironment {
+    QWidget* parent = nullptr;
+    QPrinter* printer = nullptr; // the printer set up with "Drucker&einrichtung..."
+    Prompter& prompter;
+    ProgramRunner& runner;
+    std::string exportFolder;
+    ReportInputs inputs;
+};
+
+// Runs a report command: print dialog and printing, print preview, or export to the spreadsheet
+// program. Failures are shown through the prompter.
+void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t month,
+                      const ReportEnvironment& environment);
+
+} // namespace lorvan

@@ -1,0 +1,189 @@
+#include "gui/main_window.h"
+
+#include "app/application.h"
+#include "app/file_views.h"
+#include "app/menu_table.h"
+#include "app/user_store.h"
+#include "gui/file_view_windows.h"
+#include "gui/qt_platform.h"
+#include "gui/report_commands.h"
+#include "platform/clock.h"
+#include "reports/report_inputs.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QTreeWidget>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+namespace lorvan {
+namespace {
+
+class NoPrograms final : public ProgramRunner {
+  public:
+    std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
+};
+
+// The main window on a demo data directory made by the command line, on the offscreen platform.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "gui_tests";
+        static char* argv[] = {name, nullptr};
+        application_ = new QApplication(argc, argv);
+        demo_ = new test::TempDir;
+        const std::string command = std::string(LORVAN_CLI) + " --today 15.06.2026 demo " +
+                                    demo_->path().string() + "/data > /dev/null";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+    }
+    static void TearDownTestSuite() {
+        delete demo_;
+        delete application_;
+    }
+
+    std::string dataDirectory() const { return demo_->path().string() + "/data/"; }
+
+    test::TempDir home;
+    IniUserStore store{home.file("config/TwApps/Lorvan.conf")};
+    test::ScriptedPrompter prompter;
+    CLorvanApp app{store, prompter};
+    FixedClock clock{Datum{15, 6, 2026}};
+    NoPrograms runner;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        app.setDataDirectory(dataDirectory());
+        window = std::make_unique<MainWindow>(app, UserEnvironment{home.path().string(), ""}, clock, prompter,
+                                              runner);
+        window->resize(1100, 720);
+        window->show();
+    }
+
+    static std::vector<std::string> listTexts(const QTreeWidget* list, int column) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            texts.push_back(fromQt(list->topLevelItem(i)->text(column)));
+        return texts;
+    }
+
+    static std::vector<std::string> menuTexts(QMenuBar* bar) {
+        std::vector<std::string> texts;
+        for (QAction* menu : bar->actions())
+            texts.push_back(fromQt(menu->text()));
+        return texts;
+    }
+
+    static QApplication* application_;
+    static test::TempDir* demo_;
+};
+
+QApplication* MainWindowTest::application_ = nullptr;
+test::TempDir* MainWindowTest::demo_ = nullptr;
+
+TEST_F(MainWindowTest, StartsWithoutDocumentAndOnlyBuiltCommandsEnabled) {
+    EXPECT_EQ(fromQt(window->windowTitle()), "Lorvan");
+    EXPECT_EQ(menuTexts(window->menuBar()),
+              (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Fir&menverarbeitungen",
+                                        "E&xtras", "&Fenster", "&?"}));
+    for (MenuCommand command : {MenuCommand::Open, MenuCommand::About, MenuCommand::GeneralSettings})
+        EXPECT_TRUE(window->action(command)->isEnabled()) << static_cast<int>(command);
+    for (MenuCommand command : {MenuCommand::New, MenuCommand::Employees, MenuCommand::Close,
+                                MenuCommand::Print, MenuCommand::QuickEntry, MenuCommand::HelpContents})
+        EXPECT_FALSE(window->action(command)->isEnabled()) << static_cast<int>(command);
+}
+
+TEST_F(MainWindowTest, OpensAYearFileAndItsMonthWithStatusTexts) {
+    CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
+    ASSERT_NE(yearView, nullptr);
+    const std::vector<std::string> months = listTexts(yearView->list(), 0);
+    ASSERT_FALSE(months.empty());
+    EXPECT_EQ(months.front(), "Januar");
+    EXPECT_EQ(fromQt(yearView->list()->headerItem()->text(0)), "Angelegte Monate");
+    // Today is in June 2026: June is selected when it exists.
+    EXPECT_EQ(fromQt(yearView->list()->currentItem()->text(0)), "Juni");
+    EXPECT_EQ(menuTexts(window->menuBar()).at(4), "Aus&wertungen");
+    EXPECT_TRUE(window->action(MenuCommand::YearSummaryPreview)->isEnabled());
+    EXPECT_FALSE(window->action(MenuCommand::MonthReportPreview)->isEnabled());
+    EXPECT_EQ(app.recentFiles().entries().front(), dataDirectory() + "Joerg_Weiss2026.azr");
+
+    // Opening the file again activates the view there is.
+    EXPECT_EQ(window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr"), yearView);
+
+    emit yearView->entryActivated(5);
+    ASSERT_EQ(window->activeViewKind(), ActiveView::MonthView);
+    auto* monthView = qobject_cast<CMonatView*>(window->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(monthView, nullptr);
+    const QTreeWidget* days = monthView->list();
+    EXPECT_EQ(fromQt(days->headerItem()->text(0)), "Angelegte Tage");
+    EXPECT_EQ(fromQt(days->headerItem()->text(1)), "Info");
+    const std::vector<FileViewRow> expected = monthViewRows(*yearView->file()->document.month(5));
+    ASSERT_EQ(static_cast<size_t>(days->topLevelItemCount()), expected.size());
+    bool anyStatus = false;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(fromQt(days->topLevelItem(static_cast<int>(i))->text(0)), expected[i].text);
+        EXPECT_EQ(fromQt(days->topLevelItem(static_cast<int>(i))->text(1)), expected[i].info);
+        EXPECT_FALSE(days->topLevelItem(static_cast<int>(i))->icon(1).isNull());
+        anyStatus = anyStatus || !expected[i].info.empty();
+    }
+    EXPECT_TRUE(anyStatus) << "the demo month shows at least one status text";
+    EXPECT_TRUE(window->action(MenuCommand::MonthReportPreview)->isEnabled());
+
+    window->mdiArea()->tileSubWindows();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->grab().save(QStringLiteral(LORVAN_SCREENSHOT_DIR "/gui_main_window.png")));
+}
+
+TEST_F(MainWindowTest, ReportsReachThePrintPreview) {
+    CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
+    ASSERT_NE(yearView, nullptr);
+    struct Case {
+        ReportSubject subject;
+        const char* screenshot;
+    };
+    const Case cases[] = {{ReportSubject::MonthReport, "/gui_preview_month.png"},
+                          {ReportSubject::Account, "/gui_preview_account.png"},
+                          {ReportSubject::Absences, "/gui_preview_absences.png"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.screenshot);
+        const PrintableReport report =
+            printableReport(*yearView->file(), c.subject, 5, ReportInputs{}, prompter);
+        QPrinter printer(QPrinter::HighResolution);
+        std::unique_ptr<QPrintPreviewDialog> dialog(createPreviewDialog(window.get(), printer, report));
+        dialog->resize(900, 700);
+        dialog->show();
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(preview, nullptr);
+        preview->updatePreview();
+        QApplication::processEvents();
+        EXPECT_GT(preview->pageCount(), 0);
+        EXPECT_TRUE(
+            dialog->grab().save(QString::fromUtf8(LORVAN_SCREENSHOT_DIR) + QString::fromUtf8(c.screenshot)));
+        dialog->close();
+    }
+    EXPECT_TRUE(prompter.log().empty());
+}
+
+TEST_F(MainWindowTest, UnreadableFileIsReportedAndOpensNothing) {
+    const std::string path = home.file("kaputt.azr");
+    { std::ofstream(path) << "kein Jahr"; }
+    EXPECT_EQ(window->openYearFile(path), nullptr);
+    ASSERT_EQ(prompter.log().size(), 1u);
+    EXPECT_EQ(prompter.log()[0].kind, "error");
+    EXPECT_TRUE(window->mdiArea()->subWindowList().isEmpty());
+}
+
+} // namespace
+} // namespace lorvan
