@@ -74,6 +74,9 @@ bool IniFile::readSection(const std::string& section, IniSection& entries) {
 
 bool IniFile::writeSection(const std::string& section, const IniSection& entries) {
     const std::string header = "[" + section + "]";
+    // Lines before the file's first section header belong to no section; they stay in front, so
+    // that they do not become entries of the section written here.
+    std::vector<std::string> leading;
     std::vector<std::string> lines;
     lines.push_back(header);
     for (const auto& [key, value] : entries) lines.push_back(key + "=" + valueOnDisk(value));
@@ -82,6 +85,7 @@ bool IniFile::writeSection(const std::string& section, const IniSection& entries
         if (isExistingFile(fileName())) {
             if (!open(Mode::Read)) return false;
             bool dropping = false;
+            bool inSection = false;
             std::string line;
             while (readLine(line)) {
                 line = trimmed(line);
@@ -89,7 +93,11 @@ bool IniFile::writeSection(const std::string& section, const IniSection& entries
                     dropping = true;
                 else if (!line.empty() && line.front() == '[')
                     dropping = false;
-                if (!dropping) lines.push_back(std::move(line));
+                if (!line.empty() && line.front() == '[') inSection = true;
+                if (!inSection)
+                    leading.push_back(std::move(line));
+                else if (!dropping)
+                    lines.push_back(std::move(line));
             }
             close();
         }
@@ -97,6 +105,7 @@ bool IniFile::writeSection(const std::string& section, const IniSection& entries
         close();
         return false;
     }
+    if (!leading.empty()) lines.insert(lines.begin(), leading.begin(), leading.end());
 
     // The old file is replaced only once the new one is completely on disk.
     if (!open(Mode::Replace)) return false;

@@ -70,10 +70,12 @@ TEST(IniFile, WritingMovesTheSectionToTheTop) {
          "[S]\r\nneu=2\r\n[O]\r\no=1\r\n[T]\r\n"},
         {"new file", nullptr, {{"b", "2"}, {"a", "1"}}, "[S]\r\na=1\r\nb=2\r\n"},
         {"empty map", nullptr, {}, "[S]\r\n"},
-        {"repetitions dropped, other lines trimmed",
+        // Lines before the first section stay in front: behind the new header they would become
+        // entries of the section ("x" read back as a key).
+        {"repetitions dropped, other lines trimmed, lines of no section in front",
          "  x  \r\n\r\n[S]\r\nalt=1\r\n [T] \r\n t = 1 \n[S]\nalt=2\n",
          {{"k", "v"}},
-         "[S]\r\nk=v\r\nx\r\n\r\n[T]\r\nt = 1\r\n"},
+         "x\r\n\r\n[S]\r\nk=v\r\n[T]\r\nt = 1\r\n"},
         {"line breaks in values", nullptr, {{"a", "1\r\n2"}, {"b", "3\n4\r5"}},
          "[S]\r\na=1$$NEWLINE$$2\r\nb=3$$NEWLINE$$4$$NEWLINE$$5\r\n"},
         {"keys in byte order", nullptr, {{"b", ""}, {"B", ""}, {"a", ""}, {"A1", ""}},
