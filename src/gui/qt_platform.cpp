@@ -29,8 +29,8 @@ struct ButtonSpec {
 QMessageBox::StandardButton showBox(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
                                     std::initializer_list<ButtonSpec> buttons) {
     QMessageBox box(icon, QStringLiteral("Lorvan"), toQt(text), QMessageBox::NoButton, parent);
-    for (const ButtonSpec& spec : buttons)
-        box.addButton(spec.button)->setText(QString::fromUtf8(spec.text));
+    for (const ButtonSpec& buttonSpec : buttons)
+        box.addButton(buttonSpec.button)->setText(QString::fromUtf8(buttonSpec.text));
     box.setDefaultButton(buttons.begin()->button);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -322,9 +322,9 @@ TEST(QtSurfaceTest, MapsTextFlagsToQtFlags) {
 TEST(QtSurfaceTest, TimesNewRomanIsPrintedWithLiberationSerif) {
     EXPECT_EQ(qtFontFamily("Times New Roman"), "Liberation Serif");
     EXPECT_EQ(qtFontFamily("Liberation Sans"), "Liberation Sans");
-    FontSpec spec;
-    spec.bold = spec.italic = spec.underline = true;
-    const QFont font = qtFont(spec, 300);
+    FontSpec fontSpec;
+    fontSpec.bold = fontSpec.italic = fontSpec.underline = true;
+    const QFont font = qtFont(fontSpec, 300);
     EXPECT_EQ(font.pixelSize(), 42); // 10 points at 300 dpi: 41.67 rounded
     EXPECT_EQ(font.weight(), QFont::Bold);
     EXPECT_TRUE(font.italic());
