@@ -132,6 +132,7 @@ FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& se
     bottom->addWidget(saveAndCloseButton_);
     auto* cancel = new QPushButton(QStringLiteral("Abbrechen"));
     connect(cancel, &QPushButton::clicked, this, [this] {
+        emit closingByOwnButton();
         // The view sits in a window of the main window; closing that closes the view.
         if (parentWidget() != nullptr)
             parentWidget()->close();

@@ -47,6 +47,8 @@ class FileListView : public QWidget {
   signals:
     // Double-click or Enter on a row.
     void entryActivated(int32_t number);
+    // The view closes its window with its own button (the window size is kept then).
+    void closingByOwnButton();
 
   protected:
     FileListView(std::shared_ptr<OpenYearFile> file, const QString& secondFieldText,

@@ -2,11 +2,13 @@
 // given with --data DIR for this run (the demo).
 #include "app/application.h"
 #include "app/document_kinds.h"
+#include "app/single_instance.h"
 #include "app/start_up.h"
 #include "app/user_store.h"
 #include "foundation/file_system.h"
 #include "gui/main_window.h"
 #include "gui/qt_platform.h"
+#include "gui/single_instance_server.h"
 #include "platform/clock.h"
 
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <exception>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -64,6 +67,13 @@ int main(int argc, char** argv) {
         }
     }
 
+    // Year files opened from the desktop while the program runs go to the running program.
+    const std::vector<std::string> files = lorvan::handOverFiles(arguments, lorvan::currentDirectory());
+    const QString serverName = lorvan::toQt(lorvan::instanceServerName(
+        lorvan::fromQt(qEnvironmentVariable("XDG_RUNTIME_DIR")), std::to_string(getuid())));
+    if (!files.empty() && lorvan::InstanceServer::handOver(serverName, lorvan::encodeHandOver(files)))
+        return 0;
+
     lorvan::IniUserStore store(lorvan::IniUserStore::defaultPathOfProcess());
     lorvan::QtPrompter prompter;
     application.setPrompter(&prompter);
@@ -75,6 +85,17 @@ int main(int argc, char** argv) {
     window.placeOnScreen();
     window.show();
 
+    // Only the first program of the user serves; a second one without files runs on its own.
+    lorvan::InstanceServer server;
+    server.listen(serverName);
+    QObject::connect(&server, &lorvan::InstanceServer::filesHandedOver, &window,
+                     [&window](const std::vector<std::string>& paths) {
+                         for (const std::string& path : paths)
+                             window.openYearFile(path);
+                         window.raise();
+                         window.activateWindow();
+                     });
+
     if (!dataDirectory.empty()) {
         // This run only: the stored data directory stays as it is.
         if (dataDirectory.back() != '/') dataDirectory += '/';
@@ -85,5 +106,8 @@ int main(int argc, char** argv) {
     } else if (!lorvan::runStartUp(app, arguments, window)) {
         return 0;
     }
+    // Started from the desktop with year files: they open as if handed over.
+    for (const std::string& path : files)
+        window.openYearFile(path);
     return QApplication::exec();
 }

@@ -1,7 +1,10 @@
 #include "gui/main_window.h"
 
 #include "app/application.h"
+#include "app/document_kinds.h"
 #include "app/report_settings.h"
+#include "app/web_pages.h"
+#include "app/window_sizes.h"
 #include "foundation/error.h"
 #include "foundation/io_select.h"
 #include "gui/file_view_windows.h"
@@ -36,6 +39,9 @@ namespace lorvan {
 namespace {
 
 using C = MenuCommand;
+
+// The month view has no view number of its own among the document kinds.
+constexpr int32_t kViewMonth = 0;
 
 // The file selection of "Ö&ffnen...": year files only, starting in the data directory.
 IoSelect yearFileSelection(const std::string& dataDirectory) {
@@ -149,6 +155,7 @@ bool MainWindow::isBuilt(MenuCommand command) {
         C::Cascade,
         C::Tile,
         C::ArrangeIcons,
+        C::News,
         C::About,
     };
     return kBuilt.count(command) != 0;
@@ -275,11 +282,19 @@ void MainWindow::updateActions() {
     }
 }
 
-QMdiSubWindow* MainWindow::addDocumentWindow(FileListView* view) {
+QMdiSubWindow* MainWindow::addDocumentWindow(FileListView* view, int32_t viewNumber) {
     QMdiSubWindow* window = mdi_->addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(view->windowTitle());
-    window->resize(view->size() + QSize(16, 40));
+    // The designed size is the view's own plus the window frame; the position is the MDI area's.
+    const QSize designed = view->size() + QSize(16, 40);
+    const WindowSize size =
+        WindowSizes(app_.store()).restore(viewNumber, WindowSize{designed.width(), designed.height()});
+    window->resize(size.width, size.height);
+    connect(view, &FileListView::closingByOwnButton, this, [this, window, viewNumber] {
+        WindowSizes(app_.store())
+            .save(viewNumber, WindowSize{window->width(), window->height()}, window->isMaximized());
+    });
     window->show();
     mdi_->setActiveSubWindow(window);
     return window;
@@ -309,7 +324,7 @@ CLorvanView* MainWindow::openYearFile(const std::string& path) {
     connect(view, &FileListView::entryActivated, this,
             [this, file](int32_t month) { openMonth(file, month); });
     connect(view->list(), &QTreeWidget::currentItemChanged, this, [this] { updateActions(); });
-    addDocumentWindow(view);
+    addDocumentWindow(view, kViewYearFile);
     return view;
 }
 
@@ -324,7 +339,7 @@ CMonatView* MainWindow::openMonth(const std::shared_ptr<OpenYearFile>& file, int
     }
     const bool closed = app_.isMonthClosed(month, file->document.settings().year);
     auto* view = new CMonatView(file, month, clock_.today(), closed);
-    addDocumentWindow(view);
+    addDocumentWindow(view, kViewMonth);
     return view;
 }
 
@@ -419,6 +434,11 @@ void MainWindow::runCommand(MenuCommand command) {
         for (QMdiSubWindow* window : mdi_->subWindowList())
             if (window->isMinimized()) window->showMinimized();
         break;
+    case C::News: {
+        QtWebBrowser browser;
+        openWebPage(browser, prompter_, kNewsPageAddress);
+        break;
+    }
     case C::About:
         showAbout();
         break;

@@ -71,7 +71,8 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     void chooseAndOpenYearFile();
     void showAbout();
     FileListView* activeView() const;
-    QMdiSubWindow* addDocumentWindow(FileListView* view);
+    // Shows the view in a document window at the remembered size of its view number.
+    QMdiSubWindow* addDocumentWindow(FileListView* view, int32_t viewNumber);
 
     CLorvanApp& app_;
     UserEnvironment environment_;

@@ -2,12 +2,14 @@
 
 #include "foundation/io_select.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStringList>
+#include <QUrl>
 
 namespace lorvan {
 
@@ -70,6 +72,10 @@ Answer QtPrompter::askYesNoCancel(const std::string& text) {
 bool QtPrompter::askOkCancel(const std::string& text) {
     return showBox(parent_, QMessageBox::Question, text,
                    {{QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Abbrechen"}}) == QMessageBox::Ok;
+}
+
+bool QtWebBrowser::open(const std::string& address) {
+    return QDesktopServices::openUrl(QUrl(toQt(address), QUrl::StrictMode));
 }
 
 std::string QtProgramRunner::start(const std::vector<std::string>& command) {

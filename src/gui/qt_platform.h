@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/web_pages.h"
 #include "output/spreadsheet_launch.h"
 #include "platform/prompter.h"
 
@@ -35,6 +36,12 @@ class QtPrompter final : public Prompter {
 class QtProgramRunner final : public ProgramRunner {
   public:
     std::string start(const std::vector<std::string>& command) override;
+};
+
+// The desktop's web browser through QDesktopServices.
+class QtWebBrowser final : public WebBrowser {
+  public:
+    bool open(const std::string& address) override;
 };
 
 // The file or directory selection on QFileDialog (the toolkit's own dialog, not the desktop's):

@@ -3,10 +3,12 @@
 #include "app/application.h"
 #include "app/file_views.h"
 #include "app/menu_table.h"
+#include "app/single_instance.h"
 #include "app/user_store.h"
 #include "gui/file_view_windows.h"
 #include "gui/qt_platform.h"
 #include "gui/report_commands.h"
+#include "gui/single_instance_server.h"
 #include "platform/clock.h"
 #include "reports/report_inputs.h"
 #include "support/scripted_prompter.h"
@@ -22,11 +24,14 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTreeWidget>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <thread>
 
 namespace lorvan {
 namespace {
@@ -98,7 +103,8 @@ TEST_F(MainWindowTest, StartsWithoutDocumentAndOnlyBuiltCommandsEnabled) {
     EXPECT_EQ(menuTexts(window->menuBar()),
               (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Fir&menverarbeitungen",
                                         "E&xtras", "&Fenster", "&?"}));
-    for (MenuCommand command : {MenuCommand::Open, MenuCommand::About, MenuCommand::GeneralSettings})
+    for (MenuCommand command :
+         {MenuCommand::Open, MenuCommand::About, MenuCommand::GeneralSettings, MenuCommand::News})
         EXPECT_TRUE(window->action(command)->isEnabled()) << static_cast<int>(command);
     for (MenuCommand command : {MenuCommand::New, MenuCommand::Employees, MenuCommand::Close,
                                 MenuCommand::Print, MenuCommand::QuickEntry, MenuCommand::HelpContents})
@@ -174,6 +180,71 @@ TEST_F(MainWindowTest, ReportsReachThePrintPreview) {
         dialog->close();
     }
     EXPECT_TRUE(prompter.log().empty());
+}
+
+TEST_F(MainWindowTest, DocumentWindowsKeepTheSizeClosedWithTheirOwnButton) {
+    const std::string path = dataDirectory() + "Joerg_Weiss2026.azr";
+    auto openedWindow = [&]() -> QMdiSubWindow* {
+        return window->openYearFile(path) != nullptr ? window->mdiArea()->activeSubWindow() : nullptr;
+    };
+    auto storedSize = [&] {
+        return store.readString("WindowSize130", "Width", "-") + "x" +
+               store.readString("WindowSize130", "High", "-");
+    };
+    auto cancelButton = [](QMdiSubWindow* sub) {
+        for (QPushButton* button : sub->widget()->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("Abbrechen")) return button;
+        return static_cast<QPushButton*>(nullptr);
+    };
+
+    QMdiSubWindow* sub = openedWindow();
+    ASSERT_NE(sub, nullptr);
+    const QSize designed = sub->size();
+    sub->resize(610, 505);
+    ASSERT_NE(cancelButton(sub), nullptr);
+    cancelButton(sub)->click();
+    QApplication::processEvents();
+    EXPECT_EQ(storedSize(), "610x505");
+
+    sub = openedWindow();
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->size(), QSize(610, 505));
+    // The frame's own close box and a maximised window leave the stored size alone.
+    sub->resize(700, 560);
+    sub->close();
+    QApplication::processEvents();
+    EXPECT_EQ(storedSize(), "610x505");
+    sub = openedWindow();
+    ASSERT_NE(sub, nullptr);
+    sub->showMaximized();
+    cancelButton(sub)->click();
+    QApplication::processEvents();
+    EXPECT_EQ(storedSize(), "610x505");
+    EXPECT_NE(designed, QSize(610, 505));
+}
+
+TEST_F(MainWindowTest, SecondStartHandsItsYearFilesToTheRunningProgram) {
+    const QString name = toQt(home.file("lorvan.socket"));
+    InstanceServer server;
+    ASSERT_TRUE(server.listen(name));
+    InstanceServer second;
+    EXPECT_FALSE(second.listen(name)) << "one program serves the user";
+
+    std::vector<std::string> received;
+    QObject::connect(&server, &InstanceServer::filesHandedOver,
+                     [&](const std::vector<std::string>& paths) { received = paths; });
+    const std::vector<std::string> files = {dataDirectory() + "Joerg_Weiss2026.azr", "/d/Jörg 東京.azr"};
+    bool handed = false;
+    std::thread start([&] { handed = InstanceServer::handOver(name, encodeHandOver(files)); });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (received.empty() && std::chrono::steady_clock::now() < deadline)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    start.join();
+    EXPECT_TRUE(handed);
+    EXPECT_EQ(received, files);
+
+    // Nobody serves under a name that is not in use.
+    EXPECT_FALSE(InstanceServer::handOver(toQt(home.file("keiner.socket")), encodeHandOver(files), 200));
 }
 
 TEST_F(MainWindowTest, UnreadableFileIsReportedAndOpensNothing) {
