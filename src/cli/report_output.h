@@ -14,9 +14,6 @@ class Surface;
 
 namespace lorvan::cli {
 
-// Shown when a report has no table to export; nothing is written then.
-inline constexpr const char* kNothingToExport = "Es sind keine Angaben zum Export vorhanden.";
-
 // A report written to a file instead of standard output.
 struct FileOutput {
     enum class Kind { None, Pdf, Xlsx };

@@ -8,6 +8,7 @@
 #include "output/spreadsheet_launch.h"
 #include "platform/prompter.h"
 #include "reports/month_report.h"
+#include "reports/report_inputs.h"
 #include "reports/report_print.h"
 #include "reports/year_reports.h"
 
@@ -21,8 +22,6 @@
 namespace lorvan {
 
 namespace {
-
-inline constexpr const char* kNothingToExportMessage = "Es sind keine Angaben zum Export vorhanden.";
 
 YearReportKind yearKindOf(ReportSubject subject) {
     switch (subject) {
@@ -94,7 +93,7 @@ void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t 
                 sheet = yearSheetName(file.document);
             }
             if (tables.empty()) {
-                environment.prompter.inform(kNothingToExportMessage);
+                environment.prompter.inform(kNothingToExport);
                 return;
             }
             exportTable(tables.front(), sheet,

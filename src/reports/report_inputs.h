@@ -18,4 +18,7 @@ struct ReportInputs {
     bool buildSwitch = false;           // the special build: two more absence rows, two columns exchanged
 };
 
+// Shown when a report has no table to export; nothing is written then.
+inline constexpr const char* kNothingToExport = "Es sind keine Angaben zum Export vorhanden.";
+
 } // namespace lorvan
