@@ -191,13 +191,13 @@ void fillYear(CLorvanDoc& doc, const DemoEmployee& employee, const CMitarbeiterD
     for (int32_t m = 1; m <= 12; ++m) {
         if (compareDates(Datum{1, m, year}, lastDay) > 0) break;
         CMonatDoc* month = nullptr;
+        const WorkingTimePeriod& period = settings.periodForMonth(m);
         for (int32_t d = 1; d <= daysInMonth(m, year); ++d) {
             const Datum date{d, m, year};
             if (compareDates(date, lastDay) > 0) break;
             if (record.notEmployedOn(date)) continue;
             const int32_t n = dayNumber(date);
             const int32_t weekday = weekdayCalendar(date) - 1; // 0 = Sunday
-            const WorkingTimePeriod& period = settings.periodForMonth(m);
             const double regular = period.hoursByWeekday[static_cast<size_t>(weekday)];
             const bool holiday = holidays.count(n) > 0;
             // The service technician takes the emergency service on the first Sunday of every
