@@ -2,6 +2,7 @@
 
 #include "evaluation/day_evaluation.h"
 #include "foundation/calendar.h"
+#include "foundation/error.h"
 #include "foundation/format.h"
 #include "yearfile/year_file.h"
 
@@ -48,6 +49,25 @@ int32_t nextMonthProposal(const CLorvanDoc& document) {
     if (document.months().empty()) return 1;
     const int32_t last = document.months().rbegin()->first;
     return last >= 12 ? 0 : last + 1;
+}
+
+int32_t nextDayProposal(const CLorvanDoc& document, int32_t month) {
+    const CMonatDoc* days = document.month(month);
+    const int32_t year = document.settings().year;
+    const WorkingTimePeriod* period = nullptr;
+    try {
+        period = &document.settings().periodForMonth(month);
+    } catch (const LorvanError&) {
+        period = nullptr;
+    }
+    const int32_t length = daysInMonth(month, year);
+    for (int32_t day = 1; day <= length; ++day) {
+        if (days != nullptr && days->day(day) != nullptr) continue;
+        const bool free = period != nullptr && period->fixedRegularWorkingDays != 0 &&
+                          period->hoursByWeekday[weekdayCalendar(Datum{day, month, year}) - 1] == 0.0;
+        if (!free) return day;
+    }
+    return 0;
 }
 
 } // namespace lorvan

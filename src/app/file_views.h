@@ -13,6 +13,9 @@ class CMonatDoc;
 
 // The caption above the name and year (or month) fields of the year and month views.
 inline constexpr const char* kFileViewCaption = "Arbeitszeiten erfassen und auswerten für";
+// What every change in a closed month answers.
+inline constexpr const char* kMonthLockedMessage =
+    "Änderungen sind nicht mehr zulässig, da der Monatsabschluss bereits durchgeführt wurde.";
 inline constexpr const char* kYearListTitle = "Angelegte Monate";
 inline constexpr const char* kMonthListTitle = "Angelegte Tage";
 inline constexpr const char* kInfoColumnTitle = "Info";
@@ -44,5 +47,9 @@ int monthViewInitialRow(const CMonatDoc& month, const std::vector<FileViewRow>& 
 
 // "Nächster Monat": the number after the last existing month (1 without months); 0 after December.
 int32_t nextMonthProposal(const CLorvanDoc& document);
+// "Nächster Tag": counting up from 1, the first day of the month without a day record that is not
+// a free weekday (0 hours in a working-time period with fixed regular working days); 0 when that
+// day is no longer a date of the month. Without working-time settings no weekday is free.
+int32_t nextDayProposal(const CLorvanDoc& document, int32_t month);
 
 } // namespace lorvan

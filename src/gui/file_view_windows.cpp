@@ -9,13 +9,16 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace lorvan {
 
@@ -97,8 +100,15 @@ QLineEdit* readOnlyField() {
 
 FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& secondFieldText,
                            const QString& proposalLabel, QWidget* parent)
-    : QWidget(parent), file_(std::move(file)) {
-    auto* layout = new QGridLayout(this);
+    : QWidget(parent), file_(std::move(file)), content_(new QWidget) {
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content_);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    auto* layout = new QGridLayout(content_);
     layout->addWidget(new QLabel(QString::fromUtf8(kFileViewCaption)), 0, 0, 1, 3);
     nameField_ = readOnlyField();
     nameField_->setText(toQt(file_->document.settings().name));
@@ -115,6 +125,12 @@ FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& se
     connect(list_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { emit entryActivated(item->data(0, Qt::UserRole).toInt()); });
     layout->addWidget(list_, 2, 0, 1, 3);
+    layout->setRowStretch(2, 1);
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        std::unique_ptr<QMenu> menu(createListMenu());
+        if (menu) menu->exec(list_->viewport()->mapToGlobal(position));
+    });
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(new QLabel(proposalLabel));
@@ -143,6 +159,23 @@ FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& se
     layout->addLayout(bottom, 3, 0, 1, 3);
 }
 
+void FileListView::setDesignedSize(QSize size) {
+    designedSize_ = size;
+    content_->setMinimumSize(size);
+    resize(size);
+}
+
+QMenu* FileListView::createListMenu() {
+    auto* menu = new QMenu(QStringLiteral("Liste"), this);
+    QAction* open = menu->addAction(QStringLiteral("Aktuell ausgewählten &Eintrag öffnen..."), this, [this] {
+        if (selectedNumber() != 0) emit entryActivated(selectedNumber());
+    });
+    open->setEnabled(opensEntries() && selectedNumber() != 0);
+    // Deleting months and days comes with the data entry.
+    menu->addAction(QStringLiteral("Aktuell ausgewählten Eintrag &löschen"))->setEnabled(false);
+    return menu;
+}
+
 int32_t FileListView::selectedNumber() const {
     const QTreeWidgetItem* item = list_->currentItem();
     return item != nullptr ? item->data(0, Qt::UserRole).toInt() : 0;
@@ -156,7 +189,7 @@ CLorvanView::CLorvanView(std::shared_ptr<OpenYearFile> file, const Datum& today,
     list_->setColumnWidth(0, 120);
     setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" ") +
                    QString::number(file_->document.settings().year));
-    resize(360, 380);
+    setDesignedSize(QSize(360, 380));
     refresh();
 }
 
@@ -175,7 +208,8 @@ void CLorvanView::refresh() {
 
 CMonatView::CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const Datum& today, bool closed,
                        QWidget* parent)
-    : FileListView(file, QString(), QStringLiteral("Nächster Tag:"), parent), month_(month), today_(today) {
+    : FileListView(file, QString(), QStringLiteral("Nächster Tag:"), parent), month_(month), today_(today),
+      closed_(closed) {
     list_->setHeaderLabels({QString::fromUtf8(kMonthListTitle), QString::fromUtf8(kInfoColumnTitle)});
     list_->setColumnWidth(0, 148);
     list_->setColumnWidth(1, 300);
@@ -187,10 +221,13 @@ CMonatView::CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const 
     }
     // In a closed month nothing may be created or saved.
     if (closed) {
-        createButton_->setEnabled(false);
-        saveAndCloseButton_->setEnabled(false);
+        const QString locked = QString::fromUtf8(kMonthLockedMessage);
+        for (QPushButton* button : {createButton_, saveAndCloseButton_}) {
+            button->setEnabled(false);
+            button->setToolTip(locked);
+        }
     }
-    resize(520, 460);
+    setDesignedSize(QSize(520, 460));
     refresh();
 }
 
@@ -209,6 +246,13 @@ void CMonatView::refresh() {
     list_->setColumnWidth(0, std::max(148, list_->columnWidth(0) + 8));
     const int selected = monthViewInitialRow(*month, rows, today_);
     if (selected >= 0) list_->setCurrentItem(list_->topLevelItem(selected));
+    const int32_t next = nextDayProposal(file_->document, month_);
+    proposalField_->setText(next == 0 ? QString() : QString::number(next));
+}
+
+QMenu* CMonatView::createListMenu() {
+    // A closed month offers no list commands.
+    return closed_ ? nullptr : FileListView::createListMenu();
 }
 
 } // namespace lorvan

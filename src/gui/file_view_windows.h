@@ -12,6 +12,7 @@
 #include <string>
 
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTreeWidget;
 
@@ -40,9 +41,17 @@ class FileListView : public QWidget {
   public:
     std::shared_ptr<OpenYearFile> file() const { return file_; }
     QTreeWidget* list() const { return list_; }
+    QLineEdit* proposalField() const { return proposalField_; }
+    QPushButton* createButton() const { return createButton_; }
     // The number kept with the selected row; 0 without selection.
     int32_t selectedNumber() const;
     virtual void refresh() = 0;
+    // The size the view is laid out for. A larger window grows the list by the extra width and
+    // height and moves what stands right of or below it by the same amounts; a smaller one moves
+    // nothing (the view scrolls).
+    QSize designedSize() const { return designedSize_; }
+    // The list's context menu "Liste" (the caller owns it); nullptr where none is offered.
+    virtual QMenu* createListMenu();
 
   signals:
     // Double-click or Enter on a row.
@@ -53,6 +62,9 @@ class FileListView : public QWidget {
   protected:
     FileListView(std::shared_ptr<OpenYearFile> file, const QString& secondFieldText,
                  const QString& proposalLabel, QWidget* parent);
+    void setDesignedSize(QSize size);
+    // Whether "Aktuell ausgewählten &Eintrag öffnen..." works on this view's rows.
+    virtual bool opensEntries() const { return true; }
     std::shared_ptr<OpenYearFile> file_;
     QLineEdit* nameField_;
     QLineEdit* secondField_;
@@ -60,6 +72,8 @@ class FileListView : public QWidget {
     QLineEdit* proposalField_;
     QPushButton* createButton_;
     QPushButton* saveAndCloseButton_;
+    QWidget* content_;
+    QSize designedSize_;
 };
 
 // The year view of a year file: "Angelegte Monate".
@@ -80,11 +94,18 @@ class CMonatView final : public FileListView {
     CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const Datum& today, bool closed,
                QWidget* parent = nullptr);
     int32_t month() const { return month_; }
+    bool isClosed() const { return closed_; }
     void refresh() override;
+    QMenu* createListMenu() override;
+
+  protected:
+    // Days open in the day entry, which comes with the data entry.
+    bool opensEntries() const override { return false; }
 
   private:
     int32_t month_;
     Datum today_;
+    bool closed_;
 };
 
 } // namespace lorvan

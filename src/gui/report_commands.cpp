@@ -3,6 +3,7 @@
 #include "evaluation/month_evaluation.h"
 #include "foundation/error.h"
 #include "gui/file_view_windows.h"
+#include "gui/print_preview.h"
 #include "gui/qt_platform.h"
 #include "output/spreadsheet_export.h"
 #include "output/spreadsheet_launch.h"
@@ -14,7 +15,6 @@
 
 #include <QPageLayout>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include <memory>
@@ -67,15 +67,10 @@ PrintableReport printableReport(OpenYearFile& file, ReportSubject subject, int32
     return result;
 }
 
-QPrintPreviewDialog* createPreviewDialog(QWidget* parent, QPrinter& printer, const PrintableReport& report) {
+PrintPreviewDialog* createPreviewDialog(QWidget* parent, QPrinter& printer, const PrintableReport& report) {
     printer.setPageOrientation(report.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setDocName(toQt(report.title));
-    auto* dialog = new QPrintPreviewDialog(&printer, parent);
-    dialog->setWindowTitle(QStringLiteral("Seitenansicht - ") + toQt(report.title));
-    const DrawDocument draw = report.draw;
-    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
-                     [draw](QPrinter* target) { printDocument(*target, draw); });
-    return dialog;
+    return new PrintPreviewDialog(parent, printer, report.draw, report.title);
 }
 
 void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t month,
@@ -106,7 +101,7 @@ void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t 
         QPrinter fallback(QPrinter::HighResolution);
         QPrinter& printer = environment.printer != nullptr ? *environment.printer : fallback;
         if (command.action == ReportAction::Preview) {
-            std::unique_ptr<QPrintPreviewDialog> dialog(
+            std::unique_ptr<PrintPreviewDialog> dialog(
                 createPreviewDialog(environment.parent, printer, report));
             dialog->exec();
             return;
@@ -115,7 +110,7 @@ void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t 
         printer.setDocName(toQt(report.title));
         QPrintDialog dialog(&printer, environment.parent);
         if (dialog.exec() != QDialog::Accepted) return;
-        printDocument(printer, report.draw);
+        printWithProgress(environment.parent, printer, report.draw, report.title);
     } catch (const LorvanError& failure) {
         environment.prompter.error(failure.what());
     }

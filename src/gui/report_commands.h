@@ -8,11 +8,11 @@
 #include <string>
 
 class QPrinter;
-class QPrintPreviewDialog;
 class QWidget;
 
 namespace lorvan {
 
+class PrintPreviewDialog;
 class Prompter;
 class ProgramRunner;
 struct OpenYearFile;
@@ -31,7 +31,7 @@ PrintableReport printableReport(OpenYearFile& file, ReportSubject subject, int32
 
 // The print preview of a report on the printer, not yet shown (the caller execs it). The printer
 // gets the report's orientation.
-QPrintPreviewDialog* createPreviewDialog(QWidget* parent, QPrinter& printer, const PrintableReport& report);
+PrintPreviewDialog* createPreviewDialog(QWidget* parent, QPrinter& printer, const PrintableReport& report);
 
 struct ReportEnvironment {
     QWidget* parent = nullptr;

@@ -1,5 +1,6 @@
 #include "app/file_views.h"
 
+#include "foundation/calendar.h"
 #include "yearfile/year_file.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,44 @@ TEST_F(FileViews, NextMonthFollowsTheLastAndStopsAfterDecember) {
     EXPECT_EQ(nextMonthProposal(doc), 5);
     doc.addMonth(12);
     EXPECT_EQ(nextMonthProposal(doc), 0);
+}
+
+} // namespace
+} // namespace lorvan
+
+namespace lorvan {
+namespace {
+
+TEST(NextDayProposal, SkipsExistingDaysAndFreeWeekdaysOfFixedWorkingDays) {
+    // March 2026 starts on a Sunday; the default period works Monday to Friday.
+    struct Case {
+        const char* name;
+        std::vector<int32_t> existing;
+        bool fixedWorkingDays;
+        int32_t month;
+        int32_t expected;
+    };
+    std::vector<int32_t> everyWorkingDayOfFebruary;
+    for (int32_t day = 1; day <= 28; ++day)
+        if (weekdayCalendar(Datum{day, 2, 2026}) != 1 && weekdayCalendar(Datum{day, 2, 2026}) != 7)
+            everyWorkingDayOfFebruary.push_back(day);
+    const Case cases[] = {
+        {"Sunday 1 March is free", {}, true, 3, 2},
+        {"existing Monday is skipped", {2, 3}, true, 3, 4},
+        {"without fixed days every day counts", {}, false, 3, 1},
+        {"after Friday 6 comes Monday 9", {2, 3, 4, 5, 6}, true, 3, 9},
+        {"a full month proposes nothing", everyWorkingDayOfFebruary, true, 2, 0},
+        {"a month without record starts at its first working day", {}, true, 6, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CLorvanDoc doc;
+        doc.settings().year = 2026;
+        doc.settings().workingTimePeriods.front().fixedRegularWorkingDays = c.fixedWorkingDays ? 1 : 0;
+        CMonatDoc& month = doc.addMonth(c.month);
+        for (int32_t day : c.existing) month.addDay(day);
+        EXPECT_EQ(nextDayProposal(doc, c.month), c.expected);
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "app/user_store.h"
 #include "gui/file_view_windows.h"
 #include "gui/qt_platform.h"
+#include "gui/print_preview.h"
 #include "gui/report_commands.h"
 #include "gui/single_instance_server.h"
 #include "platform/clock.h"
@@ -18,8 +19,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -152,6 +155,64 @@ TEST_F(MainWindowTest, OpensAYearFileAndItsMonthWithStatusTexts) {
     EXPECT_TRUE(window->grab().save(QStringLiteral(LORVAN_SCREENSHOT_DIR "/gui_main_window.png")));
 }
 
+TEST_F(MainWindowTest, ListMenuNextDayAndTheClosedMonth) {
+    app.settings().monthClosing = "04.2026";
+    CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
+    ASSERT_NE(yearView, nullptr);
+    yearView->list()->setCurrentItem(yearView->list()->topLevelItem(0));
+    std::unique_ptr<QMenu> menu(yearView->createListMenu());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), QStringLiteral("Liste"));
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Aktuell ausgewählten &Eintrag öffnen..."));
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Aktuell ausgewählten Eintrag &löschen"));
+    menu->actions()[0]->trigger(); // opens January
+    auto* january = qobject_cast<CMonatView*>(window->mdiArea()->activeSubWindow()->widget());
+    ASSERT_NE(january, nullptr);
+    EXPECT_EQ(january->month(), 1);
+
+    // Closed up to April: no list commands, nothing to create; May is open.
+    EXPECT_TRUE(january->isClosed());
+    EXPECT_EQ(std::unique_ptr<QMenu>(january->createListMenu()), nullptr);
+    EXPECT_FALSE(january->createButton()->isEnabled());
+    EXPECT_EQ(fromQt(january->createButton()->toolTip()),
+              "Änderungen sind nicht mehr zulässig, da der Monatsabschluss bereits durchgeführt wurde.");
+    CMonatView* may = window->openMonth(yearView->file(), 5);
+    ASSERT_NE(may, nullptr);
+    EXPECT_FALSE(may->isClosed());
+    EXPECT_NE(std::unique_ptr<QMenu>(may->createListMenu()), nullptr);
+    EXPECT_EQ(may->proposalField()->text().toInt(),
+              nextDayProposal(yearView->file()->document, 5));
+}
+
+TEST_F(MainWindowTest, LargerWindowsGrowTheListSmallerOnesMoveNothing) {
+    CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
+    ASSERT_NE(yearView, nullptr);
+    CMonatView* view = window->openMonth(yearView->file(), 5);
+    ASSERT_NE(view, nullptr);
+    auto* cancel = [&] {
+        for (QPushButton* button : view->findChildren<QPushButton*>())
+            if (button->text() == QStringLiteral("Abbrechen")) return button;
+        return static_cast<QPushButton*>(nullptr);
+    }();
+    ASSERT_NE(cancel, nullptr);
+    QMdiSubWindow* frame = window->mdiArea()->activeSubWindow();
+    const QSize frameDesigned = frame->size() - view->size() + view->designedSize();
+    auto layoutAt = [&](QSize size) {
+        frame->resize(size);
+        QApplication::processEvents();
+        return std::pair{view->list()->geometry(), cancel->mapTo(view, QPoint(0, 0))};
+    };
+    const auto [designedList, designedCancel] = layoutAt(frameDesigned);
+    const auto [largerList, largerCancel] = layoutAt(frameDesigned + QSize(120, 80));
+    EXPECT_EQ(largerList.size(), designedList.size() + QSize(120, 80));
+    EXPECT_EQ(largerList.topLeft(), designedList.topLeft());
+    EXPECT_EQ(largerCancel, designedCancel + QPoint(120, 80));
+    const auto [smallerList, smallerCancel] = layoutAt(frameDesigned - QSize(100, 100));
+    EXPECT_EQ(smallerList, designedList);
+    EXPECT_EQ(smallerCancel, designedCancel);
+}
+
 TEST_F(MainWindowTest, ReportsReachThePrintPreview) {
     CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
     ASSERT_NE(yearView, nullptr);
@@ -167,14 +228,25 @@ TEST_F(MainWindowTest, ReportsReachThePrintPreview) {
         const PrintableReport report =
             printableReport(*yearView->file(), c.subject, 5, ReportInputs{}, prompter);
         QPrinter printer(QPrinter::HighResolution);
-        std::unique_ptr<QPrintPreviewDialog> dialog(createPreviewDialog(window.get(), printer, report));
+        std::unique_ptr<PrintPreviewDialog> dialog(createPreviewDialog(window.get(), printer, report));
         dialog->resize(900, 700);
         dialog->show();
         auto* preview = dialog->findChild<QPrintPreviewWidget*>();
         ASSERT_NE(preview, nullptr);
         preview->updatePreview();
         QApplication::processEvents();
-        EXPECT_GT(preview->pageCount(), 0);
+        ASSERT_GT(preview->pageCount(), 0);
+        EXPECT_EQ(dialog->pageText(), QStringLiteral("Seite 1 von %1").arg(preview->pageCount()));
+        EXPECT_FALSE(dialog->previousAction()->isEnabled());
+        EXPECT_EQ(dialog->nextAction()->isEnabled(), preview->pageCount() > 1);
+        if (preview->pageCount() > 1) {
+            dialog->nextAction()->trigger();
+            EXPECT_EQ(dialog->pageText(), QStringLiteral("Seite 2 von %1").arg(preview->pageCount()));
+            EXPECT_TRUE(dialog->previousAction()->isEnabled());
+            dialog->twoPagesAction()->trigger();
+            EXPECT_EQ(dialog->twoPagesAction()->text(), QStringLiteral("&Eine Seite"));
+            dialog->twoPagesAction()->trigger();
+        }
         EXPECT_TRUE(
             dialog->grab().save(QString::fromUtf8(LORVAN_SCREENSHOT_DIR) + QString::fromUtf8(c.screenshot)));
         dialog->close();
