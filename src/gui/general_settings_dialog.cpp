@@ -85,6 +85,12 @@ GeneralSettingsDialog::GeneralSettingsDialog(CLorvanApp& app, const UserEnvironm
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
     layout->addWidget(buttons, row, 0, 1, 4);
     layout->setColumnStretch(2, 1);
+    // Names for tests and accessibility tools.
+    dataDirectory_->setObjectName(QStringLiteral("dataDirectory"));
+    logoFile_->setObjectName(QStringLiteral("logoFile"));
+    printTexts_->setObjectName(QStringLiteral("printTexts"));
+    overtimeText_->setObjectName(QStringLiteral("overtimeText"));
+    monthClosing_->setObjectName(QStringLiteral("monthClosing"));
 
     connect(buttons, &QDialogButtonBox::accepted, this, &GeneralSettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &GeneralSettingsDialog::reject);

@@ -6,6 +6,7 @@
 #include "app/start_up.h"
 #include "app/user_store.h"
 #include "foundation/file_system.h"
+#include "gui/event_loop_failure.h"
 #include "gui/main_window.h"
 #include "gui/qt_platform.h"
 #include "gui/single_instance_server.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 
 #include <exception>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -27,22 +29,22 @@ class LorvanApplication final : public QApplication {
     LorvanApplication(int& argc, char** argv) : QApplication(argc, argv) {}
     void setPrompter(lorvan::Prompter* prompter) { prompter_ = prompter; }
 
+    void setCloseDocuments(std::function<void()> closeDocuments) { closeDocuments_ = std::move(closeDocuments); }
+
     bool notify(QObject* receiver, QEvent* event) override {
         try {
             return QApplication::notify(receiver, event);
-        } catch (const std::exception& failure) {
-            std::string text = failure.what();
-            if (text.size() > 1000) text.resize(1000);
-            if (prompter_ != nullptr) prompter_->error("Interner Fehler: " + text);
         } catch (...) {
-            if (prompter_ != nullptr) prompter_->error("Interner Fehler");
-            std::exit(-1);
+            if (prompter_ == nullptr) throw;
+            if (!lorvan::reportEventLoopFailure(std::current_exception(), *prompter_, closeDocuments_))
+                std::exit(-1);
         }
         return false;
     }
 
   private:
     lorvan::Prompter* prompter_ = nullptr;
+    std::function<void()> closeDocuments_;
 };
 
 } // namespace
@@ -82,6 +84,7 @@ int main(int argc, char** argv) {
     lorvan::QtProgramRunner runner;
     lorvan::MainWindow window(app, lorvan::UserEnvironment::ofProcess(), clock, prompter, runner);
     prompter.setParent(&window);
+    application.setCloseDocuments([&window] { window.closeAllDocuments(); });
     window.placeOnScreen();
     window.show();
 

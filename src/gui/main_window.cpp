@@ -2,21 +2,26 @@
 
 #include "app/application.h"
 #include "app/document_kinds.h"
+#include "app/help_topics.h"
 #include "app/report_settings.h"
 #include "app/web_pages.h"
 #include "app/window_sizes.h"
 #include "foundation/error.h"
 #include "foundation/io_select.h"
+#include "gui/account_dialog.h"
 #include "gui/file_view_windows.h"
 #include "gui/general_settings_dialog.h"
+#include "gui/help_window.h"
 #include "gui/qt_platform.h"
 #include "gui/report_commands.h"
+#include "gui/text_dialogs.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +37,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
+#include <filesystem>
+#include <memory>
 #include <set>
 
 namespace lorvan {
@@ -85,6 +92,7 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
         else
             toolbar_->addAction(action(command));
     }
+    toolbar_->addAction(contextHelp_);
 
     QStatusBar* bar = statusBar();
     bar->showMessage(QStringLiteral("Bereit"));
@@ -125,6 +133,7 @@ bool MainWindow::isBuilt(MenuCommand command) {
     static const std::set<MenuCommand> kBuilt = {
         C::Open,
         C::Close,
+        C::Save,
         C::Print,
         C::PrintPreview,
         C::PrintSetup,
@@ -136,6 +145,8 @@ bool MainWindow::isBuilt(MenuCommand command) {
         C::OpenEntry,
         C::ToggleToolbar,
         C::ToggleStatusBar,
+        C::VacationTaken,
+        C::SickDays,
         C::AbsencesPrint,
         C::AbsencesPreview,
         C::AbsencesExport,
@@ -148,6 +159,7 @@ bool MainWindow::isBuilt(MenuCommand command) {
         C::YearGridPrint,
         C::YearGridPreview,
         C::YearGridExport,
+        C::AccountEdit,
         C::AccountPrint,
         C::AccountPreview,
         C::AccountExport,
@@ -155,6 +167,9 @@ bool MainWindow::isBuilt(MenuCommand command) {
         C::Cascade,
         C::Tile,
         C::ArrangeIcons,
+        C::HelpContents,
+        C::HelpSearch,
+        C::HelpIndex,
         C::News,
         C::About,
     };
@@ -183,6 +198,21 @@ void MainWindow::createActions() {
         keys << QKeySequence(toQt(portableShortcut(key.shortcut)));
         target->setShortcuts(keys);
     }
+    // Keys without a menu entry: F1 the contents, Shift+F1 the topic of the active window, F6 and
+    // Shift+F6 the next and previous document window.
+    action(C::HelpContents)->setShortcut(QKeySequence(Qt::Key_F1));
+    contextHelp_ = new QAction(QStringLiteral("Hilfe zum aktuellen Fenster"), this);
+    contextHelp_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    contextHelp_->setToolTip(QStringLiteral("Hilfe zum aktuellen Fenster (Umschalt+F1)"));
+    connect(contextHelp_, &QAction::triggered, this, [this] { helpWindow()->showTopic(contextHelpTopic()); });
+    addAction(contextHelp_);
+    auto* nextPane = new QAction(this);
+    nextPane->setShortcut(QKeySequence(Qt::Key_F6));
+    connect(nextPane, &QAction::triggered, this, [this] { mdi_->activateNextSubWindow(); });
+    auto* previousPane = new QAction(this);
+    previousPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    connect(previousPane, &QAction::triggered, this, [this] { mdi_->activatePreviousSubWindow(); });
+    addActions({nextPane, previousPane});
     for (MenuCommand toggle : {C::ToggleToolbar, C::ToggleStatusBar}) {
         action(toggle)->setCheckable(true);
         action(toggle)->setChecked(true);
@@ -234,6 +264,40 @@ void MainWindow::fillRecentFiles() {
     recentMenu_->setEnabled(!entries.empty());
 }
 
+HelpWindow* MainWindow::helpWindow() {
+    if (help_ == nullptr) {
+        const std::string executableDirectory = fromQt(QCoreApplication::applicationDirPath());
+        HelpTopics topics =
+            HelpTopics::load(helpDirectory(executableDirectory).value_or(std::filesystem::path()));
+        // A window of its own that closes with the main window.
+        help_ = new HelpWindow(std::move(topics), prompter_, this);
+        help_->setWindowFlag(Qt::Window);
+    }
+    return help_;
+}
+
+int MainWindow::contextHelpTopic() const {
+    switch (activeViewKind()) {
+    case ActiveView::MonthView:
+        return kHelpMonthView;
+    case ActiveView::YearView:
+        return kHelpYearView;
+    default:
+        return kHelpContents;
+    }
+}
+
+bool MainWindow::saveYearFile(OpenYearFile& file) {
+    StorageContext context{&prompter_, app_.dataDirectory(), nullptr, nullptr};
+    if (!file.document.save(file.path, true, context)) return false;
+    file.document.setModified(false);
+    return true;
+}
+
+void MainWindow::closeAllDocuments() {
+    mdi_->closeAllSubWindows();
+}
+
 FileListView* MainWindow::activeView() const {
     QMdiSubWindow* window = mdi_->activeSubWindow();
     return window != nullptr ? qobject_cast<FileListView*>(window->widget()) : nullptr;
@@ -257,6 +321,14 @@ void MainWindow::updateActions() {
             break;
         case C::OpenEntry:
             enabled = enabled && view == ActiveView::YearView;
+            break;
+        case C::Save:
+            enabled = enabled && activeView() != nullptr && activeView()->file()->document.isModified();
+            break;
+        case C::VacationTaken:
+        case C::SickDays:
+        case C::AccountEdit:
+            enabled = enabled && view != ActiveView::None;
             break;
         case C::Undo:
             enabled = field != nullptr && view != ActiveView::None && field->isUndoAvailable();
@@ -390,6 +462,45 @@ void MainWindow::runCommand(MenuCommand command) {
         break;
     case C::Close:
         if (mdi_->activeSubWindow() != nullptr) mdi_->activeSubWindow()->close();
+        break;
+    case C::Save:
+        if (view != nullptr) saveYearFile(*view->file());
+        break;
+    case C::VacationTaken:
+    case C::SickDays:
+        if (view != nullptr) {
+            auto* monthView = qobject_cast<CMonatView*>(view);
+            const int32_t month = monthView != nullptr ? monthView->month() : 0;
+            try {
+                std::unique_ptr<TextDialog> dialog =
+                    command == C::VacationTaken ? vacationDialog(view->file()->document, month, this)
+                                                : sicknessDialog(view->file()->document, month, this);
+                dialog->exec();
+            } catch (const LorvanError& failure) {
+                prompter_.error(failure.what());
+            }
+        }
+        break;
+    case C::AccountEdit:
+        if (view != nullptr) {
+            const std::shared_ptr<OpenYearFile> file = view->file();
+            AccountDialog dialog(*file, prompter_, this);
+            // A correction is written to the file at once, like a saved day.
+            connect(&dialog, &AccountDialog::documentChanged, this, [this, file] {
+                saveYearFile(*file);
+                updateActions();
+            });
+            if (dialog.loaded()) dialog.exec();
+        }
+        break;
+    case C::HelpContents:
+        helpWindow()->showContents();
+        break;
+    case C::HelpSearch:
+        helpWindow()->showSearch();
+        break;
+    case C::HelpIndex:
+        helpWindow()->showIndex();
         break;
     case C::PrintSetup: {
         QPageSetupDialog dialog(printer_.get(), this);

@@ -22,6 +22,7 @@ namespace lorvan {
 class CLorvanApp;
 class CLorvanView;
 class CMonatView;
+class HelpWindow;
 class Clock;
 class FileListView;
 class Prompter;
@@ -51,6 +52,13 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     bool runGeneralSettings(CLorvanApp& app) override;
     void openWorkArea(const WorkAreaPlan& plan) override;
 
+    // The help window (made at the first request); the topic Shift+F1 shows for the active window.
+    HelpWindow* helpWindow();
+    int contextHelpTopic() const;
+    // Writes the year file with the change check; failures are shown. True when written.
+    bool saveYearFile(OpenYearFile& file);
+    // Closes every document window without questions.
+    void closeAllDocuments();
     // Carries out a menu command (the menus' and the toolbar's actions call this).
     void runCommand(MenuCommand command);
     QAction* action(MenuCommand command) const;
@@ -81,6 +89,8 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     ProgramRunner& runner_;
     QMdiArea* mdi_;
     QToolBar* toolbar_ = nullptr;
+    QAction* contextHelp_ = nullptr;
+    HelpWindow* help_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::map<MenuCommand, QAction*> actions_;
     MenuBarKind shownBar_ = MenuBarKind::NoDocument;

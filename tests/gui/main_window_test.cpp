@@ -5,7 +5,14 @@
 #include "app/menu_table.h"
 #include "app/single_instance.h"
 #include "app/user_store.h"
+#include "foundation/error.h"
+#include "gui/event_loop_failure.h"
 #include "gui/file_view_windows.h"
+#include "gui/gui_fixture.h"
+#include "gui/account_dialog.h"
+#include "gui/general_settings_dialog.h"
+#include "gui/help_window.h"
+#include "app/help_topics.h"
 #include "gui/qt_platform.h"
 #include "gui/print_preview.h"
 #include "gui/report_commands.h"
@@ -18,6 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFileDialog>
+#include <QTimer>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -31,6 +40,8 @@
 #include <QTreeWidget>
 
 #include <chrono>
+#include <filesystem>
+#include <functional>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -47,22 +58,8 @@ class NoPrograms final : public ProgramRunner {
 // The main window on a demo data directory made by the command line, on the offscreen platform.
 class MainWindowTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "gui_tests";
-        static char* argv[] = {name, nullptr};
-        application_ = new QApplication(argc, argv);
-        demo_ = new test::TempDir;
-        const std::string command = std::string(LORVAN_CLI) + " --today 15.06.2026 demo " +
-                                    demo_->path().string() + "/data > /dev/null";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
-    static void TearDownTestSuite() {
-        delete demo_;
-        delete application_;
-    }
 
-    std::string dataDirectory() const { return demo_->path().string() + "/data/"; }
+    std::string dataDirectory() const { return test::demoDataDirectory(); }
 
     test::TempDir home;
     IniUserStore store{home.file("config/TwApps/Lorvan.conf")};
@@ -94,12 +91,8 @@ class MainWindowTest : public ::testing::Test {
         return texts;
     }
 
-    static QApplication* application_;
-    static test::TempDir* demo_;
 };
 
-QApplication* MainWindowTest::application_ = nullptr;
-test::TempDir* MainWindowTest::demo_ = nullptr;
 
 TEST_F(MainWindowTest, StartsWithoutDocumentAndOnlyBuiltCommandsEnabled) {
     EXPECT_EQ(fromQt(window->windowTitle()), "Lorvan");
@@ -107,10 +100,11 @@ TEST_F(MainWindowTest, StartsWithoutDocumentAndOnlyBuiltCommandsEnabled) {
               (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Fir&menverarbeitungen",
                                         "E&xtras", "&Fenster", "&?"}));
     for (MenuCommand command :
-         {MenuCommand::Open, MenuCommand::About, MenuCommand::GeneralSettings, MenuCommand::News})
+         {MenuCommand::Open, MenuCommand::About, MenuCommand::GeneralSettings, MenuCommand::News,
+          MenuCommand::HelpContents})
         EXPECT_TRUE(window->action(command)->isEnabled()) << static_cast<int>(command);
     for (MenuCommand command : {MenuCommand::New, MenuCommand::Employees, MenuCommand::Close,
-                                MenuCommand::Print, MenuCommand::QuickEntry, MenuCommand::HelpContents})
+                                MenuCommand::Print, MenuCommand::QuickEntry, MenuCommand::Save})
         EXPECT_FALSE(window->action(command)->isEnabled()) << static_cast<int>(command);
 }
 
@@ -211,6 +205,134 @@ TEST_F(MainWindowTest, LargerWindowsGrowTheListSmallerOnesMoveNothing) {
     const auto [smallerList, smallerCancel] = layoutAt(frameDesigned - QSize(100, 100));
     EXPECT_EQ(smallerList, designedList);
     EXPECT_EQ(smallerCancel, designedCancel);
+}
+
+// Answers the modal windows as they come up, one handler after the other.
+void answerModals(std::vector<std::function<void(QWidget*)>> handlers) {
+    auto* timer = new QTimer;
+    auto remaining = std::make_shared<std::vector<std::function<void(QWidget*)>>>(std::move(handlers));
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, remaining] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) return;
+        auto handler = remaining->front();
+        remaining->erase(remaining->begin());
+        if (remaining->empty()) timer->deleteLater();
+        handler(modal);
+    });
+    timer->start(20);
+}
+
+TEST_F(MainWindowTest, StartUpWithoutDataDirectoryAsksAndEndsOnCancel) {
+    app.setDataDirectory("");
+    std::string shownTitle;
+    std::string proposed;
+    answerModals({
+        [](QWidget* chooser) {
+            // The directory selection opens at once with the proposal.
+            EXPECT_NE(qobject_cast<QFileDialog*>(chooser), nullptr);
+            EXPECT_EQ(chooser->windowTitle(), QStringLiteral("Datenverzeichnis festlegen"));
+            static_cast<QDialog*>(chooser)->reject();
+        },
+        [&](QWidget* dialog) {
+            shownTitle = fromQt(dialog->windowTitle());
+            proposed = fromQt(dialog->findChild<QLineEdit*>(QStringLiteral("dataDirectory"))->text());
+            static_cast<QDialog*>(dialog)->reject();
+        },
+    });
+    EXPECT_FALSE(runStartUp(app, {}, *window));
+    EXPECT_EQ(shownTitle, "Allgemeine Einstellungen");
+    EXPECT_EQ(proposed, home.path().string() + "/TwDaten");
+    EXPECT_EQ(store.readString(kStoreSettings, kStoreDataPath, kDataPathNotSet), kDataPathNotSet)
+        << "no data directory is stored";
+}
+
+TEST_F(MainWindowTest, SettingsDialogChecksBeforeItTakesTheValues) {
+    test::TempDir data;
+    app.setDataDirectory(data.path().string() + "/");
+    GeneralSettingsDialog dialog(app, UserEnvironment{home.path().string(), ""}, prompter, window.get());
+    dialog.show();
+    auto* closing = dialog.findChild<QLineEdit*>(QStringLiteral("monthClosing"));
+    ASSERT_NE(closing, nullptr);
+    struct Case {
+        const char* text;
+        bool accepted;
+    };
+    for (const Case& c : {Case{"13.2026", false}, Case{"4.26", false}, Case{"04.2026", true}}) {
+        SCOPED_TRACE(c.text);
+        const size_t before = prompter.log().size();
+        closing->setText(QString::fromUtf8(c.text));
+        dialog.accept();
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted);
+        if (c.accepted) {
+            EXPECT_EQ(prompter.log().size(), before);
+        } else {
+            ASSERT_EQ(prompter.log().size(), before + 1);
+            EXPECT_EQ(prompter.log().back().text, kMonthFormatMessage);
+            EXPECT_TRUE(dialog.isVisible());
+        }
+    }
+    EXPECT_EQ(app.settings().monthClosing, "04.2026");
+    EXPECT_TRUE(std::filesystem::exists(data.path() / "Lorvan.ini"));
+}
+
+TEST_F(MainWindowTest, FailuresAtTheEventLoopCloseTheDocumentsAndAreShown) {
+    ASSERT_NE(window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr"), nullptr);
+    const auto closeDocuments = [this] { window->closeAllDocuments(); };
+    const std::string longText(1500, 'x');
+    EXPECT_TRUE(reportEventLoopFailure(std::make_exception_ptr(LorvanError(longText)), prompter, closeDocuments));
+    EXPECT_TRUE(window->mdiArea()->subWindowList().empty());
+    ASSERT_EQ(prompter.log().size(), 1u);
+    EXPECT_EQ(prompter.log().back().text, "Interner Fehler: " + longText.substr(0, 1000));
+    EXPECT_FALSE(reportEventLoopFailure(std::make_exception_ptr(42), prompter, closeDocuments));
+    EXPECT_EQ(prompter.log().back().text, "Interner Fehler");
+}
+
+TEST_F(MainWindowTest, HelpAccountAndYearStatisticsFromTheMenus) {
+    CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
+    ASSERT_NE(yearView, nullptr);
+    window->runCommand(MenuCommand::HelpContents);
+    ASSERT_NE(window->helpWindow(), nullptr);
+    EXPECT_TRUE(window->helpWindow()->isVisible());
+    EXPECT_EQ(window->contextHelpTopic(), kHelpYearView);
+    EXPECT_TRUE(window->helpWindow()->showTopic(window->contextHelpTopic()));
+    window->helpWindow()->close();
+
+    std::vector<std::string> titles;
+    const auto note = [&titles](QWidget* dialog) {
+        titles.push_back(fromQt(dialog->windowTitle()));
+        static_cast<QDialog*>(dialog)->reject();
+    };
+    answerModals({note, note, note});
+    window->runCommand(MenuCommand::VacationTaken);
+    window->runCommand(MenuCommand::SickDays);
+    window->runCommand(MenuCommand::AccountEdit);
+    ASSERT_EQ(titles.size(), 3u);
+    EXPECT_EQ(titles[0], "Genommener Urlaub");
+    EXPECT_EQ(titles[1], "Krankheitstage anzeigen");
+    EXPECT_EQ(titles[2].rfind("Arbeitszeitkonto", 0), 0u) << titles[2];
+    EXPECT_TRUE(prompter.log().empty());
+    EXPECT_FALSE(window->action(MenuCommand::Save)->isEnabled()) << "nothing was changed";
+}
+
+TEST_F(MainWindowTest, AnAccountCorrectionIsWrittenAtOnce) {
+    test::TempDir copy;
+    const std::string path = copy.path().string() + "/Joerg_Weiss2026.azr";
+    std::filesystem::copy_file(dataDirectory() + "Joerg_Weiss2026.azr", path);
+    CLorvanView* yearView = window->openYearFile(path);
+    ASSERT_NE(yearView, nullptr);
+    answerModals({[](QWidget* dialog) {
+        static_cast<AccountDialog*>(dialog)->storeCorrection(3, -2.5, "Ausgleich");
+        static_cast<QDialog*>(dialog)->reject();
+    }});
+    window->runCommand(MenuCommand::AccountEdit);
+    EXPECT_TRUE(prompter.log().empty());
+    EXPECT_FALSE(yearView->file()->document.isModified());
+    EXPECT_FALSE(window->action(MenuCommand::Save)->isEnabled());
+    CLorvanDoc reread;
+    reread.open(path);
+    ASSERT_NE(reread.month(3), nullptr);
+    EXPECT_EQ(reread.month(3)->accountCorrection, -2.5);
+    EXPECT_EQ(reread.month(3)->correctionComment, "Ausgleich");
 }
 
 TEST_F(MainWindowTest, ReportsReachThePrintPreview) {
