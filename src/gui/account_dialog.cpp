@@ -107,6 +107,7 @@ AccountDialog::AccountDialog(OpenYearFile& file, Prompter& prompter, QWidget* pa
 
     resize(860, 420);
     refresh();
+    list_->setFocus();
 }
 
 void AccountDialog::refresh() {

@@ -160,6 +160,8 @@ FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& se
 }
 
 void FileListView::setDesignedSize(QSize size) {
+    // Never smaller than its fields and buttons need in the font of this desktop.
+    size = size.expandedTo(content_->sizeHint());
     designedSize_ = size;
     content_->setMinimumSize(size);
     resize(size);

@@ -13,6 +13,9 @@
 #include "platform/clock.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <exception>
 #include <functional>
@@ -53,6 +56,13 @@ int main(int argc, char** argv) {
     LorvanApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lorvan"));
     QApplication::setOrganizationName(QStringLiteral("TwApps"));
+    QApplication::setWindowIcon(lorvan::programIcon());
+    // The toolkit's own texts (file selection, print and page set-up dialogs) in German.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
 
     std::vector<std::string> arguments;
     std::string dataDirectory;

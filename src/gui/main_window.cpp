@@ -96,6 +96,10 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
 
     QStatusBar* bar = statusBar();
     bar->showMessage(QStringLiteral("Bereit"));
+    // Menus and tool tips borrow the message pane; when they leave it, the program is ready again.
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+        if (message.isEmpty()) bar->showMessage(QStringLiteral("Bereit"));
+    });
     for (const char* indicator : {"UF", "NUM", "RF"}) {
         auto* label = new QLabel(QString::fromLatin1(indicator));
         label->setEnabled(false);
@@ -272,6 +276,8 @@ HelpWindow* MainWindow::helpWindow() {
         // A window of its own that closes with the main window.
         help_ = new HelpWindow(std::move(topics), prompter_, this);
         help_->setWindowFlag(Qt::Window);
+        // Over the middle of the main window the first time; where the user puts it afterwards.
+        help_->move(geometry().center() - help_->rect().center());
     }
     return help_;
 }
@@ -369,6 +375,8 @@ QMdiSubWindow* MainWindow::addDocumentWindow(FileListView* view, int32_t viewNum
     });
     window->show();
     mdi_->setActiveSubWindow(window);
+    // The keys go to the list at once: arrows choose, Enter opens.
+    view->list()->setFocus();
     return window;
 }
 

@@ -5,6 +5,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -94,6 +97,12 @@ std::optional<std::string> runIoSelect(QWidget* parent, const IoSelect& selectio
     QFileDialog dialog(parent, toQt(selection.title()));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setLabelText(QFileDialog::Accept, toQt(selection.confirmButtonText()));
+    // German labels also where the toolkit's translations are not installed.
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog.setLabelText(QFileDialog::FileName,
+                        selection.listsFiles() ? QStringLiteral("Dateiname:") : QStringLiteral("Verzeichnis:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
     const IoSelect::StartPlace start = selection.startPlace(fromQt(QDir::currentPath()));
     dialog.setDirectory(toQt(start.directory));
     if (!start.fileName.empty()) dialog.selectFile(toQt(start.fileName));
@@ -118,6 +127,33 @@ std::optional<std::string> runIoSelect(QWidget* parent, const IoSelect& selectio
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return selection.result(fromQt(dialog.selectedFiles().front()));
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal unit = size / 32.0;
+        // The calendar sheet with its blue head.
+        painter.setPen(QPen(QColor(40, 70, 120), unit));
+        painter.setBrush(Qt::white);
+        painter.drawRoundedRect(QRectF(2 * unit, 4 * unit, 28 * unit, 26 * unit), 3 * unit, 3 * unit);
+        painter.setBrush(QColor(41, 98, 168));
+        painter.drawRoundedRect(QRectF(2 * unit, 4 * unit, 28 * unit, 7 * unit), 3 * unit, 3 * unit);
+        // The clock with its hands at a quarter to eight.
+        const QPointF centre(16 * unit, 20.5 * unit);
+        painter.setBrush(QColor(250, 250, 250));
+        painter.drawEllipse(centre, 7.5 * unit, 7.5 * unit);
+        painter.setPen(QPen(QColor(40, 40, 40), 1.8 * unit, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(centre, centre + QPointF(-3.5 * unit, -1.5 * unit));
+        painter.drawLine(centre, centre + QPointF(0, -5.5 * unit));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace lorvan

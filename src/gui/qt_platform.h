@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+class QIcon;
 class QString;
 class QWidget;
 
@@ -48,6 +49,9 @@ class QtWebBrowser final : public WebBrowser {
 // title, confirm button, filters and start place of the selection. The chosen path as the
 // selection returns it, or nothing when cancelled.
 std::optional<std::string> runIoSelect(QWidget* parent, const IoSelect& selection);
+
+// The program's icon: a clock face on a calendar sheet, drawn at the sizes the desktop asks for.
+QIcon programIcon();
 
 QString toQt(const std::string& utf8);
 std::string fromQt(const QString& text);
