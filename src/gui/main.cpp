@@ -32,7 +32,9 @@ class LorvanApplication final : public QApplication {
     LorvanApplication(int& argc, char** argv) : QApplication(argc, argv) {}
     void setPrompter(lorvan::Prompter* prompter) { prompter_ = prompter; }
 
-    void setCloseDocuments(std::function<void()> closeDocuments) { closeDocuments_ = std::move(closeDocuments); }
+    void setCloseDocuments(std::function<void()> closeDocuments) {
+        closeDocuments_ = std::move(closeDocuments);
+    }
 
     bool notify(QObject* receiver, QEvent* event) override {
         try {

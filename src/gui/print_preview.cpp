@@ -44,7 +44,8 @@ class ProgressSurface final : public QtSurface {
 
 } // namespace
 
-bool printWithProgress(QWidget* parent, QPrinter& printer, const DrawDocument& document, const std::string& title) {
+bool printWithProgress(QWidget* parent, QPrinter& printer, const DrawDocument& document,
+                       const std::string& title) {
     const QString printerName =
         printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : printer.printerName();
     QProgressDialog box(parent);
@@ -53,8 +54,8 @@ bool printWithProgress(QWidget* parent, QPrinter& printer, const DrawDocument& d
     box.setRange(0, 0);
     box.setMinimumDuration(0);
     box.setWindowModality(Qt::WindowModal);
-    const QString heading =
-        QStringLiteral("Drucke\n%1\nauf\n%2").arg(toQt(title), printerName.isEmpty() ? QStringLiteral("-") : printerName);
+    const QString heading = QStringLiteral("Drucke\n%1\nauf\n%2")
+                                .arg(toQt(title), printerName.isEmpty() ? QStringLiteral("-") : printerName);
     box.setLabelText(heading);
     box.show();
     QPainter painter;
@@ -74,7 +75,8 @@ bool printWithProgress(QWidget* parent, QPrinter& printer, const DrawDocument& d
     return painter.end();
 }
 
-PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, QPrinter& printer, DrawDocument document, std::string title)
+PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, QPrinter& printer, DrawDocument document,
+                                       std::string title)
     : QDialog(parent), printer_(printer), document_(std::move(document)), title_(std::move(title)),
       preview_(new QPrintPreviewWidget(&printer, this)), pageLabel_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Seitenansicht - ") + toQt(title_));

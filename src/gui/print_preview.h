@@ -16,7 +16,8 @@ namespace lorvan {
 // Prints the pages of a document on a printer that has been set up (print dialog done) while a
 // box "Drucke" ... "auf" ... with "Abbrechen" shows the page being printed. Cancelling stops after
 // the current page and discards the print job. True when every page was printed.
-bool printWithProgress(QWidget* parent, QPrinter& printer, const DrawDocument& document, const std::string& title);
+bool printWithProgress(QWidget* parent, QPrinter& printer, const DrawDocument& document,
+                       const std::string& title);
 
 // The print preview of a report: the pages on the printer's paper with a bar "&Drucken...",
 // "&Nächste", "&Vorherige", the one/two pages switch, "Ver&größern", "Ver&kleinern" and

@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
-#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStringList>
@@ -99,8 +99,8 @@ std::optional<std::string> runIoSelect(QWidget* parent, const IoSelect& selectio
     dialog.setLabelText(QFileDialog::Accept, toQt(selection.confirmButtonText()));
     // German labels also where the toolkit's translations are not installed.
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
-    dialog.setLabelText(QFileDialog::FileName,
-                        selection.listsFiles() ? QStringLiteral("Dateiname:") : QStringLiteral("Verzeichnis:"));
+    dialog.setLabelText(QFileDialog::FileName, selection.listsFiles() ? QStringLiteral("Dateiname:")
+                                                                      : QStringLiteral("Verzeichnis:"));
     dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
     dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
     const IoSelect::StartPlace start = selection.startPlace(fromQt(QDir::currentPath()));

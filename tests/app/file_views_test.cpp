@@ -103,7 +103,8 @@ TEST(NextDayProposal, SkipsExistingDaysAndFreeWeekdaysOfFixedWorkingDays) {
         doc.settings().year = 2026;
         doc.settings().workingTimePeriods.front().fixedRegularWorkingDays = c.fixedWorkingDays ? 1 : 0;
         CMonatDoc& month = doc.addMonth(c.month);
-        for (int32_t day : c.existing) month.addDay(day);
+        for (int32_t day : c.existing)
+            month.addDay(day);
         EXPECT_EQ(nextDayProposal(doc, c.month), c.expected);
     }
 }

@@ -41,7 +41,6 @@ const std::string kQuestion = "Es wurden Daten geändert.\nSollen die Änderunge
 // program object: it is made here only when no other test suite made one.
 class DialogsTest : public ::testing::Test {
   protected:
-
     static std::string dataDirectory() { return test::demoDataDirectory(); }
     static std::unique_ptr<OpenYearFile> openDemoFile() {
         return std::make_unique<OpenYearFile>(dataDirectory() + "Joerg_Weiss2026.azr", dataDirectory());

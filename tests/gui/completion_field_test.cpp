@@ -25,7 +25,6 @@ namespace {
 // A window holding one completion field, on the offscreen platform.
 class CompletionFieldTest : public ::testing::Test {
   protected:
-
     void SetUp() override {
         window = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window.get());

@@ -46,6 +46,8 @@ class GuiEnvironment final : public ::testing::Environment {
 inline ::testing::Environment* const kGuiEnvironment =
     ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
-inline std::string demoDataDirectory() { return GuiEnvironment::demoDataDirectory(); }
+inline std::string demoDataDirectory() {
+    return GuiEnvironment::demoDataDirectory();
+}
 
 } // namespace lorvan::test

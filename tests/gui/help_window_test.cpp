@@ -20,7 +20,6 @@ namespace {
 // The help window on the shipped help, on the offscreen platform.
 class HelpWindowTest : public ::testing::Test {
   protected:
-
     test::ScriptedPrompter prompter;
     HelpWindow window{HelpTopics::load(*helpDirectory(fromQt(QCoreApplication::applicationDirPath()))),
                       prompter};
@@ -30,9 +29,7 @@ class HelpWindowTest : public ::testing::Test {
         const QTreeWidgetItem* item = window.contentsList()->currentItem();
         return item != nullptr ? fromQt(item->text(0)) : std::string();
     }
-
 };
-
 
 TEST_F(HelpWindowTest, ContentsShowTheStartPageBesideTheThreeTabs) {
     window.showContents();

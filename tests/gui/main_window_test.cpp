@@ -2,19 +2,19 @@
 
 #include "app/application.h"
 #include "app/file_views.h"
+#include "app/help_topics.h"
 #include "app/menu_table.h"
 #include "app/single_instance.h"
 #include "app/user_store.h"
 #include "foundation/error.h"
+#include "gui/account_dialog.h"
 #include "gui/event_loop_failure.h"
 #include "gui/file_view_windows.h"
-#include "gui/gui_fixture.h"
-#include "gui/account_dialog.h"
 #include "gui/general_settings_dialog.h"
+#include "gui/gui_fixture.h"
 #include "gui/help_window.h"
-#include "app/help_topics.h"
-#include "gui/qt_platform.h"
 #include "gui/print_preview.h"
+#include "gui/qt_platform.h"
 #include "gui/report_commands.h"
 #include "gui/single_instance_server.h"
 #include "platform/clock.h"
@@ -25,9 +25,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QFileDialog>
-#include <QTimer>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -37,13 +36,14 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <chrono>
-#include <filesystem>
-#include <functional>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -58,7 +58,6 @@ class NoPrograms final : public ProgramRunner {
 // The main window on a demo data directory made by the command line, on the offscreen platform.
 class MainWindowTest : public ::testing::Test {
   protected:
-
     std::string dataDirectory() const { return test::demoDataDirectory(); }
 
     test::TempDir home;
@@ -90,18 +89,15 @@ class MainWindowTest : public ::testing::Test {
             texts.push_back(fromQt(menu->text()));
         return texts;
     }
-
 };
-
 
 TEST_F(MainWindowTest, StartsWithoutDocumentAndOnlyBuiltCommandsEnabled) {
     EXPECT_EQ(fromQt(window->windowTitle()), "Lorvan");
     EXPECT_EQ(menuTexts(window->menuBar()),
               (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Fir&menverarbeitungen",
                                         "E&xtras", "&Fenster", "&?"}));
-    for (MenuCommand command :
-         {MenuCommand::Open, MenuCommand::About, MenuCommand::GeneralSettings, MenuCommand::News,
-          MenuCommand::HelpContents})
+    for (MenuCommand command : {MenuCommand::Open, MenuCommand::About, MenuCommand::GeneralSettings,
+                                MenuCommand::News, MenuCommand::HelpContents})
         EXPECT_TRUE(window->action(command)->isEnabled()) << static_cast<int>(command);
     for (MenuCommand command : {MenuCommand::New, MenuCommand::Employees, MenuCommand::Close,
                                 MenuCommand::Print, MenuCommand::QuickEntry, MenuCommand::Save})
@@ -175,8 +171,7 @@ TEST_F(MainWindowTest, ListMenuNextDayAndTheClosedMonth) {
     ASSERT_NE(may, nullptr);
     EXPECT_FALSE(may->isClosed());
     EXPECT_NE(std::unique_ptr<QMenu>(may->createListMenu()), nullptr);
-    EXPECT_EQ(may->proposalField()->text().toInt(),
-              nextDayProposal(yearView->file()->document, 5));
+    EXPECT_EQ(may->proposalField()->text().toInt(), nextDayProposal(yearView->file()->document, 5));
 }
 
 TEST_F(MainWindowTest, LargerWindowsGrowTheListSmallerOnesMoveNothing) {
@@ -279,7 +274,8 @@ TEST_F(MainWindowTest, FailuresAtTheEventLoopCloseTheDocumentsAndAreShown) {
     ASSERT_NE(window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr"), nullptr);
     const auto closeDocuments = [this] { window->closeAllDocuments(); };
     const std::string longText(1500, 'x');
-    EXPECT_TRUE(reportEventLoopFailure(std::make_exception_ptr(LorvanError(longText)), prompter, closeDocuments));
+    EXPECT_TRUE(
+        reportEventLoopFailure(std::make_exception_ptr(LorvanError(longText)), prompter, closeDocuments));
     EXPECT_TRUE(window->mdiArea()->subWindowList().empty());
     ASSERT_EQ(prompter.log().size(), 1u);
     EXPECT_EQ(prompter.log().back().text, "Interner Fehler: " + longText.substr(0, 1000));
@@ -374,6 +370,20 @@ TEST_F(MainWindowTest, ReportsReachThePrintPreview) {
         dialog->close();
     }
     EXPECT_TRUE(prompter.log().empty());
+}
+
+TEST_F(MainWindowTest, PrintingShowsItsProgressAndWritesEveryPage) {
+    CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
+    ASSERT_NE(yearView, nullptr);
+    const PrintableReport report =
+        printableReport(*yearView->file(), ReportSubject::MonthReport, 5, ReportInputs{}, prompter);
+    test::TempDir out;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(out.file("mai.pdf")));
+    EXPECT_TRUE(printWithProgress(window.get(), printer, report.draw, report.title));
+    const std::string command = "pdfinfo " + out.file("mai.pdf") + " | grep -q '^Pages: *2$'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << "the month report of May has two pages";
 }
 
 TEST_F(MainWindowTest, DocumentWindowsKeepTheSizeClosedWithTheirOwnButton) {
