@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/document_kinds.h"
+#include "app/report_settings.h"
 #include "app/user_store.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
@@ -21,7 +22,7 @@ bool fitsField(const std::string& text) {
 } // namespace
 
 GeneralSettingsForm::GeneralSettingsForm(CLorvanApp& app, const UserEnvironment& environment)
-    : app_(app), values_(app.settings()) {
+    : app_(app), values_(app.settings()), spreadsheet_(storedSpreadsheetProgram(app.store())) {
     if (app.dataDirectory() == kDataPathNotSet || app.dataDirectory().empty()) {
         dataDirectory_ = withSeparator(defaultDataDirectory(environment), false);
         proposesDataDirectory_ = true;
@@ -127,7 +128,14 @@ GeneralSettingsField GeneralSettingsForm::confirm(Prompter& prompter) {
         }
     }
 
-    // (5) Take everything, the temporary release too, and save.
+    // (5) The spreadsheet program, when it changed (per user, like the data directory).
+    if (spreadsheet_ != storedSpreadsheetProgram(app_.store()) &&
+        !storeSpreadsheetProgram(app_.store(), spreadsheet_)) {
+        prompter.error(format("%s - %s", "EIN01", kSettingsNotSavedMessage));
+        return GeneralSettingsField::SpreadsheetProgram;
+    }
+
+    // (6) Take everything, the temporary release too, and save.
     app_.setDataDirectory(directory);
     app_.settings() = values_;
     app_.saveSettings();

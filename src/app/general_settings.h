@@ -3,6 +3,7 @@
 #include "app/program_settings.h"
 #include "foundation/file_system.h"
 #include "foundation/io_select.h"
+#include "output/spreadsheet_export.h"
 
 #include <string>
 
@@ -12,7 +13,7 @@ class CLorvanApp;
 class Prompter;
 
 // The fields that get the focus when OK is refused.
-enum class GeneralSettingsField { None, DataDirectory, LogoFile, MonthClosing };
+enum class GeneralSettingsField { None, DataDirectory, LogoFile, MonthClosing, SpreadsheetProgram };
 
 inline constexpr const char* kCreateDataDirectoryQuestion =
     "Das Datenverzeichnis existiert nicht.\nSoll es jetzt angelegt werden?";
@@ -76,6 +77,9 @@ class GeneralSettingsForm {
     ProgramSettings& values() { return values_; }
     const ProgramSettings& values() const { return values_; }
 
+    // The spreadsheet program of every export (kept per user, not in Lorvan.ini).
+    SpreadsheetProgram spreadsheetProgram() const { return spreadsheet_; }
+    void setSpreadsheetProgram(SpreadsheetProgram program) { spreadsheet_ = program; }
     // OK: the checks in order, each with its message and the field that gets the focus; on success
     // the data directory and the settings go into the application and are saved. Returns the field
     // to focus, or None when the dialog closes.
@@ -89,6 +93,7 @@ class GeneralSettingsForm {
     std::string dataDirectory_;
     bool proposesDataDirectory_ = false;
     ProgramSettings values_;
+    SpreadsheetProgram spreadsheet_ = SpreadsheetProgram::Excel;
 };
 
 } // namespace lorvan

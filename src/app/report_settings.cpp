@@ -1,5 +1,7 @@
 #include "app/report_settings.h"
 
+#include "app/user_store.h"
+
 namespace lorvan {
 
 ReportInputs reportInputsOf(const ProgramSettings& settings, bool buildSwitch) {
@@ -13,6 +15,16 @@ ReportInputs reportInputsOf(const ProgramSettings& settings, bool buildSwitch) {
     inputs.sicknessThresholdDays = settings.sicknessThresholdDays;
     inputs.buildSwitch = buildSwitch;
     return inputs;
+}
+
+SpreadsheetProgram storedSpreadsheetProgram(const UserStore& store) {
+    return store.readString(kStoreSettings, kStoreSpreadsheet, "Excel") == "OpenOffice" ? SpreadsheetProgram::Calc
+                                                                                        : SpreadsheetProgram::Excel;
+}
+
+bool storeSpreadsheetProgram(UserStore& store, SpreadsheetProgram program) {
+    return store.writeString(kStoreSettings, kStoreSpreadsheet,
+                             program == SpreadsheetProgram::Calc ? "OpenOffice" : "Excel");
 }
 
 } // namespace lorvan

@@ -3,6 +3,7 @@
 #include "gui/qt_platform.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -80,6 +81,11 @@ GeneralSettingsDialog::GeneralSettingsDialog(CLorvanApp& app, const UserEnvironm
     layout->addWidget(monthClosing_, row++, 1);
     temporaryRelease_ = new QCheckBox(QStringLiteral("Daten temporär zur Bearbeitung freigeben"));
     layout->addWidget(temporaryRelease_, row++, 0, 1, 4);
+    layout->addWidget(new QLabel(QStringLiteral("Export nach")), row, 0);
+    spreadsheet_ = new QComboBox;
+    spreadsheet_->addItem(QString::fromUtf8(spreadsheetProgramName(SpreadsheetProgram::Excel)));
+    spreadsheet_->addItem(QString::fromUtf8(spreadsheetProgramName(SpreadsheetProgram::Calc)));
+    layout->addWidget(spreadsheet_, row++, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
@@ -91,6 +97,7 @@ GeneralSettingsDialog::GeneralSettingsDialog(CLorvanApp& app, const UserEnvironm
     printTexts_->setObjectName(QStringLiteral("printTexts"));
     overtimeText_->setObjectName(QStringLiteral("overtimeText"));
     monthClosing_->setObjectName(QStringLiteral("monthClosing"));
+    spreadsheet_->setObjectName(QStringLiteral("spreadsheet"));
 
     connect(buttons, &QDialogButtonBox::accepted, this, &GeneralSettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &GeneralSettingsDialog::reject);
@@ -123,6 +130,7 @@ void GeneralSettingsDialog::showValues() {
     sicknessText_->setText(toQt(values.sicknessNoteText));
     monthClosing_->setText(toQt(values.monthClosing));
     temporaryRelease_->setChecked(values.temporaryRelease);
+    spreadsheet_->setCurrentIndex(form_.spreadsheetProgram() == SpreadsheetProgram::Calc ? 1 : 0);
 }
 
 void GeneralSettingsDialog::takeValues() {
@@ -136,6 +144,8 @@ void GeneralSettingsDialog::takeValues() {
     values.sicknessNoteText = fromQt(sicknessText_->text());
     values.monthClosing = fromQt(monthClosing_->text().trimmed());
     values.temporaryRelease = temporaryRelease_->isChecked();
+    form_.setSpreadsheetProgram(spreadsheet_->currentIndex() == 1 ? SpreadsheetProgram::Calc
+                                                                  : SpreadsheetProgram::Excel);
 }
 
 void GeneralSettingsDialog::browseDataDirectory() {
@@ -168,6 +178,9 @@ void GeneralSettingsDialog::accept() {
         return;
     case GeneralSettingsField::MonthClosing:
         monthClosing_->setFocus();
+        return;
+    case GeneralSettingsField::SpreadsheetProgram:
+        spreadsheet_->setFocus();
         return;
     }
 }

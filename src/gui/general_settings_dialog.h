@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -46,6 +47,7 @@ class GeneralSettingsDialog final : public QDialog {
     QLineEdit* sicknessText_;
     QLineEdit* monthClosing_;
     QCheckBox* temporaryRelease_;
+    QComboBox* spreadsheet_;
 };
 
 } // namespace lorvan

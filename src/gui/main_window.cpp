@@ -250,7 +250,7 @@ void MainWindow::fillMenu(QMenu* menu, const std::vector<MenuItem>& items) {
             fillRecentFiles();
         } else {
             QAction* entry = action(item.command);
-            entry->setText(toQt(item.text));
+            entry->setText(toQt(exportCommandText(item.text, storedSpreadsheetProgram(app_.store()))));
             menu->addAction(entry);
         }
     }
@@ -425,7 +425,10 @@ CMonatView* MainWindow::openMonth(const std::shared_ptr<OpenYearFile>& file, int
 
 bool MainWindow::runGeneralSettings(CLorvanApp& app) {
     GeneralSettingsDialog dialog(app, environment_, prompter_, this);
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted) return false;
+    // The export entries name the chosen spreadsheet program.
+    buildMenuBar(shownBar_);
+    return true;
 }
 
 void MainWindow::openWorkArea(const WorkAreaPlan& plan) {
@@ -457,9 +460,13 @@ void MainWindow::runCommand(MenuCommand command) {
         auto* monthView = qobject_cast<CMonatView*>(view);
         QString folder = toQt(exportFolder_);
         if (folder.isEmpty()) folder = QDir::tempPath() + QStringLiteral("/Lorvan-Export");
-        ReportEnvironment environment{this,           printer_.get(),
-                                      prompter_,      runner_,
-                                      fromQt(folder), reportInputsOf(app_.settings(), app_.buildSwitch())};
+        ReportEnvironment environment{this,
+                                      printer_.get(),
+                                      prompter_,
+                                      runner_,
+                                      fromQt(folder),
+                                      reportInputsOf(app_.settings(), app_.buildSwitch()),
+                                      storedSpreadsheetProgram(app_.store())};
         runReportCommand(*view->file(), *report, monthView != nullptr ? monthView->month() : 0, environment);
         return;
     }

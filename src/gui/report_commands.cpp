@@ -92,7 +92,7 @@ void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t 
                 return;
             }
             exportTable(tables.front(), sheet,
-                        SpreadsheetTarget{SpreadsheetProgram::Excel, environment.exportFolder,
+                        SpreadsheetTarget{environment.spreadsheet, environment.exportFolder,
                                           environment.runner, environment.prompter});
             return;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/menu_table.h"
+#include "output/spreadsheet_export.h"
 #include "output/ui/qt_surface.h"
 #include "reports/report_inputs.h"
 
@@ -40,6 +41,7 @@ struct ReportEnvironment {
     ProgramRunner& runner;
     std::string exportFolder;
     ReportInputs inputs;
+    SpreadsheetProgram spreadsheet = SpreadsheetProgram::Excel;
 };
 
 // Runs a report command: print dialog and printing, print preview, or export to the spreadsheet

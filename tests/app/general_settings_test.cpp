@@ -1,4 +1,5 @@
 #include "app/general_settings.h"
+#include "app/report_settings.h"
 #include "app/user_store.h"
 #include "app_fixture.h"
 
@@ -231,6 +232,25 @@ TEST(GeneralSettings, BrowsingForTheDataDirectoryEndsWithTheFirstYearFile) {
     const IoSelect logo = form.logoSelection();
     EXPECT_EQ(logo.title(), "Datei mit Logo öffnen");
     EXPECT_EQ(logo.filters().front().label, "Bitmap (*.bmp)");
+}
+
+} // namespace
+} // namespace lorvan
+
+namespace lorvan {
+namespace {
+
+TEST(GeneralSettings, SpreadsheetProgramIsKeptPerUser) {
+    SettingsFixture f;
+    EXPECT_EQ(storedSpreadsheetProgram(f.store), SpreadsheetProgram::Excel) << "Excel without an entry";
+    GeneralSettingsForm form(f.app, f.environment);
+    EXPECT_EQ(form.spreadsheetProgram(), SpreadsheetProgram::Excel);
+    form.setSpreadsheetProgram(SpreadsheetProgram::Calc);
+    EXPECT_EQ(form.confirm(f.prompter), GeneralSettingsField::None);
+    EXPECT_EQ(f.store.readString("Settings", "Tabellenprogramm", ""), "OpenOffice");
+    EXPECT_EQ(GeneralSettingsForm(f.app, f.environment).spreadsheetProgram(), SpreadsheetProgram::Calc);
+    EXPECT_EQ(readFile(f.dataDirectory() + "Lorvan.ini").find("Tabellenprogramm"), std::string::npos)
+        << "the choice belongs to the computer, not to the shared data directory";
 }
 
 } // namespace

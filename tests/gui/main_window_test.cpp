@@ -4,6 +4,7 @@
 #include "app/file_views.h"
 #include "app/help_topics.h"
 #include "app/menu_table.h"
+#include "app/report_settings.h"
 #include "app/single_instance.h"
 #include "app/user_store.h"
 #include "foundation/error.h"
@@ -329,6 +330,18 @@ TEST_F(MainWindowTest, AnAccountCorrectionIsWrittenAtOnce) {
     ASSERT_NE(reread.month(3), nullptr);
     EXPECT_EQ(reread.month(3)->accountCorrection, -2.5);
     EXPECT_EQ(reread.month(3)->correctionComment, "Ausgleich");
+}
+
+TEST_F(MainWindowTest, ExportEntriesNameTheChosenSpreadsheetProgram) {
+    ASSERT_NE(window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr"), nullptr);
+    EXPECT_EQ(window->action(MenuCommand::AccountExport)->text(), QStringLiteral("&Export nach Excel..."));
+    window->closeAllDocuments();
+    ASSERT_TRUE(storeSpreadsheetProgram(store, SpreadsheetProgram::Calc));
+    ASSERT_NE(window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr"), nullptr);
+    EXPECT_EQ(window->action(MenuCommand::AccountExport)->text(),
+              QStringLiteral("&Export nach OpenOffice/StarOffice..."));
+    EXPECT_EQ(window->action(MenuCommand::YearGridExport)->text(),
+              QStringLiteral("E&xport nach OpenOffice/StarOffice monatliche Arbeitszeiten..."));
 }
 
 TEST_F(MainWindowTest, ReportsReachThePrintPreview) {
