@@ -18,8 +18,9 @@ ReportInputs reportInputsOf(const ProgramSettings& settings, bool buildSwitch) {
 }
 
 SpreadsheetProgram storedSpreadsheetProgram(const UserStore& store) {
-    return store.readString(kStoreSettings, kStoreSpreadsheet, "Excel") == "OpenOffice" ? SpreadsheetProgram::Calc
-                                                                                        : SpreadsheetProgram::Excel;
+    return store.readString(kStoreSettings, kStoreSpreadsheet, "Excel") == "OpenOffice"
+               ? SpreadsheetProgram::Calc
+               : SpreadsheetProgram::Excel;
 }
 
 bool storeSpreadsheetProgram(UserStore& store, SpreadsheetProgram program) {

@@ -19,5 +19,4 @@ inline constexpr const char* kStoreSpreadsheet = "Tabellenprogramm";
 SpreadsheetProgram storedSpreadsheetProgram(const UserStore& store);
 bool storeSpreadsheetProgram(UserStore& store, SpreadsheetProgram program);
 
-
 } // namespace lorvan

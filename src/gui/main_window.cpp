@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
@@ -301,7 +302,52 @@ bool MainWindow::saveYearFile(OpenYearFile& file) {
 }
 
 void MainWindow::closeAllDocuments() {
+    closingWithoutQuestions_ = true;
     mdi_->closeAllSubWindows();
+    closingWithoutQuestions_ = false;
+}
+
+std::string MainWindow::saveQuestion(const std::string& path) {
+    return "Die Arbeitszeitdatei " + path + " wurde geändert.\nSollen die Änderungen gespeichert werden?";
+}
+
+bool MainWindow::mayCloseWindowOf(QMdiSubWindow* window) {
+    auto* view = qobject_cast<FileListView*>(window->widget());
+    if (closingWithoutQuestions_ || view == nullptr || !view->file()->document.isModified()) return true;
+    for (QMdiSubWindow* other : mdi_->subWindowList()) {
+        auto* otherView = qobject_cast<FileListView*>(other->widget());
+        if (other != window && otherView != nullptr && otherView->file() == view->file()) return true;
+    }
+    switch (prompter_.askYesNoCancel(saveQuestion(view->file()->path))) {
+    case Answer::Yes:
+        return saveYearFile(*view->file());
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Close) {
+        if (auto* window = qobject_cast<QMdiSubWindow*>(watched);
+            window != nullptr && !mayCloseWindowOf(window)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    mdi_->closeAllSubWindows();
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (window->isVisible()) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
 }
 
 FileListView* MainWindow::activeView() const {
@@ -363,6 +409,7 @@ void MainWindow::updateActions() {
 QMdiSubWindow* MainWindow::addDocumentWindow(FileListView* view, int32_t viewNumber) {
     QMdiSubWindow* window = mdi_->addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->installEventFilter(this);
     window->setWindowTitle(view->windowTitle());
     // The designed size is the view's own plus the window frame; the position is the MDI area's.
     const QSize designed = view->size() + QSize(16, 40);

@@ -11,6 +11,7 @@
 #include <string>
 
 class QAction;
+class QCloseEvent;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -70,7 +71,18 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     // Whether a command works in this build at all.
     static bool isBuilt(MenuCommand command);
 
+    // The question before the last window of a changed year file closes.
+    static std::string saveQuestion(const std::string& path);
+
+  protected:
+    // Every document window closes first; a changed file asks whether to save it.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // Asks about a changed file whose last window is closing: Yes saves (a failed save keeps the
+    // window), No drops the changes, Cancel keeps the window. True when the window may close.
+    bool mayCloseWindowOf(QMdiSubWindow* window);
     void createActions();
     void buildMenuBar(MenuBarKind kind);
     void fillMenu(QMenu* menu, const std::vector<MenuItem>& items);
@@ -97,6 +109,7 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     std::unique_ptr<QPrinter> printer_;
     std::string exportFolder_;
     QMetaObject::Connection focusConnection_;
+    bool closingWithoutQuestions_ = false;
 };
 
 } // namespace lorvan

@@ -344,6 +344,45 @@ TEST_F(MainWindowTest, ExportEntriesNameTheChosenSpreadsheetProgram) {
               QStringLiteral("E&xport nach OpenOffice/StarOffice monatliche Arbeitszeiten..."));
 }
 
+TEST_F(MainWindowTest, AChangedFileAsksBeforeItsLastWindowCloses) {
+    test::TempDir copy;
+    const std::string path = copy.path().string() + "/Joerg_Weiss2026.azr";
+    std::filesystem::copy_file(dataDirectory() + "Joerg_Weiss2026.azr", path);
+    CLorvanView* yearView = window->openYearFile(path);
+    ASSERT_NE(yearView, nullptr);
+    const std::shared_ptr<OpenYearFile> file = yearView->file();
+    ASSERT_NE(window->openMonth(file, 5), nullptr);
+    file->document.month(5)->correctionComment = "geändert";
+    file->document.setModified();
+    const auto openWindows = [this] {
+        int count = 0;
+        for (QMdiSubWindow* w : window->mdiArea()->subWindowList())
+            count += w->isVisible() ? 1 : 0;
+        return count;
+    };
+
+    // Another window of the file stays: no question yet.
+    window->mdiArea()->activeSubWindow()->close();
+    EXPECT_EQ(openWindows(), 1);
+    EXPECT_TRUE(prompter.log().empty());
+
+    // The last one asks: Cancel keeps it.
+    prompter.answerCancel();
+    window->mdiArea()->subWindowList().front()->close();
+    EXPECT_EQ(openWindows(), 1);
+    ASSERT_EQ(prompter.log().size(), 1u);
+    EXPECT_EQ(prompter.log().back().text, MainWindow::saveQuestion(path));
+
+    // Ending the program asks too; Yes writes the file and lets it end.
+    prompter.answerYes();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(openWindows(), 0);
+    EXPECT_FALSE(file->document.isModified());
+    CLorvanDoc reread;
+    reread.open(path);
+    EXPECT_EQ(reread.month(5)->correctionComment, "geändert");
+}
+
 TEST_F(MainWindowTest, ReportsReachThePrintPreview) {
     CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
     ASSERT_NE(yearView, nullptr);
