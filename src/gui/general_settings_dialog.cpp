@@ -37,6 +37,8 @@ GeneralSettingsDialog::GeneralSettingsDialog(CLorvanApp& app, const UserEnvironm
                                              Prompter& prompter, QWidget* parent)
     : QDialog(parent), form_(app, environment), prompter_(prompter) {
     setWindowTitle(QStringLiteral("Allgemeine Einstellungen"));
+    // Room for the note texts beside their thresholds.
+    setMinimumWidth(720);
     auto* layout = new QGridLayout(this);
     int row = 0;
     layout->addWidget(new QLabel(QStringLiteral("Datenverzeichnis:")), row, 0);
