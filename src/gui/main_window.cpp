@@ -235,23 +235,24 @@ void MainWindow::buildMenuBar(MenuBarKind kind) {
         old->deleteLater();
     bar->clear();
     recentMenu_ = nullptr;
+    const SpreadsheetProgram spreadsheet = storedSpreadsheetProgram(app_.store());
     for (const MenuItem& menu : lorvan::menuBar(kind))
-        fillMenu(bar->addMenu(toQt(menu.text)), menu.children);
+        fillMenu(bar->addMenu(toQt(menu.text)), menu.children, spreadsheet);
     shownBar_ = kind;
 }
 
-void MainWindow::fillMenu(QMenu* menu, const std::vector<MenuItem>& items) {
+void MainWindow::fillMenu(QMenu* menu, const std::vector<MenuItem>& items, SpreadsheetProgram spreadsheet) {
     for (const MenuItem& item : items) {
         if (item.isSeparator()) {
             menu->addSeparator();
         } else if (item.isSubmenu()) {
-            fillMenu(menu->addMenu(toQt(item.text)), item.children);
+            fillMenu(menu->addMenu(toQt(item.text)), item.children, spreadsheet);
         } else if (item.command == C::RecentFiles) {
             recentMenu_ = menu->addMenu(toQt(item.text));
             fillRecentFiles();
         } else {
             QAction* entry = action(item.command);
-            entry->setText(toQt(exportCommandText(item.text, storedSpreadsheetProgram(app_.store()))));
+            entry->setText(toQt(exportCommandText(item.text, spreadsheet)));
             menu->addAction(entry);
         }
     }

@@ -3,6 +3,7 @@
 #include "app/menu_table.h"
 #include "app/start_up.h"
 #include "foundation/file_system.h"
+#include "output/spreadsheet_export.h"
 
 #include <QMainWindow>
 
@@ -85,7 +86,8 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     bool mayCloseWindowOf(QMdiSubWindow* window);
     void createActions();
     void buildMenuBar(MenuBarKind kind);
-    void fillMenu(QMenu* menu, const std::vector<MenuItem>& items);
+    // Export entries name the spreadsheet program of the per-user store (read once per bar).
+    void fillMenu(QMenu* menu, const std::vector<MenuItem>& items, SpreadsheetProgram spreadsheet);
     void fillRecentFiles();
     void updateActions();
     void chooseAndOpenYearFile();
