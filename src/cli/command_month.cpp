@@ -404,8 +404,7 @@ void writeMonthText(std::ostream& out, const CLorvanDoc& doc, const MonthEvaluat
                           formatMinutes(r.accountDeviation, 1, true).c_str());
             if (r.firstAfterNotEmployed) out << "  Erster Arbeitstag";
             if (r.notEmployedStart)
-                out << "  Nicht mehr beschäftigt seit dem: "
-                    << format("%02d.%02d.%04d", r.day, r.month, r.year);
+                out << "  Nicht mehr beschäftigt seit dem: " << formatDateShort(r.day, r.month, r.year);
             if (!r.reportRemark.empty()) out << "  " << r.reportRemark;
             out << '\n';
         }

@@ -1,5 +1,6 @@
 #include "cli/demo_data.h"
 
+#include "app/work_areas.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/format.h"
@@ -94,15 +95,13 @@ std::set<int32_t> demoHolidays(int32_t year) {
     return days;
 }
 
-std::string clockText(int32_t minutes) { return format("%02d:%02d", minutes / 60, minutes % 60); }
-
 void addLine(CTagDoc& day, const char* kind, std::string customer, int32_t from, int32_t to, int32_t pause,
              const char* service, const std::string& remark = "") {
     CZeitZeile& line = day.addLine();
     line.kind = kind;
     line.customer = std::move(customer);
-    line.from = clockText(from);
-    line.to = clockText(to);
+    line.from = formatMinutes(from, 2, false);
+    line.to = formatMinutes(to, 2, false);
     line.duration = to - from;
     line.pause = pause;
     line.service = service;
@@ -311,7 +310,7 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
     fs::create_directories(directory, ec);
     if (ec) throw LorvanError("Das Verzeichnis '" + directory + "' konnte nicht angelegt werden.\n(" + ec.message() + ")");
     const std::string dir = (fs::path(directory) / "").string();
-    if (fs::exists(dir + "Daten.mar"))
+    if (fs::exists(dir + kEmployeeFileName))
         throw LorvanError("Im Verzeichnis '" + directory + "' gibt es schon Daten; die Demo-Daten werden nicht angelegt.");
 
     DemoSummary summary;
@@ -330,12 +329,12 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
         record.printNotes = record.notes.empty() ? 0 : 1;
         customers.put(record);
     }
-    customers.save(dir + "Daten.kd");
+    customers.save(dir + kCustomerFileName);
     summary.customers = static_cast<int>(customers.customers.size());
 
     CTwDienstlDoc services;
     for (const auto& s : kServices) services.put(CDienstlDoc{s.name, s.costKind, s.costs});
-    services.save(dir + "Daten.dl");
+    services.save(dir + kServiceFileName);
     summary.services = static_cast<int>(services.services.size());
 
     const int32_t year = today.year;
@@ -365,7 +364,7 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
         employees.put(record);
     }
     employees.addIgnored("Praktikant");
-    employees.save(dir + "Daten.mar");
+    employees.save(dir + kEmployeeFileName);
 
     // The year files, evaluated as the program leaves them: every month's results cached, and the
     // account balance and remaining days of one year carried into the next.
@@ -384,7 +383,7 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
             doc.settings().remainingVacationPreviousYear = remainingDays;
             const Datum lastDay = y < year ? Datum{31, 12, y} : today;
             fillYear(doc, e, record, y, lastDay, customers);
-            const std::string path = dir + toFileNamePart(e.name) + std::to_string(y) + ".azr";
+            const std::string path = fullYearFilePath(dir, e.name, y);
             doc.save(path);
             YearEvaluator evaluator(doc, context);
             carryOver = evaluator.accountBalance(12);

@@ -103,7 +103,7 @@ void periodListFromJson(JsonObjectReader& r, const char* key, std::vector<Period
     const std::string context = r.context() + "." + key;
     std::vector<Period> result;
     for (size_t i = 0; i < list->size(); ++i)
-        result.push_back(fromJson((*list)[i], context + "[" + std::to_string(i) + "]"));
+        result.push_back(fromJson((*list)[i], elementContext(r.context(), key, i)));
     if (result.empty() && !mayBeEmpty) throw LorvanError("'" + context + "' darf nicht leer sein.");
     for (size_t i = 0; i < result.size(); ++i) {
         const int32_t from = result[i].fromMonth;

@@ -37,19 +37,16 @@ int main(int argc, char** argv) {
     std::vector<std::string> rest;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        auto value = [&](const char* name) -> const char* {
-            if (i + 1 >= argc) return nullptr;
-            (void)name;
-            return argv[++i];
-        };
+        // The value that follows an option, or nullptr when the option comes last.
+        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         if (!rest.empty()) {
             rest.push_back(arg);
         } else if (arg == "--data") {
-            const char* v = value("--data");
+            const char* v = value();
             if (!v) return usage("--data braucht ein Verzeichnis.");
             options.dataDirectory = v;
         } else if (arg == "--today") {
-            const char* v = value("--today");
+            const char* v = value();
             if (!v) return usage("--today braucht ein Datum.");
             const ParsedDate d = parseDate(v);
             if (!d.valid || d.day == 0 || d.month == 0)
@@ -60,7 +57,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--no") {
             options.answerYes = false;
         } else if (arg == "--protocol") {
-            const char* v = value("--protocol");
+            const char* v = value();
             if (!v) return usage("--protocol braucht einen Dateinamen.");
             options.protocolFile = v;
         } else if (arg == "--help" || arg == "-h") {

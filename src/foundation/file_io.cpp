@@ -1,6 +1,7 @@
 #include "foundation/file_io.h"
 
 #include "foundation/error.h"
+#include "foundation/posix_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,25 +15,6 @@ namespace {
 std::string withCause(const std::string& message, int errorNumber) {
     return message + "\n(" + systemErrorText(errorNumber) + ")";
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
 
 } // namespace
 
@@ -94,21 +76,9 @@ void writeFileAtomically(const std::string& path, const std::string& bytes) {
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && !(st.st_mode & S_IWUSR)) fail(EACCES); // write-protected file
-    const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~[] {
-        const mode_t m = ::umask(0);
-        ::umask(m);
-        return m;
-    }());
+    const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~currentUmask());
     if (::fchmod(fd.get(), mode) != 0) fail(errno);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            fail(errno);
-        }
-        done += static_cast<size_t>(n);
-    }
+    if (!writeAll(fd.get(), bytes.data(), bytes.size())) fail(errno);
     if (::fsync(fd.get()) != 0) fail(errno);
     if (::close(fd.release()) != 0) {
         const int e = errno;

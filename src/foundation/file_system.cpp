@@ -3,6 +3,7 @@
 #include "foundation/error.h"
 #include "foundation/file_io.h"
 #include "foundation/format.h"
+#include "foundation/posix_file.h"
 #include "foundation/text_encoding.h"
 
 #include <algorithm>
@@ -51,39 +52,6 @@ std::vector<std::string> entriesOf(const std::string& directory) {
     ::closedir(dir);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now; false (errno set) when closing reports a failure.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
-
-bool writeAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
 }
 
 // Copies the bytes of one open file into another; false with errno set.
@@ -335,7 +303,7 @@ bool copyFile(const std::string& source, const std::string& target, std::string&
         errorText = causeOf(errorNumber);
         return false;
     };
-    Descriptor from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
     if (from.get() < 0) return fail(errno);
     struct stat st {};
     if (::fstat(from.get(), &st) != 0) return fail(errno);
@@ -345,7 +313,7 @@ bool copyFile(const std::string& source, const std::string& target, std::string&
     // The copy is written beside the target and linked to the target's name only when complete;
     // linking refuses an existing name, so a target that appeared meanwhile is not overwritten.
     std::string temporary = target + ".tmpXXXXXX";
-    Descriptor to(::mkostemp(temporary.data(), O_CLOEXEC));
+    FileDescriptor to(::mkostemp(temporary.data(), O_CLOEXEC));
     if (to.get() < 0) return fail(errno);
     int failure = 0;
     if (::fchmod(to.get(), st.st_mode & 07777) != 0 || !copyContents(from.get(), to.get()) ||
@@ -471,7 +439,7 @@ bool loadPicture(const std::string& path, PictureSize& size, std::string& errorT
     unsigned char head[64] = {};
     size_t headSize = 0;
     struct stat st {};
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() >= 0 && ::fstat(fd.get(), &st) == 0) {
         while (headSize < sizeof head) {
             const ssize_t n = ::read(fd.get(), head + headSize, sizeof head - headSize);

@@ -44,4 +44,11 @@ std::string padLeft(std::string_view text, size_t width) {
     return out;
 }
 
+std::string_view trimWhiteSpace(std::string_view text) {
+    constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
+    const size_t first = text.find_first_not_of(kWhiteSpace);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1);
+}
+
 } // namespace lorvan

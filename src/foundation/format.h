@@ -12,4 +12,7 @@ std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 std::string padRight(std::string_view text, size_t width);
 std::string padLeft(std::string_view text, size_t width);
 
+// The text without leading and trailing white space (blank, tab, CR, LF, VT, FF).
+std::string_view trimWhiteSpace(std::string_view text);
+
 } // namespace lorvan

@@ -1,6 +1,7 @@
 #include "foundation/ini_file.h"
 
 #include "foundation/error.h"
+#include "foundation/format.h"
 
 #include <string_view>
 #include <sys/stat.h>
@@ -10,13 +11,6 @@ namespace lorvan {
 namespace {
 
 constexpr std::string_view kNewline = "$$NEWLINE$$";
-
-std::string trimmed(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r\n\v\f";
-    const size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return {};
-    return std::string(text.substr(first, text.find_last_not_of(blanks) - first + 1));
-}
 
 std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
     std::string out;
@@ -55,7 +49,7 @@ bool IniFile::readSection(const std::string& section, IniSection& entries) {
     bool inSection = false;
     std::string line;
     while (readLine(line)) {
-        line = trimmed(line);
+        line = std::string(trimWhiteSpace(line));
         if (!inSection) {
             inSection = line == header;
             continue;
@@ -88,7 +82,7 @@ bool IniFile::writeSection(const std::string& section, const IniSection& entries
             bool inSection = false;
             std::string line;
             while (readLine(line)) {
-                line = trimmed(line);
+                line = std::string(trimWhiteSpace(line));
                 if (line == header)
                     dropping = true;
                 else if (!line.empty() && line.front() == '[')

@@ -15,11 +15,6 @@ std::string_view trimLeft(std::string_view text) {
     return first == std::string_view::npos ? std::string_view() : text.substr(first);
 }
 
-std::string_view trim(std::string_view text) {
-    text = trimLeft(text);
-    return text.substr(0, text.find_last_not_of(kBlanks) + 1);
-}
-
 // Cuts rest at its first ";": returns the part before it, rest keeps the part after it.
 std::string_view cutField(std::string_view& rest) {
     const size_t semicolon = rest.find(';');
@@ -95,7 +90,7 @@ bool SplitFields(std::string_view line, SplitVariant variant, const NextLine& ne
             }
             part = quoted;
         }
-        std::string_view field = trim(part);
+        std::string_view field = trimWhiteSpace(part);
         if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
             field = field.substr(1, field.size() - 2);
         fields[++n] = std::string(field);

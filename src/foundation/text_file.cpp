@@ -3,6 +3,7 @@
 #include "foundation/error.h"
 #include "foundation/file_io.h"
 #include "foundation/format.h"
+#include "foundation/posix_file.h"
 #include "foundation/text_encoding.h"
 
 #include <cerrno>
@@ -25,12 +26,6 @@ bool hasHighBytes(std::string_view text) {
     for (char c : text)
         if (static_cast<unsigned char>(c) >= 0x80) return true;
     return false;
-}
-
-mode_t currentUmask() {
-    const mode_t m = ::umask(0);
-    ::umask(m);
-    return m;
 }
 
 // The bytes of a line on disk: the encoding of the file, every line end as CR LF.

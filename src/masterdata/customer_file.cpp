@@ -14,7 +14,6 @@ namespace {
 
 using search_text::comparableForm;
 using search_text::contains;
-using search_text::trim;
 
 constexpr const char* kNoCustomerFound = "FEHLER: Es wurde kein passender Kunde gefunden.\n";
 
@@ -22,7 +21,8 @@ constexpr const char* kNoCustomerFound = "FEHLER: Es wurde kein passender Kunde 
 // trimmed; the customer number when that part is a number of digits only that fits.
 std::optional<int32_t> leadingCustomerNumber(std::string_view text) {
     const size_t dash = text.find('-');
-    std::string_view part = trim(dash != std::string_view::npos && dash > 0 ? text.substr(0, dash) : text);
+    std::string_view part =
+        trimWhiteSpace(dash != std::string_view::npos && dash > 0 ? text.substr(0, dash) : text);
     if (part.empty()) return std::nullopt;
     int64_t value = 0;
     for (char c : part) {
@@ -40,15 +40,15 @@ bool hasAfterFirst(std::string_view t, char c) {
 
 // The surname part of a text like "Schmidt, Anna" or "Anna Schmidt".
 std::string_view surnamePart(std::string_view t) {
-    if (hasAfterFirst(t, ',')) return trim(t.substr(0, t.find(',')));
-    if (hasAfterFirst(t, ' ')) return trim(t.substr(t.rfind(' ') + 1));
+    if (hasAfterFirst(t, ',')) return trimWhiteSpace(t.substr(0, t.find(',')));
+    if (hasAfterFirst(t, ' ')) return trimWhiteSpace(t.substr(t.rfind(' ') + 1));
     return {};
 }
 
 // The first-name part of the same texts.
 std::string_view firstNamePart(std::string_view t) {
-    if (hasAfterFirst(t, ',')) return trim(t.substr(t.find(',') + 1));
-    if (hasAfterFirst(t, ' ')) return trim(t.substr(0, t.find(' ')));
+    if (hasAfterFirst(t, ',')) return trimWhiteSpace(t.substr(t.find(',') + 1));
+    if (hasAfterFirst(t, ' ')) return trimWhiteSpace(t.substr(0, t.find(' ')));
     return {};
 }
 
@@ -123,10 +123,10 @@ const CKundeDoc* CTwKundenDoc::searchCustomer(std::string_view text, std::string
     using Match = bool (*)(const CKundeDoc&, std::string_view, const std::string&, std::string_view);
     const Match passes[] = {
         [](const CKundeDoc& c, std::string_view t, const std::string&, std::string_view) {
-            return !trim(t).empty() && contains(c.name, t);
+            return !trimWhiteSpace(t).empty() && contains(c.name, t);
         },
         [](const CKundeDoc& c, std::string_view t, const std::string&, std::string_view) {
-            return !trim(t).empty() && contains(c.street, t);
+            return !trimWhiteSpace(t).empty() && contains(c.street, t);
         },
         [](const CKundeDoc& c, std::string_view, const std::string& f, std::string_view) {
             return search_text::hasLetterOrDigit(f) && contains(comparableForm(c.name), f);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/format.h"
 #include "foundation/number_text.h"
 #include "foundation/text_encoding.h"
 
@@ -8,14 +9,6 @@
 
 // Small text helpers of the customer and service searches.
 namespace lorvan::search_text {
-
-inline std::string_view trim(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r\n\v\f";
-    const size_t begin = text.find_first_not_of(kBlanks);
-    if (begin == std::string_view::npos) return {};
-    const size_t end = text.find_last_not_of(kBlanks);
-    return text.substr(begin, end - begin + 1);
-}
 
 inline bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;

@@ -57,7 +57,7 @@ const CDienstlDoc* CTwDienstlDoc::searchService(std::string_view text, std::stri
     const Match passes[] = {
         [](const CDienstlDoc& s, std::string_view t, const std::string&) { return s.name == t; },
         [](const CDienstlDoc& s, std::string_view t, const std::string&) {
-            return !search_text::trim(t).empty() && contains(s.name, t);
+            return !trimWhiteSpace(t).empty() && contains(s.name, t);
         },
         [](const CDienstlDoc& s, std::string_view, const std::string& f) {
             return search_text::hasLetterOrDigit(f) && contains(comparableForm(s.name), f);

@@ -153,27 +153,15 @@ bool Cp1252Less::operator()(const std::string& a, const std::string& b) const {
 // ----- WorkingTimePeriod -----
 
 double WorkingTimePeriod::averageDailyHours() const {
-    AverageCache& c = averageCache_;
-    if (c.valid && c.fixedRegularWorkingDays == fixedRegularWorkingDays &&
-        c.hoursPerWorkingDay == hoursPerWorkingDay && c.hoursByWeekday == hoursByWeekday &&
-        c.halfDayByWeekday == halfDayByWeekday)
-        return c.value;
-    double value = 0.0;
-    if (!fixedRegularWorkingDays) {
-        value = hoursPerWorkingDay;
-    } else {
-        double sum = 0.0;
-        int days = 0;
-        for (size_t d = 0; d < 7; ++d) {
-            if (hoursByWeekday[d] == 0.0) continue;
-            sum += halfDayByWeekday[d] ? hoursByWeekday[d] * 2.0 : hoursByWeekday[d];
-            ++days;
-        }
-        if (days > 0) value = roundAmount(sum / days, 0, 2);
+    if (!fixedRegularWorkingDays) return hoursPerWorkingDay;
+    double sum = 0.0;
+    int days = 0;
+    for (size_t d = 0; d < 7; ++d) {
+        if (hoursByWeekday[d] == 0.0) continue;
+        sum += halfDayByWeekday[d] ? hoursByWeekday[d] * 2.0 : hoursByWeekday[d];
+        ++days;
     }
-    c = AverageCache{true,           fixedRegularWorkingDays, hoursPerWorkingDay,
-                     hoursByWeekday, halfDayByWeekday,        value};
-    return value;
+    return days > 0 ? roundAmount(sum / days, 0, 2) : 0.0;
 }
 
 double WorkingTimePeriod::weeklyRegularHours() const {
@@ -182,15 +170,6 @@ double WorkingTimePeriod::weeklyRegularHours() const {
     for (double h : hoursByWeekday)
         sum += h;
     return sum;
-}
-
-bool operator==(const WorkingTimePeriod& a, const WorkingTimePeriod& b) {
-    return a.fromMonth == b.fromMonth && a.lastPeriod == b.lastPeriod &&
-           a.fixedRegularWorkingDays == b.fixedRegularWorkingDays &&
-           a.workingDaysPerWeek == b.workingDaysPerWeek && a.hoursPerWorkingDay == b.hoursPerWorkingDay &&
-           a.breakMinutesPerWorkingDay == b.breakMinutesPerWorkingDay &&
-           a.hoursByWeekday == b.hoursByWeekday && a.breakMinutesByWeekday == b.breakMinutesByWeekday &&
-           a.halfDayByWeekday == b.halfDayByWeekday && a.hoursBasis == b.hoursBasis;
 }
 
 // ----- CEinst -----
@@ -620,52 +599,6 @@ void CEinstArbzt::copyFrom(const CEinstArbzt& source, double sourceRemainingVaca
     workingTimePeriods =
         anotherPerson ? source.workingTimePeriods : continueWithLast(source.workingTimePeriods);
     if (wagesUsed()) wagePeriods = anotherPerson ? source.wagePeriods : continueWithLast(source.wagePeriods);
-}
-
-bool operator==(const CEinstArbzt& a, const CEinstArbzt& b) {
-    return a.name == b.name && a.year == b.year &&
-           a.enterPublicHolidaysAutomatically == b.enterPublicHolidaysAutomatically &&
-           a.federalState == b.federalState && a.checkBreakTimes == b.checkBreakTimes &&
-           a.enforceCorrectBreakTimes == b.enforceCorrectBreakTimes &&
-           a.wagesInMonthEvaluation == b.wagesInMonthEvaluation &&
-           a.wagesAsCostsInCustomerQuery == b.wagesAsCostsInCustomerQuery &&
-           a.employeeInCostEvaluation == b.employeeInCostEvaluation &&
-           a.salariedEmployee == b.salariedEmployee && a.workingTimePeriods == b.workingTimePeriods &&
-           a.wagePeriods == b.wagePeriods && a.overtimeRoundingMinutes == b.overtimeRoundingMinutes &&
-           a.surcharge1On == b.surcharge1On && a.surcharge2On == b.surcharge2On &&
-           a.surcharge1FromWeeklyHours == b.surcharge1FromWeeklyHours &&
-           a.surcharge2FromWeeklyHours == b.surcharge2FromWeeklyHours &&
-           a.surcharge1Percent == b.surcharge1Percent && a.surcharge2Percent == b.surcharge2Percent &&
-           a.wageTypeSurcharge1 == b.wageTypeSurcharge1 && a.wageTypeSurcharge2 == b.wageTypeSurcharge2 &&
-           a.weekEndsAtMonthEnd == b.weekEndsAtMonthEnd && a.sundaySurchargeOn == b.sundaySurchargeOn &&
-           a.sundayPercent == b.sundayPercent && a.wageTypeSunday == b.wageTypeSunday &&
-           a.basePayWageTypeSunday == b.basePayWageTypeSunday &&
-           a.holidaySurchargeOn == b.holidaySurchargeOn && a.holidayPercent == b.holidayPercent &&
-           a.wageTypeHoliday == b.wageTypeHoliday && a.basePayWageTypeHoliday == b.basePayWageTypeHoliday &&
-           a.nightSurchargeOn == b.nightSurchargeOn && a.nightEnd == b.nightEnd &&
-           a.nightBegin == b.nightBegin && a.nightPercent == b.nightPercent &&
-           a.wageTypeNight == b.wageTypeNight && a.saturdaySurchargeOn == b.saturdaySurchargeOn &&
-           a.saturdayEnd == b.saturdayEnd && a.saturdayBegin == b.saturdayBegin &&
-           a.saturdayPercent == b.saturdayPercent && a.wageTypeSaturday == b.wageTypeSaturday &&
-           a.keepWorkingTimeAccount == b.keepWorkingTimeAccount && a.accountCarryOver == b.accountCarryOver &&
-           a.accountFromMonth == b.accountFromMonth && a.accountToMonth == b.accountToMonth &&
-           a.convertSurchargesIntoHours == b.convertSurchargesIntoHours && a.accountMode == b.accountMode &&
-           a.monthlyTargetHours == b.monthlyTargetHours && a.printDailyDeviations == b.printDailyDeviations &&
-           a.targetDependsOnMonth == b.targetDependsOnMonth &&
-           a.monthlyTargetHoursPerMonth == b.monthlyTargetHoursPerMonth &&
-           a.absencesAffectAccount == b.absencesAffectAccount && a.monthlyPayoutOn == b.monthlyPayoutOn &&
-           a.weeklyPayoutOn == b.weeklyPayoutOn && a.monthlyPayoutThreshold == b.monthlyPayoutThreshold &&
-           a.weeklyPayoutThreshold == b.weeklyPayoutThreshold &&
-           a.wageTypeMonthlyPayout == b.wageTypeMonthlyPayout &&
-           a.wageTypeWeeklyPayout == b.wageTypeWeeklyPayout &&
-           a.manageRemainingVacation == b.manageRemainingVacation &&
-           a.vacationEntitlement == b.vacationEntitlement &&
-           a.remainingVacationPreviousYear == b.remainingVacationPreviousYear &&
-           a.countVacationOnWeekendsAndHolidays == b.countVacationOnWeekendsAndHolidays &&
-           a.standbyRatingPercent == b.standbyRatingPercent &&
-           a.dayEnteredAsOneValue == b.dayEnteredAsOneValue && a.defaultStartOfWork == b.defaultStartOfWork &&
-           a.calculationFieldNames == b.calculationFieldNames &&
-           a.unplannedVacationText == b.unplannedVacationText;
 }
 
 } // namespace lorvan

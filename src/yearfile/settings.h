@@ -42,24 +42,12 @@ struct WorkingTimePeriod {
     // 0 = daily working time, 1 = average daily working time for vacation, sick and holiday days.
     int32_t hoursBasis = 0;
 
-    // Average hours of a working day (cached; recomputed when the fields it depends on change).
+    // Average hours of a working day.
     double averageDailyHours() const;
     // Sum of the weekday hours, or days per week x hours per day.
     double weeklyRegularHours() const;
 
-    // The cache takes no part in comparisons.
-    friend bool operator==(const WorkingTimePeriod& a, const WorkingTimePeriod& b);
-
-  private:
-    struct AverageCache {
-        bool valid = false;
-        int32_t fixedRegularWorkingDays = 0;
-        double hoursPerWorkingDay = 0.0;
-        std::array<double, 7> hoursByWeekday{};
-        std::array<int32_t, 7> halfDayByWeekday{};
-        double value = 0.0;
-    };
-    mutable AverageCache averageCache_;
+    friend bool operator==(const WorkingTimePeriod&, const WorkingTimePeriod&) = default;
 };
 
 // Wages from one month of the year up to the next period (the last one up to December).
@@ -94,6 +82,8 @@ class CEinst {
 
     std::string name;
     int32_t year = 0;
+
+    friend bool operator==(const CEinst&, const CEinst&) = default;
 };
 
 class CEinstArbzt : public CEinst {
@@ -126,7 +116,7 @@ class CEinstArbzt : public CEinst {
     // remaining vacation and account balance at the end of December.
     void copyFrom(const CEinstArbzt& source, double sourceRemainingVacation, double sourceAccountBalance);
 
-    friend bool operator==(const CEinstArbzt& a, const CEinstArbzt& b);
+    friend bool operator==(const CEinstArbzt&, const CEinstArbzt&) = default;
 
     // Holidays
     int32_t enterPublicHolidaysAutomatically = 1;

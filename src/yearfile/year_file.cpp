@@ -3,9 +3,9 @@
 #include "foundation/archive.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
+#include "foundation/text_encoding.h"
 #include "foundation/time_text.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace lorvan {
@@ -13,9 +13,7 @@ namespace {
 
 // Files before version 5 stored short kind codes; compared without regard to case.
 std::string kindFromOldCode(const std::string& code) {
-    std::string upper = code;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
+    const std::string upper = toUpperCp1252(code);
     if (upper == "K" || upper == "KD" || upper == "KUNDE") return kKindCustomer;
     if (upper == "P" || upper == "PAUSE") return kKindBreak;
     if (upper == "A" || upper == "AZ") return kKindWorkingTime;

@@ -1,6 +1,7 @@
 #include "foundation/error.h"
 #include "foundation/file_io.h"
 #include "foundation/file_system.h"
+#include "support/error_text.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -21,15 +21,7 @@ namespace lorvan {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const LorvanError& e) {
-        return e.what();
-    }
-    return "(kein Fehler)";
-}
+using test::errorOf;
 
 TEST(FileSystem, PathTexts) {
     struct Case {

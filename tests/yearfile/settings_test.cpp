@@ -852,7 +852,7 @@ TEST(SettingsOperations, AverageAndWeeklyHours) {
     }
 }
 
-TEST(SettingsOperations, AverageFollowsChangesAfterCaching) {
+TEST(SettingsOperations, AverageFollowsChangesOfACopy) {
     WorkingTimePeriod p;
     EXPECT_DOUBLE_EQ(p.averageDailyHours(), 7.4);
     WorkingTimePeriod copy = p; // a dialog copy, edited afterwards

@@ -3,6 +3,7 @@
 #include "foundation/archive.h"
 #include "foundation/error.h"
 #include "support/archive_bytes.h"
+#include "support/error_text.h"
 #include "support/settings_bytes.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@ namespace lorvan {
 namespace {
 
 using test::ArchiveBytes;
+using test::errorOf;
 
 const std::string kEndOfFile = "Es wurde versucht, auf eine Stelle hinter dem Ende von t.azr zuzugreifen.";
 
@@ -32,15 +34,6 @@ ArchiveBytes oldFileHead(int32_t version, int32_t year = 2003) {
 // A line record of version 4: kind, customer, from, to, duration, remark, pause.
 void oldLine(ArchiveBytes& b, const std::string& kind, int32_t duration = 75) {
     b.string(kind).string("M\xFCller").string("7:00").string("8:15").int32(duration).string("r").int32(15);
-}
-
-std::string errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const LorvanError& e) {
-        return e.what();
-    }
-    return "(kein Fehler)";
 }
 
 // A document with every stored field set to something other than its default.
