@@ -2,7 +2,7 @@
 
 #include "foundation/calendar.h"
 #include "foundation/error.h"
-#include "foundation/number_text.h"
+#include "yearfile/year_document.h"
 #include "yearfile/year_file.h"
 
 #include <filesystem>
@@ -19,8 +19,7 @@ std::string FilePreviousYearSource::previousYearPath(const CLorvanDoc& document)
     if (document.path().empty()) return "";
     const CEinstArbzt& settings = document.settings();
     const std::filesystem::path directory = std::filesystem::path(document.path()).parent_path();
-    const std::string name = toFileNamePart(settings.name) + std::to_string(settings.year - 1) + ".azr";
-    return (directory / name).string();
+    return (directory / fileNameFor(settings.name, settings.year - 1)).string();
 }
 
 std::unique_ptr<CLorvanDoc> FilePreviousYearSource::previousYear(const CLorvanDoc& document) const {

@@ -355,7 +355,7 @@ class DayLoop {
     // The week's account minutes with its absences, or without them where absences do not count.
     int32_t accountQuantity(const WeekEvaluation& week) const {
         if (settings_.absencesAffectAccount == 0 && settings_.isModeRA(month_)) return week.accountMinutes;
-        return week.accountMinutes + hoursToMinutes(week.sickHours + week.vacationHours + week.holidayHours);
+        return week.accountMinutes + week.absenceCreditMinutes();
     }
 
     int32_t weeklyDeviation(const WeekEvaluation& week) const {
@@ -515,8 +515,12 @@ double surchargeHours(int32_t minutes, double percent) {
 
 } // namespace
 
+int32_t WeekEvaluation::absenceCreditMinutes() const {
+    return hoursToMinutes(sickHours + vacationHours + holidayHours);
+}
+
 int32_t WeekEvaluation::overtimeBase() const {
-    return overtimeMinutes + hoursToMinutes(sickHours + vacationHours + holidayHours);
+    return overtimeMinutes + absenceCreditMinutes();
 }
 
 CachedMonthResults CachedMonthResults::of(const CMonatDoc& month) {

@@ -95,7 +95,9 @@ struct WeekEvaluation {
     int32_t weekDeviation = 0;
     int32_t weeklyPayout = 0;
 
-    // Overtime minutes plus the sick, vacation and holiday hours as minutes.
+    // The sick, vacation and holiday hours as minutes.
+    int32_t absenceCreditMinutes() const;
+    // Overtime minutes plus the absence credits.
     int32_t overtimeBase() const;
 };
 

@@ -5,6 +5,7 @@
 #include "foundation/error.h"
 #include "foundation/format.h"
 #include "foundation/number_text.h"
+#include "foundation/text_encoding.h"
 #include "yearfile/year_file.h"
 
 #include <vector>
@@ -29,15 +30,7 @@ std::string daysText(double days) {
 // "07.03.2026 (Samstag)"
 std::string dateWithWeekday(const CTagDoc& day) {
     const Datum date = day.date();
-    return format("%2.2d.%2.2d.%4.4d (%s)", date.day, date.month, date.year,
-                  weekdayName(weekdayCalendar(date), false).c_str());
-}
-
-size_t characterCount(const std::string& text) {
-    size_t count = 0;
-    for (const char c : text)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-    return count;
+    return formatDate(date) + " (" + weekdayName(weekdayCalendar(date), false) + ")";
 }
 
 struct CountedVacationDay {

@@ -24,17 +24,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The byte length of the first n UTF-8 characters.
-size_t prefixBytes(std::string_view text, size_t characters) {
-    size_t i = 0;
-    for (size_t n = 0; i < text.size() && n < characters; ++n) {
-        ++i;
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            ++i;
-    }
-    return i;
-}
-
 size_t longestLine(std::string_view text) {
     size_t longest = 0;
     while (true) {
@@ -116,8 +105,7 @@ std::string cleanSheetName(std::string_view name) {
         if (c == '/' || c == '\\' || c == '?' || c == '*' || c == '[' || c == ']') c = ' ';
     }
     if (characterCount(clean) > kMaxSheetNameCharacters) {
-        clean.resize(prefixBytes(clean, kCutSheetNameCharacters));
-        clean += "..";
+        clean = leftCharacters(clean, kCutSheetNameCharacters) + "..";
     }
     return clean;
 }

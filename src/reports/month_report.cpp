@@ -94,7 +94,7 @@ std::string dayText(const DayRow& row) {
 }
 
 std::string dateText(const DayRow& row) {
-    return format("%2.2d.%2.2d.%4.4d", row.day, row.month, row.year);
+    return formatDateShort(row.day, row.month, row.year);
 }
 
 std::string clockText(int32_t hour, int32_t minute) {
@@ -125,11 +125,6 @@ const WagePeriod* wagePeriodOrNull(const CEinstArbzt& settings, int32_t month) {
     for (auto it = settings.wagePeriods.rbegin(); it != settings.wagePeriods.rend(); ++it)
         if (it->fromMonth <= month) return &*it;
     return nullptr;
-}
-
-// The absence credits of a week: sick, vacation and holiday hours as minutes.
-int32_t absenceCredit(const WeekEvaluation& week) {
-    return hoursToMinutes(week.sickHours + week.vacationHours + week.holidayHours);
 }
 
 class MonthReportBuilder {
@@ -213,8 +208,7 @@ class MonthReportBuilder {
                 continue;
             }
             CReportColumn& c = table.addColumn(columns().number(column), width, columns().title(column));
-            if (column == MonthColumn::Day) c.flags = kTextIndentTitle;
-            if (column == MonthColumn::Remark) c.flags = kTextIndentTitle;
+            if (column == MonthColumn::Day || column == MonthColumn::Remark) c.flags = kTextIndentTitle;
         }
         return table;
     }
@@ -271,13 +265,7 @@ class MonthReportBuilder {
     }
 
     void fullLine(const std::string& text) {
-        CReportTable printed("GANZEZEILE");
-        printed.left = kLeft;
-        printed.right = kRight;
-        printed.showHeader = false;
-        printed.drawFrame = false;
-        printed.drawColumnLines = false;
-        printed.addColumn(1, kRight - kLeft, "").flags = kTextMultiLineCell;
+        CReportTable printed = textTable("GANZEZEILE");
         sink(printed).addRow().addCell(1, text, true);
         keep(std::move(printed));
     }
@@ -351,7 +339,7 @@ class MonthReportBuilder {
         CReportRow& r = sink(printed).addRow();
         put(r, MonthColumn::Day, "Woche", true);
         put(r, MonthColumn::From, format("%d", week.weekNumber), true);
-        put(r, MonthColumn::Absence, minutesCell(absenceCredit(week)), true);
+        put(r, MonthColumn::Absence, minutesCell(week.absenceCreditMinutes()), true);
         put(r, MonthColumn::Duration,
             minutesCell(week.accountMinutes + week.holidayBucketMinutes + week.sundaySaturdayBucketMinutes),
             true);
@@ -377,10 +365,10 @@ class MonthReportBuilder {
         int32_t account = 0;
         int32_t accountMinutes = 0;
         for (const WeekEvaluation& week : e().weeks) {
-            absences += absenceCredit(week);
+            absences += week.absenceCreditMinutes();
             deviation += week.weekDeviation + week.weeklyPayout;
             account += week.weekDeviation;
-            accountMinutes += week.accountMinutes + absenceCredit(week);
+            accountMinutes += week.accountMinutes + week.absenceCreditMinutes();
         }
         CReportRow& total = table.addRow();
         put(total, MonthColumn::Day, "Summe Arbeitszeit", true);

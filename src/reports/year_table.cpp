@@ -24,6 +24,15 @@ struct MonthCounts {
     int32_t from8 = 0;
     int32_t from14 = 0;
     int32_t from24 = 0;
+
+    MonthCounts& operator+=(const MonthCounts& other) {
+        worked += other.worked;
+        under8 += other.under8;
+        from8 += other.from8;
+        from14 += other.from14;
+        from24 += other.from24;
+        return *this;
+    }
 };
 
 MonthCounts countsOf(const CMonatDoc& month) {
@@ -50,6 +59,16 @@ void addCount(CReportRow& row, int32_t column, int32_t value) {
     if (value > 0) row.addCell(column, format("%d", value));
 }
 
+void addCountsRow(CReportTable& table, const std::string& label, const MonthCounts& c) {
+    CReportRow& row = table.addRow();
+    row.addCell(kYearColumnMonth, label);
+    row.addCell(kYearColumnWorkedDays, format("%d", c.worked));
+    addCount(row, kYearColumnUnder8, c.under8);
+    addCount(row, kYearColumnFrom8, c.from8);
+    addCount(row, kYearColumnFrom14, c.from14);
+    addCount(row, kYearColumnFrom24, c.from24);
+}
+
 } // namespace
 
 std::optional<CReportTable> yearTable(const CLorvanDoc& file, bool forExport) {
@@ -70,26 +89,10 @@ std::optional<CReportTable> yearTable(const CLorvanDoc& file, bool forExport) {
     MonthCounts sum;
     for (const auto& [number, month] : file.months()) {
         const MonthCounts c = countsOf(month);
-        CReportRow& row = table.addRow();
-        row.addCell(kYearColumnMonth, monthName(number));
-        row.addCell(kYearColumnWorkedDays, format("%d", c.worked));
-        addCount(row, kYearColumnUnder8, c.under8);
-        addCount(row, kYearColumnFrom8, c.from8);
-        addCount(row, kYearColumnFrom14, c.from14);
-        addCount(row, kYearColumnFrom24, c.from24);
-        sum.worked += c.worked;
-        sum.under8 += c.under8;
-        sum.from8 += c.from8;
-        sum.from14 += c.from14;
-        sum.from24 += c.from24;
+        addCountsRow(table, monthName(number), c);
+        sum += c;
     }
-    CReportRow& total = table.addRow();
-    total.addCell(kYearColumnMonth, "Summe");
-    total.addCell(kYearColumnWorkedDays, format("%d", sum.worked));
-    addCount(total, kYearColumnUnder8, sum.under8);
-    addCount(total, kYearColumnFrom8, sum.from8);
-    addCount(total, kYearColumnFrom14, sum.from14);
-    addCount(total, kYearColumnFrom24, sum.from24);
+    addCountsRow(table, "Summe", sum);
     return table;
 }
 

@@ -77,6 +77,14 @@ class MonthReportTest : public ::testing::Test {
         return result;
     }
 
+    // The texts of every row of a table.
+    static std::vector<std::vector<std::string>> rowTexts(const CReportTable& t) {
+        std::vector<std::vector<std::string>> result;
+        for (const CReportRow& row : t.rows())
+            result.push_back(texts(t, row));
+        return result;
+    }
+
     CLorvanDoc doc_;
 };
 
@@ -231,33 +239,28 @@ TEST_F(MonthReportTest, AbsenceRows) {
     const MonthReport mayReport = report(5);
     const CReportTable* may = find(mayReport, "FEHLZEIT");
     ASSERT_NE(may, nullptr);
-    std::vector<std::vector<std::string>> rows;
-    for (const CReportRow& row : may->rows())
-        rows.push_back(texts(*may, row));
-    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
-                        {"Feiertage", "3 Tage", "21:00", "EUR 262,50", ""},
-                        {"Urlaub", "2 Tage", "16:00", "", "Resturlaub: 28 Tage"},
-                        {"Urlaubslohn", "Satz: 12,50", "", "EUR 200,00", ""},
-                        {"Urlaubsgeld", "Satz: 10,00", "", "EUR 160,00", ""},
-                    }));
+    EXPECT_EQ(rowTexts(*may), (std::vector<std::vector<std::string>>{
+                                  {"Feiertage", "3 Tage", "21:00", "EUR 262,50", ""},
+                                  {"Urlaub", "2 Tage", "16:00", "", "Resturlaub: 28 Tage"},
+                                  {"Urlaubslohn", "Satz: 12,50", "", "EUR 200,00", ""},
+                                  {"Urlaubsgeld", "Satz: 10,00", "", "EUR 160,00", ""},
+                              }));
 
     ReportInputs build;
     build.buildSwitch = true;
     const MonthReport juneReport = report(6, build);
     const CReportTable* june = find(juneReport, "FEHLZEIT");
     ASSERT_NE(june, nullptr);
-    rows.clear();
-    for (const CReportRow& row : june->rows())
-        rows.push_back(texts(*june, row));
     // The build switch adds the target rows and moves the counts into the amount column.
-    EXPECT_EQ(rows, (std::vector<std::vector<std::string>>{
-                        {"Soll-Stundenlohn", "16,00", "", "", "siehe Lohnabrechnung 06/2024"},
-                        {"Korrektur-Stundenlohn", "-12,00", "-12:00", "", "siehe Lohnabrechnung 07/2024"},
-                        {"Urlaub", "", "4:00", "0,5 Tag", "Resturlaub: 27,5 Tage"},
-                        {"Urlaubslohn", "Satz: 12,50", "", "EUR 50,00", ""},
-                        {"Urlaubsgeld", "Satz: 10,00", "", "EUR 40,00", ""},
-                        {"Krank", "1 Tag", "8:00", "EUR 100,00", "Gesamt 2024: 1 Tage"},
-                    }));
+    EXPECT_EQ(rowTexts(*june),
+              (std::vector<std::vector<std::string>>{
+                  {"Soll-Stundenlohn", "16,00", "", "", "siehe Lohnabrechnung 06/2024"},
+                  {"Korrektur-Stundenlohn", "-12,00", "-12:00", "", "siehe Lohnabrechnung 07/2024"},
+                  {"Urlaub", "", "4:00", "0,5 Tag", "Resturlaub: 27,5 Tage"},
+                  {"Urlaubslohn", "Satz: 12,50", "", "EUR 50,00", ""},
+                  {"Urlaubsgeld", "Satz: 10,00", "", "EUR 40,00", ""},
+                  {"Krank", "1 Tag", "8:00", "EUR 100,00", "Gesamt 2024: 1 Tage"},
+              }));
 }
 
 TEST_F(MonthReportTest, TheExportHoldsTheDayRowsAndTheSumsInOneTable) {
@@ -267,9 +270,7 @@ TEST_F(MonthReportTest, TheExportHoldsTheDayRowsAndTheSumsInOneTable) {
     const CReportTable table = exported(3);
     EXPECT_EQ(table.name, "EXPORT");
     EXPECT_EQ(table.column(6)->valueType, kValueDecimal);
-    std::vector<std::vector<std::string>> rows;
-    for (const CReportRow& row : table.rows())
-        rows.push_back(texts(table, row));
+    const std::vector<std::vector<std::string>> rows = rowTexts(table);
     // Tag Von Bis Dauer Fehlzeit Km Bemerkung
     const std::vector<std::vector<std::string>> expected = {
         {"01.Fr", "Unbekannt", "", "", "", "", ""},
