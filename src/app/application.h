@@ -12,7 +12,7 @@ namespace lorvan {
 class Prompter;
 class UserStore;
 
-// The application core that every Part shares at run time: the data directory, the program
+// The application core that every part of the program shares at run time: the data directory, the program
 // settings with the month-closing rule, the processing flag, the build switch and the recent files.
 // The desktop holds one and carries out what it decides; it knows no windows.
 class CLorvanApp {

@@ -23,11 +23,6 @@ constexpr const char* kOvertimeMinutes = "StdArbztUeberschreitung";
 constexpr const char* kSickTenths = "TageKrankUeberschreitung";
 constexpr const char* kMonthClosing = "MonatsabschlussBis";
 
-std::string valueOf(const IniSection& section, const char* key) {
-    const auto it = section.find(key);
-    return it == section.end() ? std::string() : it->second;
-}
-
 // Minutes and tenths are whole numbers; the division truncates like the integer division it is.
 double wholeHours(int64_t minutes) {
     return static_cast<double>(minutes / 60);
@@ -41,9 +36,8 @@ long truncated(double value) {
 }
 
 void takeOlderStoreValues(ProgramSettings& settings, const UserStore& store) {
-    auto read = [&](const char* key, const char* fallback) {
-        return store.readString(kStoreSettings, key, fallback);
-    };
+    const std::map<std::string, std::string> stored = store.readSection(kStoreSettings);
+    auto read = [&](const char* key, const char* fallback) { return entryOf(stored, key, fallback); };
     settings.logoFile = read(kLogoFile, "");
     settings.monthReportText = read(kMonthReportText, "");
     settings.printMonthReportTexts = read(kPrintTexts, "0") != "0";
@@ -73,14 +67,14 @@ bool loadSettings(ProgramSettings& settings, const std::string& directory, bool 
         if (atStartUp) takeOlderStoreValues(settings, store);
         return false;
     }
-    settings.logoFile = valueOf(section, kLogoFile);
-    settings.monthReportText = valueOf(section, kMonthReportText);
-    settings.printMonthReportTexts = valueOf(section, kPrintTexts) == "1";
-    settings.overtimeNoteText = valueOf(section, kOvertimeText);
-    settings.sicknessNoteText = valueOf(section, kSicknessText);
-    settings.overtimeThresholdHours = wholeHours(readLeadingInteger(valueOf(section, kOvertimeMinutes)));
-    settings.sicknessThresholdDays = wholeDays(readLeadingInteger(valueOf(section, kSickTenths)));
-    settings.monthClosing = valueOf(section, kMonthClosing);
+    settings.logoFile = entryOf(section, kLogoFile);
+    settings.monthReportText = entryOf(section, kMonthReportText);
+    settings.printMonthReportTexts = entryOf(section, kPrintTexts) == "1";
+    settings.overtimeNoteText = entryOf(section, kOvertimeText);
+    settings.sicknessNoteText = entryOf(section, kSicknessText);
+    settings.overtimeThresholdHours = wholeHours(readLeadingInteger(entryOf(section, kOvertimeMinutes)));
+    settings.sicknessThresholdDays = wholeDays(readLeadingInteger(entryOf(section, kSickTenths)));
+    settings.monthClosing = entryOf(section, kMonthClosing);
     return true;
 }
 

@@ -21,8 +21,9 @@ bool samePath(const std::string& a, const std::string& b) {
 } // namespace
 
 RecentFileList::RecentFileList(UserStore& store) : store_(store) {
+    const std::map<std::string, std::string> stored = store_.readSection(kRecentFileSection);
     for (size_t i = 0; i < kSize; ++i) {
-        std::string path = store_.readString(kRecentFileSection, entryName(i), "");
+        std::string path = entryOf(stored, entryName(i));
         if (path.empty()) continue;
         const bool known = std::any_of(entries_.begin(), entries_.end(),
                                        [&](const std::string& entry) { return samePath(entry, path); });

@@ -23,9 +23,9 @@ class RecentFileList final : public RecentFiles {
 
     // Puts the path at the top; an equal entry further down goes away.
     void addPath(const std::string& path) override;
-    // A file that another Part deleted leaves the list.
+    // A file deleted elsewhere in the program leaves the list.
     void removePath(const std::string& path) override;
-    // A file that another Part renamed keeps its place under its new name.
+    // A file renamed elsewhere in the program keeps its place under its new name.
     void renamePath(const std::string& oldPath, const std::string& newPath) override;
 
   private:

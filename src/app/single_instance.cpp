@@ -1,10 +1,10 @@
 #include "app/single_instance.h"
 
 #include "app/document_kinds.h"
+#include "app/start_up.h"
 #include "foundation/error.h"
 #include "foundation/file_system.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -20,11 +20,7 @@ bool isYearFile(const std::string& path) {
 }
 
 bool isSwitch(const std::string& argument) {
-    if (argument.empty() || argument.front() == '-') return true;
-    std::string upper = argument;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return upper.find("BUILD=") != std::string::npos;
+    return argument.empty() || argument.front() == '-' || findBuildKey(argument) != std::string::npos;
 }
 
 } // namespace

@@ -11,8 +11,17 @@
 namespace lorvan {
 namespace {
 
-// The position of "BUILD=" in the argument, letter case ignored (ASCII: the offsets of the argument
-// and of its upper-case form are the same).
+bool startsWithBuildName(const std::string& text) {
+    static constexpr std::string_view name = "BRAXTEL";
+    if (text.size() < name.size()) return false;
+    for (size_t k = 0; k < name.size(); ++k)
+        if (std::toupper(static_cast<unsigned char>(text[k])) != name[k]) return false;
+    return true;
+}
+
+} // namespace
+
+// ASCII only: the offsets of the argument and of its upper-case form are the same.
 size_t findBuildKey(const std::string& argument) {
     static constexpr std::string_view key = "BUILD=";
     for (size_t i = 0; i + key.size() <= argument.size(); ++i) {
@@ -23,16 +32,6 @@ size_t findBuildKey(const std::string& argument) {
     }
     return std::string::npos;
 }
-
-bool startsWithBuildName(const std::string& text) {
-    static constexpr std::string_view name = "BRAXTEL";
-    if (text.size() < name.size()) return false;
-    for (size_t k = 0; k < name.size(); ++k)
-        if (std::toupper(static_cast<unsigned char>(text[k])) != name[k]) return false;
-    return true;
-}
-
-} // namespace
 
 bool parseBuildSwitch(const std::vector<std::string>& arguments, Prompter& prompter) {
     bool on = false;

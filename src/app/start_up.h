@@ -15,6 +15,8 @@ class Prompter;
 // "Unbekannter Build-Parameter: '" + text + "'" and start-up goes on. Returns whether the switch is
 // set. Nothing else of the command line is used; no file named there is opened.
 bool parseBuildSwitch(const std::vector<std::string>& arguments, Prompter& prompter);
+// Where "BUILD=" stands in the argument, letter case ignored; npos when it is not there.
+size_t findBuildKey(const std::string& argument);
 
 // What the start-up needs from the desktop.
 class StartUpHost {

@@ -24,18 +24,22 @@ std::string IniUserStore::defaultPathOfProcess() {
     return defaultPath(xdg ? xdg : "", UserEnvironment::ofProcess().home);
 }
 
-std::string IniUserStore::readString(const std::string& section, const std::string& entry,
-                                     const std::string& defaultValue) const {
+std::string entryOf(const std::map<std::string, std::string>& section, const std::string& entry,
+                    const std::string& defaultValue) {
+    const auto it = section.find(entry);
+    return it == section.end() ? defaultValue : it->second;
+}
+
+std::map<std::string, std::string> IniUserStore::readSection(const std::string& section) const {
     IniFile file(path_);
     file.setUtf8();
     IniSection values;
     try {
-        if (!file.readSection(section, values)) return defaultValue;
+        if (!file.readSection(section, values)) return {};
     } catch (const LorvanError&) {
-        return defaultValue;
+        return {};
     }
-    const auto it = values.find(entry);
-    return it == values.end() ? defaultValue : it->second;
+    return values;
 }
 
 bool UserStore::writeStrings(const std::string& section, const std::map<std::string, std::string>& values) {

@@ -5,14 +5,22 @@
 
 namespace lorvan {
 
+// The entry of a section read at once, or defaultValue when it is missing.
+std::string entryOf(const std::map<std::string, std::string>& section, const std::string& entry,
+                    const std::string& defaultValue = {});
+
 // The per-user settings store: sections of named text values (the data directory, window sizes,
 // the recent files and the last choices of dialogs).
 class UserStore {
   public:
     virtual ~UserStore() = default;
+    // All entries of the section at once; empty when the section is missing or cannot be read.
+    virtual std::map<std::string, std::string> readSection(const std::string& section) const = 0;
     // The value, or defaultValue when the section or the entry is missing.
-    virtual std::string readString(const std::string& section, const std::string& entry,
-                                   const std::string& defaultValue) const = 0;
+    std::string readString(const std::string& section, const std::string& entry,
+                           const std::string& defaultValue) const {
+        return entryOf(readSection(section), entry, defaultValue);
+    }
     // False when the value could not be stored; lastError() then says why.
     virtual bool writeString(const std::string& section, const std::string& entry,
                              const std::string& value) = 0;
@@ -35,8 +43,7 @@ class IniUserStore final : public UserStore {
 
     const std::string& path() const { return path_; }
 
-    std::string readString(const std::string& section, const std::string& entry,
-                           const std::string& defaultValue) const override;
+    std::map<std::string, std::string> readSection(const std::string& section) const override;
     bool writeString(const std::string& section, const std::string& entry, const std::string& value) override;
     bool writeStrings(const std::string& section, const std::map<std::string, std::string>& values) override;
     std::string lastError() const override { return lastError_; }

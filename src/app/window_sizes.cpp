@@ -8,8 +8,8 @@
 namespace lorvan {
 namespace {
 
-std::optional<int> storedPixels(const UserStore& store, long viewNumber, const char* entry) {
-    const std::string text = store.readString(windowSizeSection(viewNumber), entry, "");
+std::optional<int> storedPixels(const std::map<std::string, std::string>& stored, const char* entry) {
+    const std::string text = entryOf(stored, entry);
     int value = 0;
     const char* end = text.data() + text.size();
     const auto [rest, failure] = std::from_chars(text.data(), end, value);
@@ -21,16 +21,18 @@ std::optional<int> storedPixels(const UserStore& store, long viewNumber, const c
 
 WindowSize WindowSizes::restore(long viewNumber, WindowSize designed) const {
     // A hand-edited store may hold anything; a window of no size cannot be handled by the user.
-    const std::optional<int> width = storedPixels(store_, viewNumber, kStoreWidth);
-    const std::optional<int> height = storedPixels(store_, viewNumber, kStoreHeight);
+    const std::map<std::string, std::string> stored = store_.readSection(windowSizeSection(viewNumber));
+    const std::optional<int> width = storedPixels(stored, kStoreWidth);
+    const std::optional<int> height = storedPixels(stored, kStoreHeight);
     return WindowSize{width && *width > 0 ? *width : designed.width,
                       height && *height > 0 ? *height : designed.height};
 }
 
 bool WindowSizes::save(long viewNumber, WindowSize outer, bool maximised) {
     if (maximised || outer.width < kSmallestKept || outer.height < kSmallestKept) return false;
-    if (storedPixels(store_, viewNumber, kStoreWidth) == outer.width &&
-        storedPixels(store_, viewNumber, kStoreHeight) == outer.height)
+    const std::map<std::string, std::string> stored = store_.readSection(windowSizeSection(viewNumber));
+    if (storedPixels(stored, kStoreWidth) == outer.width &&
+        storedPixels(stored, kStoreHeight) == outer.height)
         return false;
     return store_.writeStrings(windowSizeSection(viewNumber), {{kStoreWidth, std::to_string(outer.width)},
                                                                {kStoreHeight, std::to_string(outer.height)}});

@@ -91,14 +91,7 @@ HelpWindow::HelpWindow(HelpTopics topics, Prompter& prompter, QWidget* parent)
     forward_->setEnabled(false);
     connect(back_, &QAction::triggered, browser_, &QTextBrowser::backward);
     connect(forward_, &QAction::triggered, browser_, &QTextBrowser::forward);
-    connect(home_, &QAction::triggered, this, [this] {
-        const std::filesystem::path contents = topics_.contentsPage();
-        std::error_code error;
-        if (std::filesystem::is_regular_file(contents, error))
-            showPage(contents);
-        else
-            prompter_.error(missingTopicMessage(kHelpContents));
-    });
+    connect(home_, &QAction::triggered, this, &HelpWindow::showContentsPage);
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
     // The contents follow the topic shown, whichever way it was reached.
@@ -116,10 +109,9 @@ HelpWindow::HelpWindow(HelpTopics topics, Prompter& prompter, QWidget* parent)
         contents_->clearSelection();
     });
 
-    connect(contents_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { showTopic(item->data(0, Qt::UserRole).toInt()); });
-    connect(contents_, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { showTopic(item->data(0, Qt::UserRole).toInt()); });
+    const auto showListed = [this](QTreeWidgetItem* item) { showTopic(item->data(0, Qt::UserRole).toInt()); };
+    connect(contents_, &QTreeWidget::itemClicked, this, showListed);
+    connect(contents_, &QTreeWidget::itemActivated, this, showListed);
     connect(indexField_, &QLineEdit::textEdited, this, &HelpWindow::selectIndexEntry);
     connect(indexField_, &QLineEdit::returnPressed, this, &HelpWindow::openIndexEntry);
     connect(indexList_, &QListWidget::itemActivated, this, [this] { openIndexEntry(); });
@@ -200,14 +192,18 @@ void HelpWindow::bringUp(int tab) {
     activateWindow();
 }
 
-void HelpWindow::showContents() {
-    bringUp(kContentsTab);
+void HelpWindow::showContentsPage() {
     const std::filesystem::path contents = topics_.contentsPage();
     std::error_code error;
     if (std::filesystem::is_regular_file(contents, error))
         showPage(contents);
     else
         prompter_.error(missingTopicMessage(kHelpContents));
+}
+
+void HelpWindow::showContents() {
+    bringUp(kContentsTab);
+    showContentsPage();
 }
 
 void HelpWindow::showIndex() {

@@ -47,6 +47,8 @@ class HelpWindow final : public QWidget {
 
   private:
     void showPage(const std::filesystem::path& path);
+    // Shows the contents page, or "Das Hilfethema … ist nicht verfügbar." when it is missing.
+    void showContentsPage();
     void bringUp(int tab);
     void fillContents();
     void fillIndex();

@@ -17,6 +17,7 @@
 #include "gui/text_dialogs.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
+#include "yearfile/year_document.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,9 +55,9 @@ constexpr int32_t kViewMonth = 0;
 // The file selection of "Ö&ffnen...": year files only, starting in the data directory.
 IoSelect yearFileSelection(const std::string& dataDirectory) {
     IoSelect selection(IoSelectMode::OpenFile, "", "Arbeitszeitdatei", dataDirectory);
-    selection.addFilter("Arbeitszeitdatei", "azr");
+    selection.addFilter("Arbeitszeitdatei", kYearFileExtension);
     selection.setAllFilesEntry(false);
-    selection.setDefaultExtension("azr");
+    selection.setDefaultExtension(kYearFileExtension);
     return selection;
 }
 
@@ -365,6 +366,7 @@ ActiveView MainWindow::activeViewKind() const {
 
 void MainWindow::updateActions() {
     const ActiveView view = activeViewKind();
+    const FileListView* const current = activeView();
     auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     for (const auto& [command, entry] : actions_) {
         bool enabled = isBuilt(command);
@@ -376,7 +378,7 @@ void MainWindow::updateActions() {
             enabled = enabled && view == ActiveView::YearView;
             break;
         case C::Save:
-            enabled = enabled && activeView() != nullptr && activeView()->file()->document.isModified();
+            enabled = enabled && current != nullptr && current->file()->document.isModified();
             break;
         case C::VacationTaken:
         case C::SickDays:

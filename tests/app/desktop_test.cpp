@@ -2,6 +2,7 @@
 #include "app/single_instance.h"
 #include "app/web_pages.h"
 #include "app_fixture.h"
+#include "support/fake_browser.h"
 #include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>
@@ -66,27 +67,14 @@ TEST(DesktopRegistration, EntryAndFileTypeFitTheYearFiles) {
     EXPECT_EQ(handOverFiles({"Meier" + extension}, "/d/"), Paths{"/d/Meier.azr"});
 }
 
-class FakeBrowser final : public WebBrowser {
-  public:
-    explicit FakeBrowser(bool works) : works_(works) {}
-    bool open(const std::string& address) override {
-        opened.push_back(address);
-        return works_;
-    }
-    Paths opened;
-
-  private:
-    bool works_;
-};
-
 TEST(WebPages, FailingBrowserIsReportedWithTheAddress) {
     test::ScriptedPrompter prompter;
-    FakeBrowser working(true);
+    test::FakeBrowser working(true);
     EXPECT_TRUE(openWebPage(working, prompter, kNewsPageAddress));
     EXPECT_EQ(working.opened, Paths{"https://www.lorvan.example/lorvan.htm"});
     EXPECT_TRUE(prompter.log().empty());
 
-    FakeBrowser broken(false);
+    test::FakeBrowser broken(false);
     EXPECT_FALSE(openWebPage(broken, prompter, kNewsPageAddress));
     EXPECT_EQ(prompter.texts(), Paths{"Der Internetbrowser konnte nicht geöffnet werden, um folgende Seite "
                                       "anzuzeigen:\nhttps://www.lorvan.example/lorvan.htm"});

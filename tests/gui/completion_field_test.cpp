@@ -3,6 +3,7 @@
 #include "gui/hyperlink.h"
 
 #include "app/web_pages.h"
+#include "support/fake_browser.h"
 #include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>
@@ -196,23 +197,10 @@ TEST_F(CompletionFieldTest, AttachesToAnEditableChoiceOnly) {
     EXPECT_EQ(choice->currentText(), "A-B/C Bau");
 }
 
-class FakeBrowser final : public WebBrowser {
-  public:
-    explicit FakeBrowser(bool works) : works_(works) {}
-    bool open(const std::string& address) override {
-        opened.push_back(address);
-        return works_;
-    }
-    std::vector<std::string> opened;
-
-  private:
-    bool works_;
-};
-
 TEST_F(CompletionFieldTest, LinkClickOpensTheAddressOrSaysWhyNot) {
     const std::string address = "https://www.lorvan.example/lorvan.htm";
     for (const bool works : {true, false}) {
-        FakeBrowser browser(works);
+        test::FakeBrowser browser(works);
         test::ScriptedPrompter prompter;
         CHyperlink link(browser, prompter, window.get());
         link.setAddress(QString::fromStdString(address));

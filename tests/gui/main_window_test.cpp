@@ -61,6 +61,13 @@ class MainWindowTest : public ::testing::Test {
   protected:
     std::string dataDirectory() const { return test::demoDataDirectory(); }
 
+    // A year file of the demo that a test may change, in the given folder.
+    std::string copyOfDemoYearFile(const test::TempDir& folder) const {
+        const std::string path = folder.file("Joerg_Weiss2026.azr");
+        std::filesystem::copy_file(dataDirectory() + "Joerg_Weiss2026.azr", path);
+        return path;
+    }
+
     test::TempDir home;
     IniUserStore store{home.file("config/TwApps/Lorvan.conf")};
     test::ScriptedPrompter prompter;
@@ -313,8 +320,7 @@ TEST_F(MainWindowTest, HelpAccountAndYearStatisticsFromTheMenus) {
 
 TEST_F(MainWindowTest, AnAccountCorrectionIsWrittenAtOnce) {
     test::TempDir copy;
-    const std::string path = copy.path().string() + "/Joerg_Weiss2026.azr";
-    std::filesystem::copy_file(dataDirectory() + "Joerg_Weiss2026.azr", path);
+    const std::string path = copyOfDemoYearFile(copy);
     CLorvanView* yearView = window->openYearFile(path);
     ASSERT_NE(yearView, nullptr);
     answerModals({[](QWidget* dialog) {
@@ -346,8 +352,7 @@ TEST_F(MainWindowTest, ExportEntriesNameTheChosenSpreadsheetProgram) {
 
 TEST_F(MainWindowTest, AChangedFileAsksBeforeItsLastWindowCloses) {
     test::TempDir copy;
-    const std::string path = copy.path().string() + "/Joerg_Weiss2026.azr";
-    std::filesystem::copy_file(dataDirectory() + "Joerg_Weiss2026.azr", path);
+    const std::string path = copyOfDemoYearFile(copy);
     CLorvanView* yearView = window->openYearFile(path);
     ASSERT_NE(yearView, nullptr);
     const std::shared_ptr<OpenYearFile> file = yearView->file();
