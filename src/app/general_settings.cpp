@@ -3,7 +3,7 @@
 #include "app/application.h"
 #include "app/document_kinds.h"
 #include "app/report_settings.h"
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/format.h"

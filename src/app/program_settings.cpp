@@ -1,6 +1,6 @@
 #include "app/program_settings.h"
 
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/file_system.h"

@@ -1,6 +1,6 @@
 #include "app/recent_files.h"
 
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "foundation/format.h"
 #include "foundation/text_encoding.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "app/document_kinds.h"
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "foundation/file_system.h"
 #include "platform/prompter.h"
 

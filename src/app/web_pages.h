@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/web_browser.h"
+
 #include <string>
 
 namespace lorvan {
@@ -8,14 +10,6 @@ class Prompter;
 
 // The product's web site; the pages on it are named after the program.
 inline constexpr const char* kNewsPageAddress = "https://www.lorvan.example/lorvan.htm";
-
-// The desktop's web browser.
-class WebBrowser {
-  public:
-    virtual ~WebBrowser() = default;
-    // False when no browser could be started for the address.
-    virtual bool open(const std::string& address) = 0;
-};
 
 // Shows the address in the browser; when that fails, says so with the address. True when shown.
 bool openWebPage(WebBrowser& browser, Prompter& prompter, const std::string& address);

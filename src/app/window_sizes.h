@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/user_store.h"
+#include "platform/user_store.h"
 
 namespace lorvan {
 

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "app/open_year_file.h"
 #include "cli/report_output.h"
 
 #include "evaluation/account.h"
@@ -10,7 +11,6 @@
 #include "foundation/format.h"
 #include "foundation/number_text.h"
 #include "foundation/time_text.h"
-#include "masterdata/employee_lookup.h"
 #include "reports/month_report.h"
 #include "reports/report_print.h"
 #include "yearfile/year_file.h"
@@ -56,23 +56,6 @@ int32_t monthArgument(const std::string& text) {
     if (month < 1 || month > 12) throw LorvanError("Der Monat muss zwischen 1 und 12 liegen: '" + text + "'");
     return month;
 }
-
-// The year file, opened read-only, with what its evaluation needs from outside.
-struct OpenedYearFile {
-    CLorvanDoc document;
-    std::unique_ptr<EmployeeFileLookup> employees;
-    FilePreviousYearSource previousYears;
-    EvaluationContext context;
-
-    OpenedYearFile(const Options& options, const std::string& path) {
-        document.open(path);
-        std::string directory = options.dataDirectory;
-        if (directory.empty()) directory = std::filesystem::path(path).parent_path().string();
-        if (directory.empty()) directory = ".";
-        employees = EmployeeFileLookup::open(directory);
-        context = EvaluationContext{employees.get(), &previousYears};
-    }
-};
 
 std::string hoursText(double hours) {
     return decimalPointToComma(format("%.2f", hours));
@@ -466,8 +449,8 @@ int runMonth(const Options& options, const std::vector<std::string>& arguments, 
     const OutputForm form = takeForm(args, "month");
     if (args.size() != 2) throw LorvanError("month: Jahresdatei und Monat angeben.");
     const int32_t month = monthArgument(args[1]);
-    OpenedYearFile file(options, args[0]);
-    YearEvaluator evaluator(file.document, file.context);
+    OpenYearFile file(args[0], options.dataDirectory);
+    YearEvaluator evaluator(file.document, file.context());
     if (output.kind != FileOutput::Kind::None) {
         const ReportInputs inputs = reportInputsOf(options.settings);
         if (output.kind == FileOutput::Kind::Xlsx) {
@@ -504,8 +487,8 @@ int runAccount(const Options& options, const std::vector<std::string>& arguments
     std::vector<std::string> args = arguments;
     const OutputForm form = takeForm(args, "account");
     if (args.size() != 1) throw LorvanError("account: genau eine Jahresdatei angeben.");
-    OpenedYearFile file(options, args[0]);
-    YearEvaluator evaluator(file.document, file.context);
+    OpenYearFile file(args[0], options.dataDirectory);
+    YearEvaluator evaluator(file.document, file.context());
     const AccountList list = accountList(evaluator);
     const CEinstArbzt& settings = file.document.settings();
     if (form == OutputForm::Text) {

@@ -1,8 +1,8 @@
 #include "cli/commands.h"
 
+#include "app/open_year_file.h"
 #include "cli/report_output.h"
 #include "evaluation/month_evaluation.h"
-#include "masterdata/employee_lookup.h"
 #include "reports/report_print.h"
 #include "reports/year_reports.h"
 
@@ -99,17 +99,12 @@ YearReportKind reportKindOf(const std::string& name) {
 }
 
 // A report of the year view as PDF or spreadsheet. The account evaluates the months, which needs the
-// employee file of the data directory (or the one beside the year file) and the previous year.
+// employee file and the previous year (see OpenYearFile).
 int writeYearReport(const Options& options, const std::string& path, YearReportKind kind,
                     const FileOutput& output) {
-    CLorvanDoc document;
-    document.open(path);
-    std::string directory = options.dataDirectory;
-    if (directory.empty()) directory = std::filesystem::path(path).parent_path().string();
-    if (directory.empty()) directory = ".";
-    const std::unique_ptr<EmployeeFileLookup> employees = EmployeeFileLookup::open(directory);
-    const FilePreviousYearSource previousYears;
-    YearEvaluator evaluator(document, EvaluationContext{employees.get(), &previousYears});
+    OpenYearFile file(path, options.dataDirectory);
+    const CLorvanDoc& document = file.document;
+    YearEvaluator evaluator(file.document, file.context());
 
     if (output.kind == FileOutput::Kind::Xlsx) {
         writeReportXlsx(output.path, yearExportTables(evaluator, kind), yearSheetName(document));

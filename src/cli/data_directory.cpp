@@ -1,6 +1,6 @@
 #include "cli/data_directory.h"
 
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "foundation/file_system.h"
 
 namespace lorvan::cli {

@@ -1,18 +1,17 @@
 #include "cli/demo_data.h"
 
+#include "app/open_year_file.h"
 #include "app/work_areas.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/format.h"
 #include "foundation/number_text.h"
 #include "foundation/time_text.h"
-#include "evaluation/evaluation_context.h"
 #include "evaluation/month_evaluation.h"
 #include "evaluation/public_holidays.h"
 #include "evaluation/year_statistics.h"
 #include "masterdata/customer_file.h"
 #include "masterdata/employee_file.h"
-#include "masterdata/employee_lookup.h"
 #include "masterdata/service_file.h"
 #include "yearfile/year_file.h"
 
@@ -368,9 +367,6 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
 
     // The year files, evaluated as the program leaves them: every month's results cached, and the
     // account balance and remaining days of one year carried into the next.
-    const std::unique_ptr<EmployeeFileLookup> lookup = EmployeeFileLookup::open(dir);
-    const FilePreviousYearSource previousYears;
-    const EvaluationContext context{lookup.get(), &previousYears};
     for (const auto& e : kEmployees) {
         const CMitarbeiterDoc& record = employees.employees.at(e.number);
         double carryOver = 0.0;
@@ -385,10 +381,12 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
             fillYear(doc, e, record, y, lastDay, customers);
             const std::string path = fullYearFilePath(dir, e.name, y);
             doc.save(path);
-            YearEvaluator evaluator(doc, context);
+            // Opened as every front end opens it: with the employee file and the previous year.
+            OpenYearFile file(path, dir);
+            YearEvaluator evaluator(file.document, file.context());
             carryOver = evaluator.accountBalance(12);
-            remainingDays = remainingVacation(doc, 12);
-            doc.save(path);
+            remainingDays = remainingVacation(file.document, 12);
+            file.document.save(path);
             ++summary.yearFiles;
         }
     }

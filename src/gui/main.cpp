@@ -4,11 +4,11 @@
 #include "app/document_kinds.h"
 #include "app/single_instance.h"
 #include "app/start_up.h"
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "foundation/file_system.h"
 #include "gui/event_loop_failure.h"
 #include "gui/main_window.h"
-#include "gui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 #include "gui/single_instance_server.h"
 #include "platform/clock.h"
 

@@ -5,19 +5,17 @@
 #include "app/help_topics.h"
 #include "app/report_settings.h"
 #include "app/web_pages.h"
+#include "app/open_year_file.h"
+#include "app/ui/general_settings_dialog.h"
 #include "app/window_sizes.h"
-#include "foundation/error.h"
-#include "foundation/io_select.h"
-#include "gui/account_dialog.h"
-#include "gui/file_view_windows.h"
-#include "gui/general_settings_dialog.h"
-#include "gui/help_window.h"
-#include "gui/qt_platform.h"
-#include "gui/report_commands.h"
-#include "gui/text_dialogs.h"
+#include "entry/ui/entry_commands.h"
+#include "entry/ui/file_view_windows.h"
+#include "gui/common/document_view.h"
+#include "gui/common/help_window.h"
+#include "gui/common/qt_platform.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
-#include "yearfile/year_document.h"
+#include "reports/ui/report_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,29 +35,16 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QTreeWidget>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
-#include <set>
 
 namespace lorvan {
 
 namespace {
 
 using C = MenuCommand;
-
-// The month view has no view number of its own among the document kinds.
-constexpr int32_t kViewMonth = 0;
-
-// The file selection of "Ö&ffnen...": year files only, starting in the data directory.
-IoSelect yearFileSelection(const std::string& dataDirectory) {
-    IoSelect selection(IoSelectMode::OpenFile, "", "Arbeitszeitdatei", dataDirectory);
-    selection.addFilter("Arbeitszeitdatei", kYearFileExtension);
-    selection.setAllFilesEntry(false);
-    selection.setDefaultExtension(kYearFileExtension);
-    return selection;
-}
 
 void collectCommands(const std::vector<MenuItem>& items, std::vector<const MenuItem*>& out) {
     for (const MenuItem& item : items) {
@@ -68,10 +53,6 @@ void collectCommands(const std::vector<MenuItem>& items, std::vector<const MenuI
         else if (item.command != C::None && item.command != C::RecentFiles)
             out.push_back(&item);
     }
-}
-
-QString samePathKey(const std::string& path) {
-    return QDir::cleanPath(toQt(path)).toLower();
 }
 
 } // namespace
@@ -85,6 +66,10 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
     createActions();
+    // Each subsystem's windows register the commands they serve.
+    registerOwnCommands();
+    registerEntryCommands(*this);
+    registerReportCommands(*this);
 
     toolbar_ = addToolBar(QStringLiteral("Symbolleiste"));
     toolbar_->setObjectName(QStringLiteral("toolbar"));
@@ -133,53 +118,6 @@ void MainWindow::placeOnScreen() {
     const QSize size(area.width() * 7 / 8, area.height() * 7 / 8);
     resize(size);
     move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 2);
-}
-
-bool MainWindow::isBuilt(MenuCommand command) {
-    static const std::set<MenuCommand> kBuilt = {
-        C::Open,
-        C::Close,
-        C::Save,
-        C::Print,
-        C::PrintPreview,
-        C::PrintSetup,
-        C::Exit,
-        C::Undo,
-        C::Cut,
-        C::Copy,
-        C::Paste,
-        C::OpenEntry,
-        C::ToggleToolbar,
-        C::ToggleStatusBar,
-        C::VacationTaken,
-        C::SickDays,
-        C::AbsencesPrint,
-        C::AbsencesPreview,
-        C::AbsencesExport,
-        C::MonthReportPrint,
-        C::MonthReportPreview,
-        C::MonthReportExport,
-        C::YearSummaryPrint,
-        C::YearSummaryPreview,
-        C::YearSummaryExport,
-        C::YearGridPrint,
-        C::YearGridPreview,
-        C::YearGridExport,
-        C::AccountEdit,
-        C::AccountPrint,
-        C::AccountPreview,
-        C::AccountExport,
-        C::GeneralSettings,
-        C::Cascade,
-        C::Tile,
-        C::ArrangeIcons,
-        C::HelpContents,
-        C::HelpSearch,
-        C::HelpIndex,
-        C::News,
-        C::About,
-    };
-    return kBuilt.count(command) != 0;
 }
 
 void MainWindow::createActions() {
@@ -286,14 +224,8 @@ HelpWindow* MainWindow::helpWindow() {
 }
 
 int MainWindow::contextHelpTopic() const {
-    switch (activeViewKind()) {
-    case ActiveView::MonthView:
-        return kHelpMonthView;
-    case ActiveView::YearView:
-        return kHelpYearView;
-    default:
-        return kHelpContents;
-    }
+    const DocumentView* view = activeDocument();
+    return view != nullptr ? view->helpTopic() : kHelpContents;
 }
 
 bool MainWindow::saveYearFile(OpenYearFile& file) {
@@ -314,10 +246,10 @@ std::string MainWindow::saveQuestion(const std::string& path) {
 }
 
 bool MainWindow::mayCloseWindowOf(QMdiSubWindow* window) {
-    auto* view = qobject_cast<FileListView*>(window->widget());
+    auto* view = qobject_cast<DocumentView*>(window->widget());
     if (closingWithoutQuestions_ || view == nullptr || !view->file()->document.isModified()) return true;
     for (QMdiSubWindow* other : mdi_->subWindowList()) {
-        auto* otherView = qobject_cast<FileListView*>(other->widget());
+        auto* otherView = qobject_cast<DocumentView*>(other->widget());
         if (other != window && otherView != nullptr && otherView->file() == view->file()) return true;
     }
     switch (prompter_.askYesNoCancel(saveQuestion(view->file()->path))) {
@@ -352,132 +284,168 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-FileListView* MainWindow::activeView() const {
+DocumentView* MainWindow::activeDocument() const {
     QMdiSubWindow* window = mdi_->activeSubWindow();
-    return window != nullptr ? qobject_cast<FileListView*>(window->widget()) : nullptr;
+    return window != nullptr ? qobject_cast<DocumentView*>(window->widget()) : nullptr;
+}
+
+std::vector<DocumentView*> MainWindow::documents() const {
+    std::vector<DocumentView*> views;
+    for (QMdiSubWindow* window : mdi_->subWindowList())
+        if (auto* view = qobject_cast<DocumentView*>(window->widget())) views.push_back(view);
+    return views;
 }
 
 ActiveView MainWindow::activeViewKind() const {
-    FileListView* view = activeView();
-    if (qobject_cast<CMonatView*>(view) != nullptr) return ActiveView::MonthView;
-    if (qobject_cast<CLorvanView*>(view) != nullptr) return ActiveView::YearView;
-    return ActiveView::None;
+    const DocumentView* view = activeDocument();
+    return view != nullptr ? view->viewKind() : ActiveView::None;
 }
 
 void MainWindow::updateActions() {
-    const ActiveView view = activeViewKind();
-    const FileListView* const current = activeView();
-    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    for (const auto& [command, entry] : actions_) {
-        bool enabled = isBuilt(command);
-        switch (command) {
-        case C::Close:
-            enabled = enabled && mdi_->activeSubWindow() != nullptr;
-            break;
-        case C::OpenEntry:
-            enabled = enabled && view == ActiveView::YearView;
-            break;
-        case C::Save:
-            enabled = enabled && current != nullptr && current->file()->document.isModified();
-            break;
-        case C::VacationTaken:
-        case C::SickDays:
-        case C::AccountEdit:
-            enabled = enabled && view != ActiveView::None;
-            break;
-        case C::Undo:
-            enabled = field != nullptr && view != ActiveView::None && field->isUndoAvailable();
-            break;
-        case C::Cut:
-            enabled = field != nullptr && view != ActiveView::None && field->hasSelectedText() &&
-                      !field->isReadOnly();
-            break;
-        case C::Copy:
-            enabled = field != nullptr && view != ActiveView::None && field->hasSelectedText();
-            break;
-        case C::Paste:
-            enabled = field != nullptr && view != ActiveView::None && !field->isReadOnly() &&
-                      !QApplication::clipboard()->text().isEmpty();
-            break;
-        default:
-            if (reportCommand(command, ActiveView::MonthView) || command == C::Print ||
-                command == C::PrintPreview)
-                enabled = enabled && reportCommand(command, view).has_value();
-            break;
-        }
-        entry->setEnabled(enabled);
+    for (const auto& [command, entry] : actions_)
+        entry->setEnabled(commands_.isEnabled(command));
+}
+
+void MainWindow::registerOwnCommands() {
+    const auto hasWindow = [this] { return mdi_->activeSubWindow() != nullptr; };
+    // The editing commands work on the text field with the focus inside a document window.
+    const auto field = [this]() -> QLineEdit* {
+        return activeDocument() != nullptr ? qobject_cast<QLineEdit*>(QApplication::focusWidget()) : nullptr;
+    };
+    commands_.add(C::Close, [this] { mdi_->activeSubWindow()->close(); }, hasWindow);
+    commands_.add(
+        C::Save, [this] { saveYearFile(*activeDocument()->file()); },
+        [this] { return activeDocument() != nullptr && activeDocument()->file()->document.isModified(); });
+    commands_.add(C::PrintSetup, [this] {
+        QPageSetupDialog dialog(printer_.get(), this);
+        dialog.exec();
+    });
+    commands_.add(C::Exit, [this] { close(); });
+    commands_.add(C::Undo, [field] { field()->undo(); }, [field] { return field() && field()->isUndoAvailable(); });
+    commands_.add(C::Cut, [field] { field()->cut(); },
+                  [field] { return field() && field()->hasSelectedText() && !field()->isReadOnly(); });
+    commands_.add(C::Copy, [field] { field()->copy(); }, [field] { return field() && field()->hasSelectedText(); });
+    commands_.add(C::Paste, [field] { field()->paste(); }, [field] {
+        return field() && !field()->isReadOnly() && !QApplication::clipboard()->text().isEmpty();
+    });
+    commands_.add(C::ToggleToolbar, [this] { toolbar_->setVisible(action(C::ToggleToolbar)->isChecked()); });
+    commands_.add(C::ToggleStatusBar, [this] { statusBar()->setVisible(action(C::ToggleStatusBar)->isChecked()); });
+    commands_.add(C::GeneralSettings, [this] { runGeneralSettings(app_); });
+    commands_.add(C::Cascade, [this] {
+        mdi_->cascadeSubWindows();
+        keepDesignedSizes();
+    });
+    commands_.add(C::Tile, [this] {
+        mdi_->tileSubWindows();
+        keepDesignedSizes();
+    });
+    commands_.add(C::ArrangeIcons, [this] {
+        for (QMdiSubWindow* window : mdi_->subWindowList())
+            if (window->isMinimized()) window->showMinimized();
+    });
+    commands_.add(C::HelpContents, [this] { helpWindow()->showContents(); });
+    commands_.add(C::HelpSearch, [this] { helpWindow()->showSearch(); });
+    commands_.add(C::HelpIndex, [this] { helpWindow()->showIndex(); });
+    commands_.add(C::News, [this] {
+        QtWebBrowser browser;
+        openWebPage(browser, prompter_, kNewsPageAddress);
+    });
+    commands_.add(C::About, [this] { showAbout(); });
+}
+
+namespace {
+
+// The size of the window that shows its view at the view's designed size.
+QSize designedWindowSize(const QMdiSubWindow* window) {
+    const auto* view = qobject_cast<const DocumentView*>(window->widget());
+    if (view == nullptr) return window->size();
+    return view->designedSize() + (window->size() - view->size());
+}
+
+} // namespace
+
+void MainWindow::keepInsideArea(QMdiSubWindow* window) const {
+    const QSize area = mdi_->viewport()->size();
+    if (area.isEmpty()) return;
+    // Larger than the area: smaller, but never below the designed size.
+    const QSize designed = designedWindowSize(window);
+    const QSize wanted(std::max(std::min(window->width(), area.width()), designed.width()),
+                       std::max(std::min(window->height(), area.height()), designed.height()));
+    if (wanted != window->size()) window->resize(wanted);
+    // Sticking out to the right or below: moved up and left as far as needed.
+    const int x = std::max(0, std::min(window->x(), area.width() - window->width()));
+    const int y = std::max(0, std::min(window->y(), area.height() - window->height()));
+    if (QPoint(x, y) != window->pos()) window->move(x, y);
+}
+
+void MainWindow::keepDesignedSizes() {
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (window->isMinimized() || window->isMaximized()) continue;
+        window->resize(window->size().expandedTo(designedWindowSize(window)));
     }
 }
 
-QMdiSubWindow* MainWindow::addDocumentWindow(FileListView* view, int32_t viewNumber) {
+void MainWindow::addDocument(DocumentView* view, int32_t viewNumber) {
     QMdiSubWindow* window = mdi_->addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->installEventFilter(this);
     window->setWindowTitle(view->windowTitle());
     // The designed size is the view's own plus the window frame; the position is the MDI area's.
-    const QSize designed = view->size() + QSize(16, 40);
+    const QSize designed = view->designedSize() + QSize(16, 40);
     const WindowSize size =
         WindowSizes(app_.store()).restore(viewNumber, WindowSize{designed.width(), designed.height()});
     window->resize(size.width, size.height);
-    connect(view, &FileListView::closingByOwnButton, this, [this, window, viewNumber] {
+    connect(view, &DocumentView::closingByOwnButton, this, [this, window, viewNumber] {
         WindowSizes(app_.store())
             .save(viewNumber, WindowSize{window->width(), window->height()}, window->isMaximized());
     });
+    connect(view, &DocumentView::commandStateChanged, this, [this] { updateActions(); });
     window->show();
+    keepInsideArea(window);
     mdi_->setActiveSubWindow(window);
-    // The keys go to the list at once: arrows choose, Enter opens.
-    view->list()->setFocus();
-    return window;
+    view->focusTarget()->setFocus();
+}
+
+void MainWindow::activateDocument(DocumentView* view) {
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (window->widget() == view) {
+            mdi_->setActiveSubWindow(window);
+            activateWindow();
+            return;
+        }
+    }
+}
+
+void MainWindow::fileOpened(const std::string& path) {
+    app_.recentFiles().addPath(path);
+    fillRecentFiles();
+}
+
+std::string MainWindow::exportFolder() const {
+    if (!exportFolder_.empty()) return exportFolder_;
+    return fromQt(QDir::tempPath() + QStringLiteral("/Lorvan-Export"));
+}
+
+void MainWindow::settingsChanged() {
+    // The export entries name the chosen spreadsheet program; a month closing locks open views.
+    buildMenuBar(shownBar_);
+    for (DocumentView* view : documents())
+        view->settingsChanged();
+    updateActions();
 }
 
 CLorvanView* MainWindow::openYearFile(const std::string& path) {
-    std::shared_ptr<OpenYearFile> file;
-    for (QMdiSubWindow* window : mdi_->subWindowList()) {
-        auto* view = qobject_cast<FileListView*>(window->widget());
-        if (view == nullptr || samePathKey(view->file()->path) != samePathKey(path)) continue;
-        if (auto* yearView = qobject_cast<CLorvanView*>(view)) {
-            mdi_->setActiveSubWindow(window);
-            activateWindow();
-            return yearView;
-        }
-        file = view->file();
-    }
-    try {
-        if (!file) file = std::make_shared<OpenYearFile>(path, app_.dataDirectory());
-    } catch (const LorvanError& failure) {
-        prompter_.error(failure.what());
-        return nullptr;
-    }
-    app_.recentFiles().addPath(path);
-    fillRecentFiles();
-    auto* view = new CLorvanView(file, clock_.today());
-    connect(view, &FileListView::entryActivated, this,
-            [this, file](int32_t month) { openMonth(file, month); });
-    connect(view->list(), &QTreeWidget::currentItemChanged, this, [this] { updateActions(); });
-    addDocumentWindow(view, kViewYearFile);
-    return view;
+    return openYearFileView(*this, path);
 }
 
 CMonatView* MainWindow::openMonth(const std::shared_ptr<OpenYearFile>& file, int32_t month) {
-    if (file->document.month(month) == nullptr) return nullptr;
-    for (QMdiSubWindow* window : mdi_->subWindowList()) {
-        auto* view = qobject_cast<CMonatView*>(window->widget());
-        if (view != nullptr && view->file() == file && view->month() == month) {
-            mdi_->setActiveSubWindow(window);
-            return view;
-        }
-    }
-    const bool closed = app_.isMonthClosed(month, file->document.settings().year);
-    auto* view = new CMonatView(file, month, clock_.today(), closed);
-    addDocumentWindow(view, kViewMonth);
-    return view;
+    return openMonthView(*this, file, month);
 }
 
 bool MainWindow::runGeneralSettings(CLorvanApp& app) {
     GeneralSettingsDialog dialog(app, environment_, prompter_, this);
     if (dialog.exec() != QDialog::Accepted) return false;
-    // The export entries name the chosen spreadsheet program.
-    buildMenuBar(shownBar_);
+    settingsChanged();
     return true;
 }
 
@@ -487,12 +455,7 @@ void MainWindow::openWorkArea(const WorkAreaPlan& plan) {
         return;
     }
     // The employees work area comes later; until then the start-up offers the year files.
-    chooseAndOpenYearFile();
-}
-
-void MainWindow::chooseAndOpenYearFile() {
-    const std::optional<std::string> chosen = runIoSelect(this, yearFileSelection(app_.dataDirectory()));
-    if (chosen) openYearFile(*chosen);
+    chooseAndOpenYearFile(*this);
 }
 
 void MainWindow::showAbout() {
@@ -504,123 +467,7 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::runCommand(MenuCommand command) {
-    FileListView* view = activeView();
-    if (const std::optional<ReportCommand> report = reportCommand(command, activeViewKind());
-        report && view) {
-        auto* monthView = qobject_cast<CMonatView*>(view);
-        QString folder = toQt(exportFolder_);
-        if (folder.isEmpty()) folder = QDir::tempPath() + QStringLiteral("/Lorvan-Export");
-        ReportEnvironment environment{this,
-                                      printer_.get(),
-                                      prompter_,
-                                      runner_,
-                                      fromQt(folder),
-                                      reportInputsOf(app_.settings(), app_.buildSwitch()),
-                                      storedSpreadsheetProgram(app_.store())};
-        runReportCommand(*view->file(), *report, monthView != nullptr ? monthView->month() : 0, environment);
-        return;
-    }
-    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    switch (command) {
-    case C::Open:
-        chooseAndOpenYearFile();
-        break;
-    case C::Close:
-        if (mdi_->activeSubWindow() != nullptr) mdi_->activeSubWindow()->close();
-        break;
-    case C::Save:
-        if (view != nullptr) saveYearFile(*view->file());
-        break;
-    case C::VacationTaken:
-    case C::SickDays:
-        if (view != nullptr) {
-            auto* monthView = qobject_cast<CMonatView*>(view);
-            const int32_t month = monthView != nullptr ? monthView->month() : 0;
-            try {
-                std::unique_ptr<TextDialog> dialog =
-                    command == C::VacationTaken ? vacationDialog(view->file()->document, month, this)
-                                                : sicknessDialog(view->file()->document, month, this);
-                dialog->exec();
-            } catch (const LorvanError& failure) {
-                prompter_.error(failure.what());
-            }
-        }
-        break;
-    case C::AccountEdit:
-        if (view != nullptr) {
-            const std::shared_ptr<OpenYearFile> file = view->file();
-            AccountDialog dialog(*file, prompter_, this);
-            // A correction is written to the file at once, like a saved day.
-            connect(&dialog, &AccountDialog::documentChanged, this, [this, file] {
-                saveYearFile(*file);
-                updateActions();
-            });
-            if (dialog.loaded()) dialog.exec();
-        }
-        break;
-    case C::HelpContents:
-        helpWindow()->showContents();
-        break;
-    case C::HelpSearch:
-        helpWindow()->showSearch();
-        break;
-    case C::HelpIndex:
-        helpWindow()->showIndex();
-        break;
-    case C::PrintSetup: {
-        QPageSetupDialog dialog(printer_.get(), this);
-        dialog.exec();
-        break;
-    }
-    case C::Exit:
-        close();
-        break;
-    case C::Undo:
-        if (field != nullptr) field->undo();
-        break;
-    case C::Cut:
-        if (field != nullptr) field->cut();
-        break;
-    case C::Copy:
-        if (field != nullptr) field->copy();
-        break;
-    case C::Paste:
-        if (field != nullptr) field->paste();
-        break;
-    case C::OpenEntry:
-        if (auto* yearView = qobject_cast<CLorvanView*>(view); yearView && yearView->selectedNumber() != 0)
-            openMonth(yearView->file(), yearView->selectedNumber());
-        break;
-    case C::ToggleToolbar:
-        toolbar_->setVisible(action(command)->isChecked());
-        break;
-    case C::ToggleStatusBar:
-        statusBar()->setVisible(action(command)->isChecked());
-        break;
-    case C::GeneralSettings:
-        runGeneralSettings(app_);
-        break;
-    case C::Cascade:
-        mdi_->cascadeSubWindows();
-        break;
-    case C::Tile:
-        mdi_->tileSubWindows();
-        break;
-    case C::ArrangeIcons:
-        for (QMdiSubWindow* window : mdi_->subWindowList())
-            if (window->isMinimized()) window->showMinimized();
-        break;
-    case C::News: {
-        QtWebBrowser browser;
-        openWebPage(browser, prompter_, kNewsPageAddress);
-        break;
-    }
-    case C::About:
-        showAbout();
-        break;
-    default:
-        break;
-    }
+    commands_.run(command);
     updateActions();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/command_table.h"
 #include "app/menu_table.h"
 #include "app/start_up.h"
 #include "foundation/file_system.h"
+#include "gui/common/desktop.h"
 #include "output/spreadsheet_export.h"
 
 #include <QMainWindow>
@@ -21,19 +23,14 @@ class QToolBar;
 
 namespace lorvan {
 
-class CLorvanApp;
 class CLorvanView;
 class CMonatView;
 class HelpWindow;
-class Clock;
-class FileListView;
-class Prompter;
-class ProgramRunner;
-struct OpenYearFile;
 
 // The main window: menus from the menu table, toolbar, status bar and the document windows in an
-// MDI area. Commands whose work areas are not built yet stay disabled.
-class MainWindow final : public QMainWindow, public StartUpHost {
+// MDI area. Every command runs through the command table, into which the windows of each subsystem
+// register their handlers; commands without a handler are not built yet and stay disabled.
+class MainWindow final : public QMainWindow, public StartUpHost, public Desktop {
     Q_OBJECT
   public:
     MainWindow(CLorvanApp& app, const UserEnvironment& environment, const Clock& clock, Prompter& prompter,
@@ -49,6 +46,24 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     // Opens the month of the year view's file in a month view (activates the one there is).
     CMonatView* openMonth(const std::shared_ptr<OpenYearFile>& file, int32_t month);
 
+    // Desktop
+    QWidget* dialogParent() override { return this; }
+    CLorvanApp& app() override { return app_; }
+    Prompter& prompter() override { return prompter_; }
+    const Clock& clock() const override { return clock_; }
+    ProgramRunner& runner() override { return runner_; }
+    QPrinter& printer() override { return *printer_; }
+    std::string exportFolder() const override;
+    CommandTable& commands() override { return commands_; }
+    DocumentView* activeDocument() const override;
+    std::vector<DocumentView*> documents() const override;
+    void addDocument(DocumentView* view, int32_t viewNumber) override;
+    void activateDocument(DocumentView* view) override;
+    void fileOpened(const std::string& path) override;
+    bool saveYearFile(OpenYearFile& file) override;
+    void settingsChanged() override;
+    void updateCommands() override { updateActions(); }
+
     // StartUpHost: the general settings dialog; and, until the employees work area exists, the
     // year file selection in place of any work area.
     bool runGeneralSettings(CLorvanApp& app) override;
@@ -57,8 +72,6 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     // The help window (made at the first request); the topic Shift+F1 shows for the active window.
     HelpWindow* helpWindow();
     int contextHelpTopic() const;
-    // Writes the year file with the change check; failures are shown. True when written.
-    bool saveYearFile(OpenYearFile& file);
     // Closes every document window without questions.
     void closeAllDocuments();
     // Carries out a menu command (the menus' and the toolbar's actions call this).
@@ -69,8 +82,8 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     // Where exports are written; the temporary folder unless set.
     void setExportFolder(const std::string& folder) { exportFolder_ = folder; }
 
-    // Whether a command works in this build at all.
-    static bool isBuilt(MenuCommand command);
+    // Whether a command works in this build at all: it has a handler.
+    bool isBuilt(MenuCommand command) const { return commands_.has(command); }
 
     // The question before the last window of a changed year file closes.
     static std::string saveQuestion(const std::string& path);
@@ -85,16 +98,19 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     // window), No drops the changes, Cancel keeps the window. True when the window may close.
     bool mayCloseWindowOf(QMdiSubWindow* window);
     void createActions();
+    // The commands the main window serves itself: files, editing, view, window, help.
+    void registerOwnCommands();
     void buildMenuBar(MenuBarKind kind);
     // Export entries name the spreadsheet program of the per-user store (read once per bar).
     void fillMenu(QMenu* menu, const std::vector<MenuItem>& items, SpreadsheetProgram spreadsheet);
     void fillRecentFiles();
     void updateActions();
-    void chooseAndOpenYearFile();
     void showAbout();
-    FileListView* activeView() const;
-    // Shows the view in a document window at the remembered size of its view number.
-    QMdiSubWindow* addDocumentWindow(FileListView* view, int32_t viewNumber);
+    // A new document window lies fully inside the document area (moved up and left, or made smaller
+    // down to the view's designed size, when it would stick out).
+    void keepInsideArea(QMdiSubWindow* window) const;
+    // Arranging never makes a window smaller than its view's designed size.
+    void keepDesignedSizes();
 
     CLorvanApp& app_;
     UserEnvironment environment_;
@@ -107,6 +123,7 @@ class MainWindow final : public QMainWindow, public StartUpHost {
     HelpWindow* help_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::map<MenuCommand, QAction*> actions_;
+    CommandTable commands_;
     MenuBarKind shownBar_ = MenuBarKind::NoDocument;
     std::unique_ptr<QPrinter> printer_;
     std::string exportFolder_;

@@ -2,6 +2,7 @@
 
 #include "output/report_table.h"
 #include "output/spreadsheet_export.h"
+#include "platform/program_runner.h"
 #include "platform/prompter.h"
 
 #include <filesystem>
@@ -24,15 +25,6 @@ inline constexpr const char* kCalcNotStartedMessage =
     "wird oder Öffnen Sie OpenOffice vor dem Ausführen dieser Funktion.";
 inline constexpr const char* kSheetNameRefusedMessage =
     "Der Name der Arbeitsmappe konnte nicht gesetzt werden.";
-
-// Starts outside programs.
-class ProgramRunner {
-  public:
-    virtual ~ProgramRunner() = default;
-    // Starts the program (command[0]) with its arguments without waiting for it to end. Returns the
-    // empty text when it started, else what went wrong.
-    virtual std::string start(const std::vector<std::string>& command) = 0;
-};
 
 // The command that opens the workbook: for Excel the desktop's program for .xlsx files
 // ("xdg-open"), for OpenOffice/StarOffice its spreadsheet ("libreoffice --calc").

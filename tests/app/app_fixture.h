@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/application.h"
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
 #include "app/general_settings.h"
 #include "app/report_settings.h"
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "app_fixture.h"
 
 #include <gtest/gtest.h>

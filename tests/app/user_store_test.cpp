@@ -1,5 +1,5 @@
 #include "app/recent_files.h"
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "app_fixture.h"
 
 #include <gtest/gtest.h>

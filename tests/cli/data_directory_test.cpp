@@ -1,4 +1,4 @@
-#include "app/user_store.h"
+#include "platform/user_store.h"
 #include "cli/data_directory.h"
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
-#include "gui/completion_field.h"
-#include "gui/gui_fixture.h"
-#include "gui/hyperlink.h"
+#include "gui/common/completion_field.h"
+#include "support/gui_fixture.h"
+#include "gui/common/hyperlink.h"
 
 #include "app/web_pages.h"
 #include "support/fake_browser.h"

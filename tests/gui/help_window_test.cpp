@@ -1,7 +1,7 @@
-#include "gui/gui_fixture.h"
-#include "gui/help_window.h"
+#include "support/gui_fixture.h"
+#include "gui/common/help_window.h"
 
-#include "gui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 #include "support/scripted_prompter.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/file_views.h"
+#include "entry/file_views.h"
 
 #include "foundation/calendar.h"
 #include "yearfile/year_file.h"

@@ -1,4 +1,4 @@
-#include "app/user_store.h"
+#include "platform/user_store.h"
 
 #include "foundation/error.h"
 #include "foundation/file_system.h"

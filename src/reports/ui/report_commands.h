@@ -13,6 +13,7 @@ class QWidget;
 
 namespace lorvan {
 
+class Desktop;
 class PrintPreviewDialog;
 class Prompter;
 class ProgramRunner;
@@ -48,5 +49,10 @@ struct ReportEnvironment {
 // program. Failures are shown through the prompter.
 void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t month,
                       const ReportEnvironment& environment);
+
+// The report commands of the year and month views (print, preview and export of every report of a
+// year file) and the year statistics and account dialogs: "Genommener &Urlaub...",
+// "&Krankheitstage..." and "&Arbeitszeitkonto" - "&Bearbeiten...".
+void registerReportCommands(Desktop& desktop);
 
 } // namespace lorvan

@@ -1,4 +1,4 @@
-#include "app/file_views.h"
+#include "entry/file_views.h"
 
 #include "evaluation/day_evaluation.h"
 #include "foundation/calendar.h"

@@ -1,7 +1,9 @@
-#include "gui/file_view_windows.h"
+#include "entry/ui/file_view_windows.h"
 
-#include "app/file_views.h"
-#include "gui/qt_platform.h"
+#include "app/help_topics.h"
+#include "app/open_year_file.h"
+#include "entry/file_views.h"
+#include "gui/common/qt_platform.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,11 +23,6 @@
 #include <memory>
 
 namespace lorvan {
-
-OpenYearFile::OpenYearFile(const std::string& filePath, const std::string& dataDirectory) : path(filePath) {
-    document.open(path);
-    employees = EmployeeFileLookup::open(dataDirectory);
-}
 
 QIcon statusIcon(int32_t category) {
     // One colour and one mark per category, so the kinds stay apart without colour too.
@@ -100,7 +97,7 @@ QLineEdit* readOnlyField() {
 
 FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& secondFieldText,
                            const QString& proposalLabel, QWidget* parent)
-    : QWidget(parent), file_(std::move(file)), content_(new QWidget) {
+    : DocumentView(std::move(file), parent), content_(new QWidget) {
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
@@ -124,6 +121,7 @@ FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& se
     list_->installEventFilter(new EnterFilter(this));
     connect(list_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem* item) { emit entryActivated(item->data(0, Qt::UserRole).toInt()); });
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this] { emit commandStateChanged(); });
     layout->addWidget(list_, 2, 0, 1, 3);
     layout->setRowStretch(2, 1);
     list_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -178,6 +176,11 @@ QMenu* FileListView::createListMenu() {
     return menu;
 }
 
+QWidget* FileListView::focusTarget() {
+    // The keys go to the list at once: arrows choose, Enter opens.
+    return list_;
+}
+
 int32_t FileListView::selectedNumber() const {
     const QTreeWidgetItem* item = list_->currentItem();
     return item != nullptr ? item->data(0, Qt::UserRole).toInt() : 0;
@@ -208,10 +211,14 @@ void CLorvanView::refresh() {
     proposalField_->setText(next == 0 ? QString() : QString::number(next));
 }
 
-CMonatView::CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const Datum& today, bool closed,
-                       QWidget* parent)
+int CLorvanView::helpTopic() const {
+    return kHelpYearView;
+}
+
+CMonatView::CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const Datum& today,
+                       std::function<bool()> monthClosed, QWidget* parent)
     : FileListView(file, QString(), QStringLiteral("Nächster Tag:"), parent), month_(month), today_(today),
-      closed_(closed) {
+      monthClosed_(std::move(monthClosed)) {
     list_->setHeaderLabels({QString::fromUtf8(kMonthListTitle), QString::fromUtf8(kInfoColumnTitle)});
     list_->setColumnWidth(0, 148);
     list_->setColumnWidth(1, 300);
@@ -221,16 +228,22 @@ CMonatView::CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const 
         setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" - ") +
                        toQt(monthViewTitle(*m)));
     }
-    // In a closed month nothing may be created or saved.
-    if (closed) {
-        const QString locked = QString::fromUtf8(kMonthLockedMessage);
-        for (QPushButton* button : {createButton_, saveAndCloseButton_}) {
-            button->setEnabled(false);
-            button->setToolTip(locked);
-        }
-    }
     setDesignedSize(QSize(520, 460));
     refresh();
+}
+
+int CMonatView::helpTopic() const {
+    return kHelpMonthView;
+}
+
+void CMonatView::applyClosedState() {
+    // Creating and saving come with the data entry; until then the buttons stay disabled and a
+    // closed month says why.
+    const QString reason = isClosed() ? QString::fromUtf8(kMonthLockedMessage) : QString();
+    for (QPushButton* button : {createButton_, saveAndCloseButton_}) {
+        button->setEnabled(false);
+        button->setToolTip(reason);
+    }
 }
 
 void CMonatView::refresh() {
@@ -250,11 +263,12 @@ void CMonatView::refresh() {
     if (selected >= 0) list_->setCurrentItem(list_->topLevelItem(selected));
     const int32_t next = nextDayProposal(file_->document, month_);
     proposalField_->setText(next == 0 ? QString() : QString::number(next));
+    applyClosedState();
 }
 
 QMenu* CMonatView::createListMenu() {
     // A closed month offers no list commands.
-    return closed_ ? nullptr : FileListView::createListMenu();
+    return isClosed() ? nullptr : FileListView::createListMenu();
 }
 
 } // namespace lorvan

@@ -1,11 +1,11 @@
-#include "gui/account_dialog.h"
+#include "reports/ui/account_dialog.h"
 
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/format.h"
 #include "foundation/number_text.h"
-#include "gui/file_view_windows.h"
-#include "gui/qt_platform.h"
+#include "app/open_year_file.h"
+#include "gui/common/qt_platform.h"
 #include "platform/prompter.h"
 #include "yearfile/year_file.h"
 

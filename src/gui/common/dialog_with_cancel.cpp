@@ -1,4 +1,4 @@
-#include "gui/dialog_with_cancel.h"
+#include "gui/common/dialog_with_cancel.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

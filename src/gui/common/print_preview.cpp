@@ -1,6 +1,6 @@
-#include "gui/print_preview.h"
+#include "gui/common/print_preview.h"
 
-#include "gui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 
 #include <QAction>
 #include <QApplication>

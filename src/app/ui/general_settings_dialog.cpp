@@ -1,6 +1,6 @@
-#include "gui/general_settings_dialog.h"
+#include "app/ui/general_settings_dialog.h"
 
-#include "gui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,16 +1,23 @@
-#include "gui/report_commands.h"
+#include "reports/ui/report_commands.h"
 
+#include "app/application.h"
+#include "app/command_table.h"
+#include "app/open_year_file.h"
+#include "app/report_settings.h"
 #include "evaluation/month_evaluation.h"
 #include "foundation/error.h"
-#include "gui/file_view_windows.h"
-#include "gui/print_preview.h"
-#include "gui/qt_platform.h"
+#include "gui/common/desktop.h"
+#include "gui/common/document_view.h"
+#include "gui/common/print_preview.h"
+#include "gui/common/qt_platform.h"
 #include "output/spreadsheet_export.h"
 #include "output/spreadsheet_launch.h"
 #include "platform/prompter.h"
 #include "reports/month_report.h"
 #include "reports/report_inputs.h"
 #include "reports/report_print.h"
+#include "reports/ui/account_dialog.h"
+#include "reports/ui/text_dialogs.h"
 #include "reports/year_reports.h"
 
 #include <QPageLayout>
@@ -114,6 +121,76 @@ void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t 
     } catch (const LorvanError& failure) {
         environment.prompter.error(failure.what());
     }
+}
+
+namespace {
+
+// The report of the command in the active view; nothing where the report is not at hand.
+std::optional<ReportCommand> activeReport(const Desktop& desktop, MenuCommand command) {
+    const DocumentView* view = desktop.activeDocument();
+    return reportCommand(command, view != nullptr ? view->viewKind() : ActiveView::None);
+}
+
+void runActiveReport(Desktop& desktop, MenuCommand command) {
+    DocumentView* view = desktop.activeDocument();
+    const std::optional<ReportCommand> report = activeReport(desktop, command);
+    if (view == nullptr || !report) return;
+    CLorvanApp& app = desktop.app();
+    const ReportEnvironment environment{desktop.dialogParent(),
+                                        &desktop.printer(),
+                                        desktop.prompter(),
+                                        desktop.runner(),
+                                        desktop.exportFolder(),
+                                        reportInputsOf(app.settings(), app.buildSwitch()),
+                                        storedSpreadsheetProgram(app.store())};
+    runReportCommand(*view->file(), *report, view->month(), environment);
+}
+
+void showYearStatistics(Desktop& desktop, MenuCommand command) {
+    DocumentView* view = desktop.activeDocument();
+    if (view == nullptr) return;
+    try {
+        const CLorvanDoc& document = view->file()->document;
+        std::unique_ptr<TextDialog> dialog =
+            command == MenuCommand::VacationTaken
+                ? vacationDialog(document, view->month(), desktop.dialogParent())
+                : sicknessDialog(document, view->month(), desktop.dialogParent());
+        dialog->exec();
+    } catch (const LorvanError& failure) {
+        desktop.prompter().error(failure.what());
+    }
+}
+
+void editAccount(Desktop& desktop) {
+    DocumentView* view = desktop.activeDocument();
+    if (view == nullptr) return;
+    const std::shared_ptr<OpenYearFile> file = view->file();
+    AccountDialog dialog(*file, desktop.prompter(), desktop.dialogParent());
+    // A correction is written to the file at once, like a saved day.
+    QObject::connect(&dialog, &AccountDialog::documentChanged, &dialog, [&desktop, file] {
+        desktop.saveYearFile(*file);
+        desktop.updateCommands();
+    });
+    if (dialog.loaded()) dialog.exec();
+}
+
+} // namespace
+
+void registerReportCommands(Desktop& desktop) {
+    CommandTable& commands = desktop.commands();
+    for (int number = static_cast<int>(MenuCommand::New); number <= static_cast<int>(MenuCommand::About);
+         ++number) {
+        const auto command = static_cast<MenuCommand>(number);
+        if (!reportCommand(command, ActiveView::YearView) && !reportCommand(command, ActiveView::MonthView))
+            continue;
+        commands.add(
+            command, [&desktop, command] { runActiveReport(desktop, command); },
+            [&desktop, command] { return activeReport(desktop, command).has_value(); });
+    }
+    const auto hasDocument = [&desktop] { return desktop.activeDocument() != nullptr; };
+    for (MenuCommand statistics : {MenuCommand::VacationTaken, MenuCommand::SickDays})
+        commands.add(statistics, [&desktop, statistics] { showYearStatistics(desktop, statistics); }, hasDocument);
+    commands.add(MenuCommand::AccountEdit, [&desktop] { editAccount(desktop); }, hasDocument);
 }
 
 } // namespace lorvan

@@ -1,4 +1,4 @@
-#include "gui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 
 #include "foundation/io_select.h"
 

@@ -1,6 +1,6 @@
-#include "gui/completion_field.h"
+#include "gui/common/completion_field.h"
 
-#include "gui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

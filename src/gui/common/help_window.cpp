@@ -1,6 +1,6 @@
-#include "gui/help_window.h"
+#include "gui/common/help_window.h"
 
-#include "gui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 #include "platform/prompter.h"
 
 #include <QAction>

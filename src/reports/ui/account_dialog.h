@@ -2,7 +2,7 @@
 
 #include "evaluation/account.h"
 #include "evaluation/month_evaluation.h"
-#include "gui/dialog_with_cancel.h"
+#include "gui/common/dialog_with_cancel.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
-#include "gui/text_dialogs.h"
+#include "reports/ui/text_dialogs.h"
 
 #include "evaluation/year_statistics.h"
 #include "foundation/calendar.h"
-#include "gui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 #include "yearfile/year_file.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
-#include "gui/hyperlink.h"
+#include "gui/common/hyperlink.h"
 
 #include "app/web_pages.h"
-#include "gui/qt_platform.h"
+#include "gui/common/qt_platform.h"
 
 #include <QMouseEvent>
 #include <QPalette>

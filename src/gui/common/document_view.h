@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/menu_table.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+namespace lorvan {
+
+struct OpenYearFile;
+
+// A window of the main window's document area that works on an open year file. The main window
+// knows its windows only through this: which file, which kind of view, which help topic.
+class DocumentView : public QWidget {
+    Q_OBJECT
+  public:
+    std::shared_ptr<OpenYearFile> file() const { return file_; }
+    virtual ActiveView viewKind() const = 0;
+    // The month a month view shows; 0 for views of the whole year.
+    virtual int32_t month() const { return 0; }
+    // The help topic Shift+F1 shows while the view is active.
+    virtual int helpTopic() const = 0;
+    // The size the view is laid out for; its window never gets smaller by arranging.
+    virtual QSize designedSize() const = 0;
+    // Where the keys go when the view opens.
+    virtual QWidget* focusTarget() { return this; }
+    // The program's settings changed (the month closing among them).
+    virtual void settingsChanged() {}
+
+  signals:
+    // The view closes its window with its own button (the window size is kept then).
+    void closingByOwnButton();
+    // What the commands depend on changed (the selection, the file's changed state).
+    void commandStateChanged();
+
+  protected:
+    DocumentView(std::shared_ptr<OpenYearFile> file, QWidget* parent);
+    std::shared_ptr<OpenYearFile> file_;
+};
+
+} // namespace lorvan
