@@ -191,6 +191,37 @@ Rect CPage::drawText(const std::string& text, Rect box, int32_t flags, int32_t s
     return lastMeasured_;
 }
 
+FittedText CPage::fitText(const std::string& text, const Rect& box, int32_t flags, int32_t size) const {
+    const int32_t own = size > 0 ? size : state_.fontSize;
+    const bool bounded = box.bottom != -1;
+    // Measured within the box's width; the height is the text's own.
+    const Rect area{box.left, box.top, box.right, box.top + pageHeight()};
+    const auto measured = [&](int32_t points, int32_t withFlags) {
+        return printer_.measure(text, font(withFlags, points), area, withFlags);
+    };
+    const auto fitsWidth = [&](const Rect& needed) { return needed.width() <= box.width(); };
+    const auto fitsBox = [&](const Rect& needed) {
+        return fitsWidth(needed) && (!bounded || needed.height() <= box.height());
+    };
+    const int32_t smallest = std::min(own, kMinimumReadableSize);
+    if (flags & kTextSingleLine) {
+        for (int32_t points = own; points >= smallest; --points) {
+            const Rect needed = measured(points, flags);
+            if (fitsBox(needed)) return FittedText{points, flags, needed, false};
+        }
+        flags &= ~kTextSingleLine;
+        for (int32_t points = own; points >= smallest; --points) {
+            const Rect needed = measured(points, flags);
+            if (fitsBox(needed)) return FittedText{points, flags, needed, false};
+        }
+    }
+    int32_t points = own;
+    Rect needed = measured(points, flags);
+    while (!fitsWidth(needed) && points > 1)
+        needed = measured(--points, flags);
+    return FittedText{points, flags, needed, !fitsBox(needed)};
+}
+
 double CPage::printText(double y, double x, int32_t flags, int32_t size, const std::string& text) {
     const int32_t deviceX = toDeviceX(x);
     const int32_t deviceY = toDeviceY(y);

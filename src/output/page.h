@@ -34,6 +34,18 @@ struct DrawingState {
     double lineSpacing = 1.0;
 };
 
+// The smallest font size (points) a text is stepped down to while it must stay readable.
+inline constexpr int32_t kMinimumReadableSize = 7;
+
+// How a text is printed so that it fits its rectangle: the size and flags to draw it with, the
+// rectangle it then needs, and whether that is taller than the rectangle given.
+struct FittedText {
+    int32_t size = 0; // points
+    int32_t flags = 0;
+    Rect needed;
+    bool grows = false; // the caller makes room below (draws it with bottom -1) and moves on below it
+};
+
 // The pen style of a pen style value, and the fill colour of a fill value (none for no fill).
 PenStyle penStyleOf(int32_t penStyleValue);
 std::optional<Rgb> fillColorOf(int32_t fillValue);
@@ -126,6 +138,16 @@ class CPage {
     // (for an empty text: lastMeasured(), unchanged).
     Rect drawText(const std::string& text, Rect box, int32_t flags, int32_t size, int32_t fill);
     const Rect& lastMeasured() const { return lastMeasured_; }
+    // How text fits box (device units; bottom -1: no limit below) without being cut, at most at size
+    // (points; 0 or less: the current size):
+    // - a single line (kTextSingleLine) keeps its line at the largest size down to kMinimumReadableSize
+    //   at which it fits the box; failing that it is word-wrapped at the largest size down to that
+    //   minimum at which its lines fit the box, and failing that too it is word-wrapped at its size and
+    //   grows;
+    // - a word-wrapped text keeps its size and grows when its lines need more height than the box has.
+    // A word that is wider than the box even so is never cut: the size then steps down, below the
+    // minimum if it must, until the word fits the width.
+    FittedText fitText(const std::string& text, const Rect& box, int32_t flags, int32_t size) const;
 
     // --- lines and boxes
     void drawLine(double y1, double x1, double y2, double x2, int32_t penWidth, int32_t penStyle = 0);

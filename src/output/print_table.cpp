@@ -17,6 +17,12 @@ int32_t lineHeight(int32_t fontSize, int32_t tenths, int32_t dpiY) {
     return static_cast<int32_t>(static_cast<int64_t>(fontSize) * tenths * dpiY / 720);
 }
 
+// Trailing blanks print nothing, but they take room: a cell is laid out without them.
+std::string withoutTrailingBlanks(const std::string& text) {
+    const size_t end = text.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
 } // namespace
 
 CPrintTable::CPrintTable(CReportTable& table, CPage& page, int32_t top)
@@ -65,11 +71,36 @@ int32_t CPrintTable::headerLineHeight() const {
 }
 
 int32_t CPrintTable::headerHeight() const {
-    return table_.headerLines * headerLineHeight();
+    const int32_t height = table_.headerLines * headerLineHeight();
+    // The tallest title with its margins of 2 above and below; a header too low for it takes as many
+    // lines (of the several-line height) as that needs.
+    int32_t needed = 0;
+    for (const auto& [number, column] : table_.columns())
+        needed = std::max(needed, fitTitle(column).needed.height() + 4);
+    if (needed <= height) return height;
+    const int32_t line = lineHeight(table_.fontSize, 13, page_.dpiY());
+    if (line <= 0) return needed;
+    int32_t lines = std::max(2, table_.headerLines + 1);
+    while (lines * line < needed)
+        ++lines;
+    return lines * line;
 }
 
-void CPrintTable::printHeader() {
-    const int32_t height = headerHeight();
+std::string CPrintTable::titleOf(const CReportColumn& column) {
+    return column.title.empty() ? format("Col %d", column.number) : column.title;
+}
+
+Rect CPrintTable::titleBox(const CReportColumn& column, int32_t top, int32_t bottom) const {
+    const int32_t left = (column.flags & kTextIndentTitle) ? column.deviceX + 10 : column.deviceX;
+    return Rect{left, top + 2, column.deviceX + column.deviceWidth, bottom == -1 ? -1 : bottom - 2};
+}
+
+FittedText CPrintTable::fitTitle(const CReportColumn& column) const {
+    const int32_t flags = (column.flags & ~kTextBox) | kTextBold | kTextVerticalCentre;
+    return page_.fitText(titleOf(column), titleBox(column, top_, -1), flags, table_.fontSize);
+}
+
+void CPrintTable::printHeader(int32_t height) {
     const int32_t bottom = top_ + height;
     const int32_t previousSize = page_.setFontSize(table_.fontSize);
     page_.drawBoxDevice(Rect{left_, top_, right_, bottom}, table_.lineWidth, kFillNone);
@@ -80,11 +111,9 @@ void CPrintTable::printHeader() {
                                    column.flags | kTextBox | kTextVerticalCentre, table_.fontSize,
                                    table_.headerFill, "  ");
         const Rgb previousColor = table_.headerFill > 1 ? page_.setTextColor(kWhite) : page_.textColor();
-        const int32_t textLeft = (column.flags & kTextIndentTitle) ? x + 10 : x;
-        const std::string title = column.title.empty() ? format("Col %d", column.number) : column.title;
-        page_.printTextInBoxDevice(Rect{textLeft, top_ + 2, right, bottom - 2},
-                                   (column.flags & ~kTextBox) | kTextBold | kTextVerticalCentre,
-                                   table_.fontSize, kFillNone, title);
+        const FittedText fit = fitTitle(column);
+        page_.printTextInBoxDevice(titleBox(column, top_, bottom), fit.flags, fit.size, kFillNone,
+                                   titleOf(column));
         page_.setTextColor(previousColor);
     }
     page_.setFontSize(previousSize);
@@ -98,18 +127,22 @@ int32_t CPrintTable::printRow(const CReportRow& row, int32_t rowTop, double& row
     for (const CReportCell& cell : row.cells()) {
         const CReportColumn* column = table_.column(cell.column);
         if (column == nullptr) throw LorvanError(kPointerNotSet);
-        if (cell.text.empty()) continue;
+        const std::string text = withoutTrailingBlanks(cell.text);
+        if (text.empty()) continue;
         int32_t size = column->fontSize > 0 ? column->fontSize : table_.fontSize;
         if (ruled) size = std::min(size, table_.fontSize);
         const bool multiLine = (column->flags & kTextMultiLineCell) != 0;
         int32_t flags = column->flags;
         if (table_.rowLines == 1 && !multiLine) flags |= kTextSingleLine | kTextVerticalCentre;
         if (cell.bold) flags |= kTextBold;
-        const Rect box{column->deviceX + 10, rowTop + 2, column->deviceX + column->deviceWidth - 5,
-                       multiLine ? -1 : rowTop + base - 2};
-        const Rect measured = page_.drawText(cell.text, box, flags, size, page_.fill());
+        Rect box{column->deviceX + 10, rowTop + 2, column->deviceX + column->deviceWidth - 5,
+                 multiLine ? -1 : rowTop + base - 2};
+        // A cell's text is never cut: it steps down in size or wraps, and may make its row taller.
+        const FittedText fit = page_.fitText(text, box, flags, size);
+        if (fit.grows) box.bottom = -1;
+        const Rect measured = page_.drawText(text, box, fit.flags, fit.size, page_.fill());
         // The cell needs its text plus the margins of 2 above and below.
-        if (multiLine) height = std::max(height, measured.bottom + 2 - rowTop);
+        if (box.bottom == -1) height = std::max(height, measured.bottom + 2 - rowTop);
     }
     // The row's height in units of the base height, in halves: 1 + (h - b) × 0.02 rounded up to a
     // half. A row that still does not fit grows by whole units and is that many base heights tall; at a
@@ -131,8 +164,9 @@ int32_t CPrintTable::printRow(const CReportRow& row, int32_t rowTop, double& row
 int32_t CPrintTable::printTable() {
     end_ = top_;
     if (table_.columns().empty() || (table_.plain && !table_.showHeader)) return end_;
-    const int32_t bodyTop = table_.showHeader ? top_ + headerHeight() : top_;
-    if (table_.showHeader) printHeader();
+    const int32_t header = table_.showHeader ? headerHeight() : 0;
+    const int32_t bodyTop = top_ + header;
+    if (table_.showHeader) printHeader(header);
     int32_t y = bodyTop;
     double rowCount = 0.0;
     for (const CReportRow& row : table_.rows())

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "output/page.h"
 #include "output/report_table.h"
 
 #include <cstdint>
+#include <string>
 
 namespace lorvan {
-
-class CPage;
 
 // Prints one report table onto a page from a top y (device units): header row, body rows, row lines,
 // padding to minRows, column lines and frame. There is no automatic page break; the report decides
@@ -30,7 +30,8 @@ class CPrintTable {
     int32_t bodyLineHeight() const;
     int32_t baseRowHeight() const;
     // One header line: fontSize × 1.5 points with one header line, else × 1.3, truncated; the header
-    // height is headerLines of them.
+    // height is headerLines of them, or as many lines of the × 1.3 height as the tallest title needs
+    // with 2 above and below when it wraps to more.
     int32_t headerLineHeight() const;
     int32_t headerHeight() const;
 
@@ -38,7 +39,13 @@ class CPrintTable {
     static void layoutColumns(CReportTable& table, const CPage& page, int32_t& left, int32_t& right);
 
   private:
-    void printHeader();
+    // A column's title ("Col n" without one), the rectangle it is printed in between the header's top
+    // and bottom (-1: open below) and how it fits the column: word-wrapped, stepped down only for a
+    // word that is wider than the column.
+    static std::string titleOf(const CReportColumn& column);
+    Rect titleBox(const CReportColumn& column, int32_t top, int32_t bottom) const;
+    FittedText fitTitle(const CReportColumn& column) const;
+    void printHeader(int32_t height);
     int32_t printRow(const CReportRow& row, int32_t rowTop, double& rowCount);
 
     CReportTable& table_;

@@ -163,6 +163,24 @@ const RecordedCall* RecordingSurface::findText(const std::string& text) const {
     return nullptr;
 }
 
+std::vector<RecordedCall> RecordingSurface::textsOutsideTheirBox() const {
+    std::vector<RecordedCall> result;
+    for (const RecordedCall& call : calls_) {
+        if (call.kind != RecordedCall::Kind::Text) continue;
+        const Rect& box = call.rect;
+        const std::vector<std::string> lines = layoutLines(call.text, call.font, box.width(), call.flags);
+        int32_t widest = 0;
+        for (const std::string& line : lines)
+            widest = std::max(widest, lineWidth(line, call.font, call.flags));
+        const int32_t height = static_cast<int32_t>(lines.size()) * call.font.height;
+        // The page's coordinates run from the printable area's top left corner.
+        const bool onPage = box.left >= 0 && box.top >= 0 && box.right <= printable_.width() &&
+                            box.bottom <= printable_.height();
+        if (widest > box.width() || height > box.height() || !onPage) result.push_back(call);
+    }
+    return result;
+}
+
 void RecordingSurface::clear() {
     calls_.clear();
     measureCalls_ = 0;

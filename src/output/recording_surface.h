@@ -62,6 +62,10 @@ class RecordingSurface : public Surface {
     std::vector<RecordedCall> boxes() const { return callsOf(RecordedCall::Kind::Box); }
     // The first drawn text equal to text; nullptr when there is none.
     const RecordedCall* findText(const std::string& text) const;
+    // The texts drawn that a printer would cut or print over their neighbours: the text, laid out with
+    // the metrics above, is wider or taller than the rectangle it was drawn in, or the rectangle leaves
+    // the printable area.
+    std::vector<RecordedCall> textsOutsideTheirBox() const;
     // How often measureText was asked.
     int32_t measureCalls() const { return measureCalls_; }
     void clear();

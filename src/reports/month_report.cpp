@@ -359,16 +359,21 @@ class MonthReportBuilder {
     void sums() {
         CReportTable printed = labelGrid("GESAMT");
         CReportTable& table = sink(printed);
+        totalRow(table);
+        if (settings_.isModeMA(month_)) accountHoursRows(table);
+        if (settings_.accountActive(month_)) accountRows(table);
+        keep(std::move(printed));
+    }
 
+    // "Summe Arbeitszeit": the month's totals in their columns.
+    void totalRow(CReportTable& table) {
         int32_t absences = 0;
         int32_t deviation = 0;
         int32_t account = 0;
-        int32_t accountMinutes = 0;
         for (const WeekEvaluation& week : e().weeks) {
             absences += week.absenceCreditMinutes();
             deviation += week.weekDeviation + week.weeklyPayout;
             account += week.weekDeviation;
-            accountMinutes += week.accountMinutes + week.absenceCreditMinutes();
         }
         CReportRow& total = table.addRow();
         put(total, MonthColumn::Day, "Summe Arbeitszeit", true);
@@ -383,60 +388,64 @@ class MonthReportBuilder {
         for (size_t i = 0; i < 3; ++i)
             put(total, static_cast<MonthColumn>(indexOf(MonthColumn::Calculation1) + i),
                 formatAmount(e().calculationSums[i]), true);
+    }
 
-        if (settings_.isModeMA(month_)) {
-            CReportRow& actual = table.addRow();
-            put(actual, MonthColumn::Day, "Ist-Std. für Arbeitszeitkonto");
-            put(actual, MonthColumn::Duration, minutesCell(accountMinutes));
-            CReportRow& target = table.addRow();
-            put(target, MonthColumn::Day, "Soll-Std. für Arbeitszeitkonto");
-            put(target, MonthColumn::Duration, minutesCell(hoursToMinutes(settings_.monthlyTarget(month_))));
+    // The actual and target hours of an account kept by the month ("MA").
+    void accountHoursRows(CReportTable& table) {
+        int32_t accountMinutes = 0;
+        for (const WeekEvaluation& week : e().weeks)
+            accountMinutes += week.accountMinutes + week.absenceCreditMinutes();
+        CReportRow& actual = table.addRow();
+        put(actual, MonthColumn::Day, "Ist-Std. für Arbeitszeitkonto");
+        put(actual, MonthColumn::Duration, minutesCell(accountMinutes));
+        CReportRow& target = table.addRow();
+        put(target, MonthColumn::Day, "Soll-Std. für Arbeitszeitkonto");
+        put(target, MonthColumn::Duration, minutesCell(hoursToMinutes(settings_.monthlyTarget(month_))));
+    }
+
+    // The working-time account from the previous month's balance to this month's.
+    void accountRows(CReportTable& table) {
+        CReportRow& previous = table.addRow();
+        put(previous, MonthColumn::Day, "Arbeitszeitkonto Vormonat");
+        put(previous, MonthColumn::Duration, signedCell(hoursToMinutes(previousBalance_)));
+
+        CReportRow& change = table.addRow();
+        put(change, MonthColumn::Day, "Arbeitszeitkonto Änderung");
+        if (const CMonatDoc* record = document_.month(month_)) {
+            accountChangeCells(change, *record);
+            if (record->accountCorrection != 0) accountCorrectionRow(table, *record);
         }
+        if (monthlyPayout_ > 0) monthlyPayoutRow(table);
+        CReportRow& balance = table.addRow();
+        put(balance, MonthColumn::Day, format("Arbeitszeitkonto Stand %2.2d/%4.4d", month_, e().year), true);
+        put(balance, MonthColumn::Duration, signedCell(hoursToMinutes(balance_)), true);
+    }
 
-        if (settings_.accountActive(month_)) {
-            const CMonatDoc* record = document_.month(month_);
-            CReportRow& previous = table.addRow();
-            put(previous, MonthColumn::Day, "Arbeitszeitkonto Vormonat");
-            put(previous, MonthColumn::Duration, signedCell(hoursToMinutes(previousBalance_)));
+    // The month's change of the account, with the surcharges converted into hours in their columns.
+    void accountChangeCells(CReportRow& change, const CMonatDoc& record) {
+        put(change, MonthColumn::Duration, signedCell(hoursToMinutes(record.accountChange)));
+        if (!settings_.surchargesIntoHours(month_)) return;
+        put(change, MonthColumn::Surcharge1, signedCell(hoursToMinutes(record.surchargeHoursOvertime1)));
+        put(change, MonthColumn::Surcharge2, signedCell(hoursToMinutes(record.surchargeHoursOvertime2)));
+        put(change, MonthColumn::Holiday, signedCell(hoursToMinutes(record.surchargeHoursHoliday)));
+        put(change, MonthColumn::Sunday, signedCell(hoursToMinutes(record.surchargeHoursSunday)));
+        put(change, MonthColumn::Saturday, signedCell(hoursToMinutes(record.surchargeHoursSaturday)));
+        put(change, MonthColumn::Night, signedCell(hoursToMinutes(record.surchargeHoursNight)));
+    }
 
-            CReportRow& change = table.addRow();
-            put(change, MonthColumn::Day, "Arbeitszeitkonto Änderung");
-            if (record != nullptr) {
-                put(change, MonthColumn::Duration, signedCell(hoursToMinutes(record->accountChange)));
-                if (settings_.surchargesIntoHours(month_)) {
-                    put(change, MonthColumn::Surcharge1,
-                        signedCell(hoursToMinutes(record->surchargeHoursOvertime1)));
-                    put(change, MonthColumn::Surcharge2,
-                        signedCell(hoursToMinutes(record->surchargeHoursOvertime2)));
-                    put(change, MonthColumn::Holiday,
-                        signedCell(hoursToMinutes(record->surchargeHoursHoliday)));
-                    put(change, MonthColumn::Sunday,
-                        signedCell(hoursToMinutes(record->surchargeHoursSunday)));
-                    put(change, MonthColumn::Saturday,
-                        signedCell(hoursToMinutes(record->surchargeHoursSaturday)));
-                    put(change, MonthColumn::Night, signedCell(hoursToMinutes(record->surchargeHoursNight)));
-                }
-                if (record->accountCorrection != 0) {
-                    CReportRow& correction = table.addRow();
-                    put(correction, MonthColumn::Day, "Arbeitszeitkonto Korrektur");
-                    put(correction, MonthColumn::Duration,
-                        signedCell(hoursToMinutes(record->accountCorrection)));
-                    put(correction, MonthColumn::Remark, record->correctionComment);
-                }
-            }
-            if (monthlyPayout_ > 0) {
-                CReportRow& payout = table.addRow();
-                put(payout, MonthColumn::Day, "Arbeitszeitkonto Auszahlung");
-                put(payout, MonthColumn::Duration, signedCell(-hoursToMinutes(monthlyPayout_)));
-                if (!settings_.wageTypeMonthlyPayout.empty())
-                    putPayoutRemark(payout, settings_.wageTypeMonthlyPayout, monthlyPayout_);
-            }
-            CReportRow& balance = table.addRow();
-            put(balance, MonthColumn::Day, format("Arbeitszeitkonto Stand %2.2d/%4.4d", month_, e().year),
-                true);
-            put(balance, MonthColumn::Duration, signedCell(hoursToMinutes(balance_)), true);
-        }
-        keep(std::move(printed));
+    void accountCorrectionRow(CReportTable& table, const CMonatDoc& record) {
+        CReportRow& correction = table.addRow();
+        put(correction, MonthColumn::Day, "Arbeitszeitkonto Korrektur");
+        put(correction, MonthColumn::Duration, signedCell(hoursToMinutes(record.accountCorrection)));
+        put(correction, MonthColumn::Remark, record.correctionComment);
+    }
+
+    void monthlyPayoutRow(CReportTable& table) {
+        CReportRow& payout = table.addRow();
+        put(payout, MonthColumn::Day, "Arbeitszeitkonto Auszahlung");
+        put(payout, MonthColumn::Duration, signedCell(-hoursToMinutes(monthlyPayout_)));
+        if (!settings_.wageTypeMonthlyPayout.empty())
+            putPayoutRemark(payout, settings_.wageTypeMonthlyPayout, monthlyPayout_);
     }
 
     // ----- wages -----
@@ -474,55 +483,64 @@ class MonthReportBuilder {
     void bookings() {
         CReportTable printed = labelGrid("BUCHUNGEN");
         CReportTable& table = sink(printed);
-        const int32_t year = e().year;
-        bool merged = false;
+        const bool merged = weeklyPayoutBooking(table);
+        surchargeBookings(table, merged);
+        shiftAllowanceBooking(table);
+        keep(std::move(printed));
+    }
 
+    // The weekly payouts of the month; true when their wage type is surcharge 1's, whose booking
+    // this row then is.
+    bool weeklyPayoutBooking(CReportTable& table) {
         const bool paysWeekly = settings_.isModeRA(month_) || settings_.isModeWA(month_);
         const double payout = paysWeekly ? minutesToHours(e().weeklyPayoutMinutes) : 0.0;
-        if (payout != 0 && !settings_.wageTypeWeeklyPayout.empty()) {
-            const int32_t minutes = hoursToMinutes(payout);
-            CReportRow& row = table.addRow();
-            MonthColumn column = payoutColumn();
-            if (settings_.wageTypeWeeklyPayout == settings_.wageTypeSurcharge1) {
-                merged = true;
-                if (minutes == e().surcharge1Minutes) {
-                    put(row, MonthColumn::Day,
-                        format("Überstunden %.0f%% für %2.2d/%4.4d", settings_.surcharge1Percent, month_,
-                               year));
-                    if (columns().has(MonthColumn::Surcharge1)) column = MonthColumn::Surcharge1;
-                } else {
-                    put(row, MonthColumn::Day, "Überstunden Differenz PRÜFEN !!", true);
-                    put(row, MonthColumn::Surcharge1, minutesCell(e().surcharge1Minutes));
-                }
+        if (payout == 0 || settings_.wageTypeWeeklyPayout.empty()) return false;
+        const int32_t year = e().year;
+        const int32_t minutes = hoursToMinutes(payout);
+        CReportRow& row = table.addRow();
+        MonthColumn column = payoutColumn();
+        const bool merged = settings_.wageTypeWeeklyPayout == settings_.wageTypeSurcharge1;
+        if (merged) {
+            if (minutes == e().surcharge1Minutes) {
+                put(row, MonthColumn::Day,
+                    format("Überstunden %.0f%% für %2.2d/%4.4d", settings_.surcharge1Percent, month_, year));
+                if (columns().has(MonthColumn::Surcharge1)) column = MonthColumn::Surcharge1;
             } else {
-                put(row, MonthColumn::Day, format("Überstunden für %2.2d/%4.4d", month_, year));
+                put(row, MonthColumn::Day, "Überstunden Differenz PRÜFEN !!", true);
+                put(row, MonthColumn::Surcharge1, minutesCell(e().surcharge1Minutes));
             }
-            put(row, column, formatMinutes(minutes, 1, false));
-            putPayoutRemark(row, settings_.wageTypeWeeklyPayout, minutesToHours(minutes));
+        } else {
+            put(row, MonthColumn::Day, format("Überstunden für %2.2d/%4.4d", month_, year));
         }
+        put(row, column, formatMinutes(minutes, 1, false));
+        putPayoutRemark(row, settings_.wageTypeWeeklyPayout, minutesToHours(minutes));
+        return merged;
+    }
 
+    // One booking per surcharge column with a wage type, in booking order.
+    void surchargeBookings(CReportTable& table, bool surcharge1Merged) {
         for (const SurchargeBooking& booking : kSurchargeBookings) {
             const SurchargeColumn& s = surchargeColumnOf(booking.column);
             const std::string& wageType = settings_.*s.wageType;
             if (!columns().has(booking.column) || wageType.empty()) continue;
-            if (booking.column == MonthColumn::Surcharge1 && merged) continue;
+            if (booking.column == MonthColumn::Surcharge1 && surcharge1Merged) continue;
             const int32_t minutes = e().*s.minutes;
             CReportRow& row = table.addRow();
-            put(row, MonthColumn::Day, format(booking.text, settings_.*s.percent, month_, year));
+            put(row, MonthColumn::Day, format(booking.text, settings_.*s.percent, month_, e().year));
             put(row, booking.column, formatMinutes(minutes, 1, false));
             putPayoutRemark(row, wageType, minutesToHours(minutes));
         }
+    }
 
-        if (e().shiftAllowanceMinutes > 0) {
-            if (const std::optional<ShiftAllowance> shift = shiftAllowance(document_, e())) {
-                CReportRow& row = table.addRow();
-                put(row, MonthColumn::Day,
-                    format("Schichtzulage %.0f%% für %2.2d/%4.4d", shift->percent, month_, year));
-                put(row, MonthColumn::Duration, formatMinutes(shift->minutes, 1, false));
-                putPayoutRemark(row, shift->wageType, minutesToHours(shift->minutes));
-            }
-        }
-        keep(std::move(printed));
+    void shiftAllowanceBooking(CReportTable& table) {
+        if (e().shiftAllowanceMinutes <= 0) return;
+        const std::optional<ShiftAllowance> shift = shiftAllowance(document_, e());
+        if (!shift) return;
+        CReportRow& row = table.addRow();
+        put(row, MonthColumn::Day,
+            format("Schichtzulage %.0f%% für %2.2d/%4.4d", shift->percent, month_, e().year));
+        put(row, MonthColumn::Duration, formatMinutes(shift->minutes, 1, false));
+        putPayoutRemark(row, shift->wageType, minutesToHours(shift->minutes));
     }
 
     // ----- absences -----
@@ -595,11 +613,21 @@ class MonthReportBuilder {
         std::string note;
     };
 
+    // Where the absence rows go and which values they show.
+    struct AbsenceRows {
+        CReportTable& table;
+        AbsenceColumns columns;
+        bool byHour;    // paid by the hour: hours, decimal hours and amounts appear
+        bool hoursOnly; // the paid hours hold the absences: decimal hours instead of amounts
+        double wage;    // the hourly wage of the amounts
+    };
+
     // Counts and decimal hours exchange their columns while the build switch is set; "Satz:" and "EUR"
     // values keep theirs, and a count whose row has an amount stays in the count column.
-    void placeAbsence(CReportTable& table, const AbsenceColumns& c, const AbsenceLine& line) {
+    void placeAbsence(const AbsenceRows& to, const AbsenceLine& line) {
+        const AbsenceColumns& c = to.columns;
         const bool exchanged = inputs_.buildSwitch;
-        CReportRow& row = table.addRow();
+        CReportRow& row = to.table.addRow();
         const auto cell = [&](int32_t column, const std::string& text) {
             if (column != 0 && !text.empty() && row.cell(column) == nullptr) row.addCell(column, text);
         };
@@ -612,87 +640,94 @@ class MonthReportBuilder {
         cell(c.note, line.note);
     }
 
+    // Hours and the decimal hours or the amount at the hourly wage, for an employee paid by the hour.
+    void putPaidHours(const AbsenceRows& to, AbsenceLine& line, double hours) {
+        if (!to.byHour || hours <= 0) return;
+        line.hours = hoursCell(hours);
+        if (to.hoursOnly)
+            line.decimal = decimalCell(hours);
+        else
+            line.euro = euroCell(to.wage * hours);
+    }
+
     void absences() {
         AbsenceColumns c;
         CReportTable printed = absenceTable(c);
-        CReportTable& table = sink(printed);
-        const bool byHour = paidByTheHour(settings_, month_);
-        const bool hoursOnly = paidHoursContainAbsences(settings_, month_);
-        const double wage = wagePeriod_ != nullptr ? wagePeriod_->hourlyWage : 0.0;
+        const AbsenceRows to{sink(printed), c, paidByTheHour(settings_, month_),
+                             paidHoursContainAbsences(settings_, month_),
+                             wagePeriod_ != nullptr ? wagePeriod_->hourlyWage : 0.0};
+        if (inputs_.buildSwitch && to.byHour) targetWageRows(to);
+        if (e().holidayHours > 0) holidayRow(to);
+        if (settings_.manageRemainingVacation != 0 || e().vacationDays > 0) vacationRows(to);
+        sicknessRows(to);
+        keep(std::move(printed));
+    }
+
+    // The special build's target hours of the hourly wage, and their correction in the next month.
+    void targetWageRows(const AbsenceRows& to) {
         const int32_t year = e().year;
+        placeAbsence(to, {"Soll-Stundenlohn", "", "", "", "", formatAmount(e().targetHoursWithoutHolidays),
+                          format("siehe Lohnabrechnung %02d/%d", month_, year)});
+        if (e().absenceTargetHours == 0) return;
+        const int32_t nextMonth = month_ == 12 ? 1 : month_ + 1;
+        const int32_t nextYear = month_ == 12 ? year + 1 : year;
+        placeAbsence(to, {"Korrektur-Stundenlohn", "", hoursCell(e().absenceTargetHours), "", "",
+                          formatAmount(e().absenceTargetHours),
+                          format("siehe Lohnabrechnung %02d/%d", nextMonth, nextYear)});
+    }
 
-        // Hours and the decimal hours or the amount at the hourly wage, for an employee paid by the hour.
-        const auto paid = [&](AbsenceLine& line, double hours) {
-            if (!byHour || hours <= 0) return;
-            line.hours = hoursCell(hours);
-            if (hoursOnly)
-                line.decimal = decimalCell(hours);
-            else
-                line.euro = euroCell(wage * hours);
-        };
-        const auto sickTotal = [&](int32_t SickDayCounts::*kind) {
-            return format("Gesamt %d: %d Tage", year, sickDayCountsUpTo(document_, month_).*kind);
-        };
-        const auto place = [&](const AbsenceLine& line) { placeAbsence(table, c, line); };
+    void holidayRow(const AbsenceRows& to) {
+        AbsenceLine line{"Feiertage", countText(e().holidayDays), "", "", "", "", ""};
+        putPaidHours(to, line, e().holidayHours);
+        placeAbsence(to, line);
+    }
 
-        if (inputs_.buildSwitch && byHour) {
-            place({"Soll-Stundenlohn", "", "", "", "", formatAmount(e().targetHoursWithoutHolidays),
-                   format("siehe Lohnabrechnung %02d/%d", month_, year)});
-            if (e().absenceTargetHours != 0) {
-                const int32_t nextMonth = month_ == 12 ? 1 : month_ + 1;
-                const int32_t nextYear = month_ == 12 ? year + 1 : year;
-                place({"Korrektur-Stundenlohn", "", hoursCell(e().absenceTargetHours), "", "",
-                       formatAmount(e().absenceTargetHours),
-                       format("siehe Lohnabrechnung %02d/%d", nextMonth, nextYear)});
-            }
-        }
-
-        if (e().holidayHours > 0) {
-            AbsenceLine line{"Feiertage", countText(e().holidayDays), "", "", "", "", ""};
-            paid(line, e().holidayHours);
-            place(line);
-        }
-
+    // "Urlaub" with the days taken (or "KEIN") and the remaining vacation, then the vacation's wage
+    // and vacation pay.
+    void vacationRows(const AbsenceRows& to) {
         const double vacationDays = e().vacationDays;
-        if (settings_.manageRemainingVacation != 0 || vacationDays > 0) {
-            AbsenceLine line{"Urlaub", "", "", "", "", "", ""};
-            if (vacationDays > 0) {
-                line.count = daysNumber(vacationDays) + (vacationDays <= 1 ? " Tag" : " Tage");
-                if (byHour) line.hours = hoursCell(e().vacationHours);
-                if (byHour && hoursOnly) line.decimal = decimalCell(e().vacationHours);
-            } else {
-                line.hours = "KEIN";
-            }
-            if (settings_.manageRemainingVacation != 0) {
-                const double remaining = remainingVacation(document_, month_);
-                line.note = "Resturlaub: " + daysNumber(remaining) + (remaining <= 1 ? " Tag" : " Tage");
-            }
-            place(line);
-            if (vacationDays > 0) {
-                if (byHour && !hoursOnly)
-                    place(
-                        {"Urlaubslohn", "", "", "", euroCell(wage * e().vacationHours), rateCell(wage), ""});
-                if (settings_.wagesInMonthEvaluation != 0 && wagePeriod_ != nullptr &&
-                    wagePeriod_->vacationPayPerDay > 0) {
-                    const double pay = wagePeriod_->vacationPayPerDay;
-                    place({"Urlaubsgeld", "", "", "", euroCell(pay * e().vacationHours), rateCell(pay), ""});
-                }
-            }
+        AbsenceLine line{"Urlaub", "", "", "", "", "", ""};
+        if (vacationDays > 0) {
+            line.count = daysNumber(vacationDays) + (vacationDays <= 1 ? " Tag" : " Tage");
+            if (to.byHour) line.hours = hoursCell(e().vacationHours);
+            if (to.byHour && to.hoursOnly) line.decimal = decimalCell(e().vacationHours);
+        } else {
+            line.hours = "KEIN";
         }
+        if (settings_.manageRemainingVacation != 0) {
+            const double remaining = remainingVacation(document_, month_);
+            line.note = "Resturlaub: " + daysNumber(remaining) + (remaining <= 1 ? " Tag" : " Tage");
+        }
+        placeAbsence(to, line);
+        if (vacationDays <= 0) return;
+        if (to.byHour && !to.hoursOnly)
+            placeAbsence(to, {"Urlaubslohn", "", "", "", euroCell(to.wage * e().vacationHours),
+                              rateCell(to.wage), ""});
+        if (settings_.wagesInMonthEvaluation != 0 && wagePeriod_ != nullptr &&
+            wagePeriod_->vacationPayPerDay > 0) {
+            const double pay = wagePeriod_->vacationPayPerDay;
+            placeAbsence(to,
+                         {"Urlaubsgeld", "", "", "", euroCell(pay * e().vacationHours), rateCell(pay), ""});
+        }
+    }
 
+    // Sickness with continued pay, with sick pay and of a child, each with the year's days so far.
+    void sicknessRows(const AbsenceRows& to) {
+        const auto yearTotal = [&](int32_t SickDayCounts::*kind) {
+            return format("Gesamt %d: %d Tage", e().year, sickDayCountsUpTo(document_, month_).*kind);
+        };
         if (e().sickHoursWithPay > 0 || e().sickDaysWithPay > 0) {
             AbsenceLine line{"Krank", countText(e().sickDaysWithPay),    "", "", "",
-                             "",      sickTotal(&SickDayCounts::withPay)};
-            paid(line, e().sickHoursWithPay);
-            place(line);
+                             "",      yearTotal(&SickDayCounts::withPay)};
+            putPaidHours(to, line, e().sickHoursWithPay);
+            placeAbsence(to, line);
         }
         if (e().sickPayDays > 0)
-            place({"Krankengeld", countText(e().sickPayDays), "", "", "", "",
-                   sickTotal(&SickDayCounts::sickPay)});
+            placeAbsence(to, {"Krankengeld", countText(e().sickPayDays), "", "", "", "",
+                              yearTotal(&SickDayCounts::sickPay)});
         if (e().childSickDays > 0)
-            place({"Krankheit Kind", countText(e().childSickDays), "", "", "", "",
-                   sickTotal(&SickDayCounts::childSick)});
-        keep(std::move(printed));
+            placeAbsence(to, {"Krankheit Kind", countText(e().childSickDays), "", "", "", "",
+                              yearTotal(&SickDayCounts::childSick)});
     }
 
     // ----- notes, standby, legend, deviating wages -----
@@ -771,23 +806,7 @@ class MonthReportBuilder {
         printed.addColumn(2, 1.0, "Stundenlohn").flags = kTextRight;
         printed.addColumn(3, 1.0, "Stunden").flags = kTextRight;
         printed.addColumn(4, 1.0, "Bruttolohn").flags = kTextRight;
-        if (forExport_) {
-            exportTable_.addRow();
-            exportTable_.addRow();
-            CReportRow& titles = exportTable_.addRow();
-            for (int32_t i = 1; i <= 4; ++i)
-                titles.addCell(i, printed.column(i)->title);
-        } else {
-            CReportTable gap("LEERZEILE");
-            gap.left = kLeft;
-            gap.right = kLeft + 6.0;
-            gap.showHeader = false;
-            gap.drawFrame = false;
-            gap.drawColumnLines = false;
-            gap.addColumn(1, 6.0, "");
-            gap.addRow();
-            tables_.push_back(std::move(gap));
-        }
+        deviatingWagesGap(printed);
         CReportTable& table = sink(printed);
         const auto addRow = [&](const std::string& label, double wage, double hours, double gross) {
             CReportRow& row = table.addRow();
@@ -800,6 +819,28 @@ class MonthReportBuilder {
         addRow("", w->hourlyWage, w->paidHours, w->regularGross);
         addRow("Summe", 0.0, 0.0, w->monthGross);
         keep(std::move(printed));
+    }
+
+    // What sets the deviating wages off: in print an empty line, in the export two empty rows and the
+    // printed table's titles.
+    void deviatingWagesGap(const CReportTable& printed) {
+        if (forExport_) {
+            exportTable_.addRow();
+            exportTable_.addRow();
+            CReportRow& titles = exportTable_.addRow();
+            for (int32_t i = 1; i <= 4; ++i)
+                titles.addCell(i, printed.column(i)->title);
+            return;
+        }
+        CReportTable gap("LEERZEILE");
+        gap.left = kLeft;
+        gap.right = kLeft + 6.0;
+        gap.showHeader = false;
+        gap.drawFrame = false;
+        gap.drawColumnLines = false;
+        gap.addColumn(1, 6.0, "");
+        gap.addRow();
+        tables_.push_back(std::move(gap));
     }
 
     void closing() {

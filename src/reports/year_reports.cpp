@@ -157,7 +157,8 @@ std::vector<CReportTable> monthGrid(const CMonatDoc& month, bool absencesOnly) {
     CReportTable& weeks = tables.emplace_back("WOCHE");
     weeks.left = 0.63;
     weeks.right = 7.0;
-    // Left-aligned: a long absence text then loses only its trailing blanks at the cell's edge.
+    // Left-aligned day texts; the page engine lays them out without their trailing blanks and sets a
+    // long absence text smaller, so that it stays within its cell.
     for (int32_t i = 0; i < 7; ++i)
         weeks.addColumn(i + 1, 0.91, kWeekdayTitles[i]).flags = 0;
     const int32_t year = month.year();

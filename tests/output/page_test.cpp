@@ -160,6 +160,51 @@ TEST_F(PageTest, ABoxLiesUnderItsTextAndDarkFillsPrintWhite) {
     }
 }
 
+TEST_F(PageTest, FittingATextStepsItDownWrapsItOrLetsItGrowButNeverCutsIt) {
+    // Character widths by size at 600 dpi: 10 points 41 dots (83 high), 9 37, 8 33, 7 29 (58 high),
+    // 6 25, 5 21. The bounded boxes are 121 dots high, like a table cell.
+    struct Case {
+        std::string text;
+        int32_t width;
+        bool open;       // no bottom edge
+        bool singleLine; // given as a single line
+        int32_t size;    // the fit
+        bool wrapped;
+        bool grows;
+    };
+    const Case cases[] = {
+        // A line that fits keeps its size; one a little too wide steps down.
+        {"Satz: 12,00", 451, false, true, 10, false, false},
+        {"Satz: 12,00", 407, false, true, 9, false, false},
+        // Too wide even at the minimum: wrapped within the cell; not even that: wrapped at its size.
+        {"Satz: 12,00", 315, false, true, 7, true, false},
+        {"Material nachbestellt beim Großhändler", 500, false, true, 10, true, true},
+        // A word wider than the cell goes below the minimum.
+        {"12:30", 105, false, true, 5, true, false},
+        // Wrapped text keeps its size and grows beyond a bounded box; a long word steps down.
+        {"Tage >= 14 Stunden", 600, true, false, 10, true, false},
+        {"Tage >= 14 Stunden", 600, false, false, 10, true, true},
+        {"Überstundenausgleich", 500, true, false, 6, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text + " in " + std::to_string(c.width));
+        const int32_t flags = (c.singleLine ? kTextSingleLine : 0) | kTextVerticalCentre;
+        const Rect box{100, 0, 100 + c.width, c.open ? -1 : 121};
+        const FittedText fit = page.fitText(c.text, box, flags, 10);
+        EXPECT_EQ(fit.size, c.size);
+        EXPECT_EQ(fit.flags, (c.wrapped ? 0 : kTextSingleLine) | kTextVerticalCentre);
+        EXPECT_EQ(fit.grows, c.grows);
+        // What it needs at that size lies within the box unless it grows.
+        const Rect needed = surface.measureText(c.text, page.font(fit.flags, fit.size),
+                                                Rect{100, 0, 100 + c.width, 0}, fit.flags);
+        EXPECT_EQ(fit.needed, needed);
+        EXPECT_LE(needed.width(), c.width);
+        if (!c.open) {
+            EXPECT_EQ(needed.height() > 121, fit.grows);
+        }
+    }
+}
+
 TEST_F(PageTest, PenStylesAndLinesInInches) {
     const std::pair<int32_t, PenStyle> styles[] = {{0, PenStyle::Solid},       {2, PenStyle::Dash},
                                                    {1, PenStyle::Dot},         {16, PenStyle::DashDot},

@@ -319,6 +319,70 @@ TEST(PrintTable, AMultiLineCellMakesItsRowTallerInWholeOrHalfRowUnits) {
     }
 }
 
+TEST(PrintTable, AHeaderRowGrowsToItsWrappedTitlesInWholeLines) {
+    RecordingSurface surface(600);
+    CPage page(surface);
+    CReportTable table;
+    table.addColumn(1, 1.0, "Monat");
+    table.addColumn(2, 1.0, "Tage >= 14 Stunden"); // two lines of 83 in 600 dots
+    table.addColumn(3, 1.0, "Summe");
+    table.addRow().addCell(1, "Januar");
+    CPrintTable printed(table, page, 600);
+    // Two lines with their margins need 170 dots: two header lines of the several-line height.
+    EXPECT_EQ(printed.headerHeight(), 216);
+    EXPECT_EQ(printed.printTable(), 600 + 216 + 125);
+
+    const RecordedCall* title = surface.findText("Tage >= 14 Stunden");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->rect, (Rect{600, 602, 1200, 814}));
+    EXPECT_EQ(title->font.height, 83);
+    EXPECT_EQ(surface.boxes()[0].rect, (Rect{0, 600, 4740, 816}));
+    EXPECT_EQ(surface.findText("Januar")->rect.top, 818);
+    EXPECT_TRUE(surface.textsOutsideTheirBox().empty());
+}
+
+TEST(PrintTable, ACellTooWideForItsColumnStepsDownWrapsOrMakesItsRowTaller) {
+    // Columns of 0.6 inches: cells of 345 dots, 8 characters of 10 points, 11 of 7 points.
+    RecordingSurface surface(600);
+    CPage page(surface);
+    CReportTable table;
+    table.showHeader = false;
+    for (int32_t i = 1; i <= 4; ++i)
+        table.addColumn(i, 0.6, "");
+    table.column(4)->flags = 0;
+    CReportRow& row = table.addRow();
+    row.addCell(1, "EUR 28,00");                        // 9 characters: one line of 9 points
+    row.addCell(2, "Satz: 1234,00");                    // 13: two lines of 7 points within the row
+    row.addCell(3, "Urlaub wegen Umzug ins neue Haus"); // wraps at 10 points, the row grows
+    row.addCell(4, "05.              ");                // trailing blanks are not laid out
+    table.addRow().addCell(1, "8:00");
+    const int32_t end = CPrintTable(table, page, 0).printTable();
+
+    struct Expected {
+        const char* text;
+        int32_t height; // of the font
+        bool singleLine;
+    };
+    const Expected cells[] = {{"EUR 28,00", 75, true},
+                              {"Satz: 1234,00", 58, false},
+                              {"Urlaub wegen Umzug ins neue Haus", 83, false},
+                              {"05.", 83, true},
+                              {"8:00", 83, true}};
+    for (const Expected& e : cells) {
+        SCOPED_TRACE(e.text);
+        const RecordedCall* cell = surface.findText(e.text);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->font.height, e.height);
+        EXPECT_EQ((cell->flags & kTextSingleLine) != 0, e.singleLine);
+    }
+    // The grown cell takes five lines of 83 with its margins, 419 dots; the next row starts below it.
+    const RecordedCall* grown = surface.findText("Urlaub wegen Umzug ins neue Haus");
+    EXPECT_EQ(grown->rect, (Rect{730, 2, 1075, 2 + 5 * 83}));
+    EXPECT_EQ(surface.findText("8:00")->rect.top, 419 + 2);
+    EXPECT_EQ(end, 419 + 125);
+    EXPECT_TRUE(surface.textsOutsideTheirBox().empty());
+}
+
 TEST(PrintTable, PrintedAtYInchesReturnsTheYBelowInInches) {
     RecordingSurface surface(600);
     CPage page(surface);
