@@ -2,6 +2,8 @@
 
 #include "foundation/error.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
@@ -18,3 +20,10 @@ inline std::string errorOf(const std::function<void()>& action) {
 }
 
 } // namespace lorvan::test
+
+// Expects the expression to raise a LorvanError with exactly this German text. A mismatch shows the
+// text that was raised ("(kein Fehler)" when none was) and the expression; another exception fails
+// the test as an unexpected one.
+#define EXPECT_THROW_MSG(expression, expectedText)                                                             \
+    EXPECT_EQ(::lorvan::test::errorOf([&] { static_cast<void>(expression); }), (expectedText))                 \
+        << "raised by: " #expression
