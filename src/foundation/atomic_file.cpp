@@ -19,8 +19,8 @@ constexpr int kMaxLinks = 40;
 
 // Where a chain of links ends.
 struct LinkEnd {
-    std::string path;     // the final name: the path itself when it is no link
-    int errorNumber = 0;  // why the chain cannot be followed, else 0
+    std::string path;      // the final name: the path itself when it is no link
+    int errorNumber = 0;   // why the chain cannot be followed, else 0
     bool dangling = false; // the last link names something that does not exist
 };
 
@@ -45,14 +45,16 @@ LinkEnd followLinks(const std::string& path) {
         // ".." is taken away by hand), so that the system resolves it as it resolves the link.
         const size_t slash = current.rfind('/');
         current = !text.empty() && text.front() == '/' ? text
-                  : slash == std::string::npos        ? text
-                                                      : current.substr(0, slash + 1) + text;
+                  : slash == std::string::npos         ? text
+                                                       : current.substr(0, slash + 1) + text;
     }
 }
 
 } // namespace
 
-AtomicFileWriter::~AtomicFileWriter() { discard(); }
+AtomicFileWriter::~AtomicFileWriter() {
+    discard();
+}
 
 bool AtomicFileWriter::fail(int errorNumber) {
     cause_ = systemErrorText(errorNumber);

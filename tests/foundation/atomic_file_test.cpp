@@ -121,14 +121,16 @@ TEST(AtomicFileWriter, SavingThroughLinksReplacesTheFinalTargetAndKeepsTheLinks)
     };
     const Case cases[] = {
         {"absolute link", {{"daten/Anna2024.azr", "@ziel/Anna2024.azr"}}, "daten/Anna2024.azr"},
-        {"relative link: from the link's folder", {{"daten/Anna2024.azr", "../ziel/Anna2024.azr"}},
+        {"relative link: from the link's folder",
+         {{"daten/Anna2024.azr", "../ziel/Anna2024.azr"}},
          "daten/Anna2024.azr"},
         {"chain of a relative and an absolute link",
          {{"daten/Anna2024.azr", "../zwischen/Kette.azr"}, {"zwischen/Kette.azr", "@ziel/Anna2024.azr"}},
          "daten/Anna2024.azr"},
         // The relative link lies in "ablage": its ".." leads from there, not from "TwDaten".
         {"relative link in a linked data directory",
-         {{"TwDaten", "@ablage"}, {"ablage/Anna2024.azr", "../ziel/Anna2024.azr"}}, "TwDaten/Anna2024.azr"},
+         {{"TwDaten", "@ablage"}, {"ablage/Anna2024.azr", "../ziel/Anna2024.azr"}},
+         "TwDaten/Anna2024.azr"},
     };
     for (const Case& c : cases) {
         for (const Writer& writer : writers()) {
@@ -206,7 +208,8 @@ TEST(AtomicFileWriter, BrokenLinksAndProtectedTargetsAreRefused) {
                          "Die Datei '" + path + "' konnte nicht geschrieben werden.\n(" + cause + ")");
         IniFile ini(path);
         EXPECT_FALSE(ini.writeSection("S", {}));
-        EXPECT_EQ(ini.fullErrorText(), "Die Datei '" + path + "' konnte nicht geöffnet werden.\n(" + cause + ")");
+        EXPECT_EQ(ini.fullErrorText(),
+                  "Die Datei '" + path + "' konnte nicht geöffnet werden.\n(" + cause + ")");
 
         EXPECT_EQ(files.entries(), before);
         EXPECT_EQ(readWholeFile(files.target()), "alt");

@@ -26,7 +26,8 @@ TEST(FileIo, RefusedWritesKeepTheOldFile) {
     writeFileAtomically(path, "alt");
     ::chmod(path.c_str(), 0444); // write-protected
     EXPECT_THROW_MSG(writeFileAtomically(path, "neu"),
-                     "Die Datei '" + path + "' konnte nicht geschrieben werden.\n(Der Zugriff wurde verweigert.)");
+                     "Die Datei '" + path +
+                         "' konnte nicht geschrieben werden.\n(Der Zugriff wurde verweigert.)");
     EXPECT_EQ(readWholeFile(path), "alt");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
@@ -35,7 +36,8 @@ TEST(FileIo, MissingFilesNameTheCause) {
     test::TempDir dir;
     const std::string path = dir.file("fehlt.azr");
     EXPECT_THROW_MSG(readWholeFile(path),
-                     "Die Datei '" + path + "' konnte nicht geöffnet werden.\n(Die Datei wurde nicht gefunden.)");
+                     "Die Datei '" + path +
+                         "' konnte nicht geöffnet werden.\n(Die Datei wurde nicht gefunden.)");
     EXPECT_THROW(writeFileAtomically(dir.file("kein/Verzeichnis.azr"), "x"), LorvanError);
 }
 

@@ -330,9 +330,11 @@ TEST_F(DocumentStorage, SaveThroughALinkWithoutTargetIsRefused) {
     doc.settings().name = "Anna";
     doc.settings().year = 2024;
     EXPECT_FALSE(doc.save(link, true, context));
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{
-                                    "Die Datei '" + link + "' konnte nicht geschrieben werden.\n(Das Ziel der "
-                                    "Verknüpfung '" + dataFile("ablage/Anna2024.azr") + "' ist nicht vorhanden.)"});
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"Die Datei '" + link +
+                                       "' konnte nicht geschrieben werden.\n(Das Ziel der "
+                                       "Verknüpfung '" +
+                                       dataFile("ablage/Anna2024.azr") + "' ist nicht vorhanden.)"});
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_FALSE(fs::exists(dataFile("ablage")));
     EXPECT_EQ(doc.path(), "");
