@@ -8,6 +8,7 @@
 #include "support/scripted_prompter.h"
 #include "support/settings_bytes.h"
 #include "support/temp_dir.h"
+#include "support/year_file_builder.h"
 #include "yearfile/year_file.h"
 
 #include <gtest/gtest.h>
@@ -82,10 +83,7 @@ class DocumentStorage : public ::testing::Test {
         return test::ArchiveBytes().int32(38).raw(test::settingsBytes(38, options)).int32(0).bytes();
     }
     std::string currentFile(int32_t year = 2024) const {
-        CLorvanDoc doc;
-        doc.settings().name = "Anna";
-        doc.settings().year = year;
-        return doc.toBytes();
+        return test::YearFileBuilder("Anna", year).doc().toBytes();
     }
 
     test::TempDir dir;
@@ -326,9 +324,7 @@ TEST_F(DocumentStorage, YearFileThroughALinkKeepsTheLinkAndChecksItsTarget) {
 TEST_F(DocumentStorage, SaveThroughALinkWithoutTargetIsRefused) {
     const std::string link = dataFile("Anna2024.azr");
     fs::create_symlink("ablage/Anna2024.azr", link);
-    CLorvanDoc doc;
-    doc.settings().name = "Anna";
-    doc.settings().year = 2024;
+    CLorvanDoc doc = test::YearFileBuilder("Anna", 2024).build();
     EXPECT_FALSE(doc.save(link, true, context));
     EXPECT_EQ(prompter.texts(),
               std::vector<std::string>{"Die Datei '" + link +
