@@ -65,6 +65,8 @@ bool AtomicFileWriter::startReplacing(const std::string& path) {
     discard();
     cause_.clear();
     replaces_ = true;
+    target_ = path;
+    if (path.empty()) return fail(ENOENT);
     const LinkEnd end = followLinks(path);
     target_ = end.path;
     if (end.errorNumber != 0) return fail(end.errorNumber);
@@ -84,6 +86,7 @@ bool AtomicFileWriter::startCreating(const std::string& path, mode_t permissions
     cause_.clear();
     replaces_ = false;
     target_ = path;
+    if (path.empty()) return fail(ENOENT);
     struct stat st {};
     if (::lstat(path.c_str(), &st) == 0) return fail(EEXIST);
     return open(permissions);
