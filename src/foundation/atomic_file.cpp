@@ -41,7 +41,7 @@ LinkEnd followLinks(const std::string& path) {
         if (n < 0) return {current, errno};
         if (static_cast<size_t>(n) >= text.size()) return {current, ENAMETOOLONG};
         text.resize(static_cast<size_t>(n));
-        // A relative target starts in the link's folder. The folder part is kept as it is (no
+        // A relative target starts in the link's folder. That folder is kept as it is (no
         // ".." is taken away by hand), so that the system resolves it as it resolves the link.
         const size_t slash = current.rfind('/');
         current = !text.empty() && text.front() == '/' ? text

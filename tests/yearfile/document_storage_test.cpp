@@ -507,7 +507,7 @@ bool waitForSaveToWrite(int watch, const std::string& fileName) {
 
 // A save killed at any moment leaves the file as it was or as it should become, never torn. Each
 // trial starts a process that saves the two versions of a large year file in turn, waits until its
-// first or second save has begun to write, lets a random part of a write's duration pass and kills
+// first or second save has begun to write, lets a random share of a write's duration pass and kills
 // it. Temporary files of killed saves stay behind; they are never read, so the test only clears
 // them.
 TEST(DocumentStorageCrash, KilledSaveNeverTearsTheFile) {
