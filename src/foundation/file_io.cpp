@@ -1,5 +1,6 @@
 #include "foundation/file_io.h"
 
+#include "foundation/atomic_file.h"
 #include "foundation/error.h"
 #include "foundation/posix_file.h"
 
@@ -12,8 +13,12 @@
 namespace lorvan {
 namespace {
 
+std::string withCause(const std::string& message, const std::string& cause) {
+    return message + "\n(" + cause + ")";
+}
+
 std::string withCause(const std::string& message, int errorNumber) {
-    return message + "\n(" + systemErrorText(errorNumber) + ")";
+    return withCause(message, systemErrorText(errorNumber));
 }
 
 } // namespace
@@ -30,6 +35,7 @@ std::string systemErrorText(int errorNumber) {
     case EDQUOT: return "Die Platte ist voll.";
     case EISDIR: return "Der Pfad ist ein Verzeichnis.";
     case EEXIST: return "Die Datei ist bereits vorhanden.";
+    case ELOOP: return "Die Verknüpfung führt im Kreis oder über zu viele Stufen.";
     case ENOTEMPTY: return "Das Verzeichnis ist nicht leer.";
     case 0: return "Kein Fehlertext vorhanden.";
     default: return std::strerror(errorNumber);
@@ -62,34 +68,9 @@ std::string readWholeFile(const std::string& path) {
 }
 
 void writeFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string failed = "Die Datei '" + path + "' konnte nicht geschrieben werden.";
-    std::string tmpl = path + ".tmpXXXXXX";
-    FileDescriptor fd(::mkostemp(tmpl.data(), O_CLOEXEC));
-    if (fd.get() < 0) throw LorvanError(withCause(failed, errno));
-    const std::string tmp = tmpl;
-    auto fail = [&](int errorNumber) {
-        ::close(fd.release());
-        ::unlink(tmp.c_str());
-        throw LorvanError(withCause(failed, errorNumber));
-    };
-    // Keep the permissions of the file that is replaced; a new file gets the usual ones.
-    struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && !(st.st_mode & S_IWUSR)) fail(EACCES); // write-protected file
-    const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~currentUmask());
-    if (::fchmod(fd.get(), mode) != 0) fail(errno);
-    if (!writeAll(fd.get(), bytes.data(), bytes.size())) fail(errno);
-    if (::fsync(fd.get()) != 0) fail(errno);
-    if (::close(fd.release()) != 0) {
-        const int e = errno;
-        ::unlink(tmp.c_str());
-        throw LorvanError(withCause(failed, e));
-    }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        const int e = errno;
-        ::unlink(tmp.c_str());
-        throw LorvanError(withCause(failed, e));
-    }
+    AtomicFileWriter file;
+    if (file.startReplacing(path) && file.write(bytes) && file.commit()) return;
+    throw LorvanError(withCause("Die Datei '" + path + "' konnte nicht geschrieben werden.", file.cause()));
 }
 
 } // namespace lorvan

@@ -11,9 +11,9 @@ std::string systemErrorText(int errorNumber);
 // "... gelesen werden." with the cause in a second line.
 std::string readWholeFile(const std::string& path);
 
-// Writes the bytes to a temporary file beside path, flushes it to disk and renames it over path,
-// so that a crash or a full disk never leaves a torn file. Raises "Die Datei '...' konnte nicht
-// geschrieben werden." with the cause; the old file then stays as it was.
+// Writes the whole file through AtomicFileWriter (a link is followed to the file it names), so that
+// a crash or a full disk never leaves a torn file. Raises "Die Datei '...' konnte nicht geschrieben
+// werden." with the cause; the old file then stays as it was.
 void writeFileAtomically(const std::string& path, const std::string& bytes);
 
 } // namespace lorvan

@@ -1,5 +1,6 @@
 #include "foundation/file_system.h"
 
+#include "foundation/atomic_file.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
 #include "foundation/format.h"
@@ -52,20 +53,6 @@ std::vector<std::string> entriesOf(const std::string& directory) {
     ::closedir(dir);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// Copies the bytes of one open file into another; false with errno set.
-bool copyContents(int from, int to) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(from, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) return true;
-        if (!writeAll(to, buffer, static_cast<size_t>(n))) return false;
-    }
 }
 
 uint32_t littleEndian(const unsigned char* p, int bytes) {
@@ -308,33 +295,21 @@ bool copyFile(const std::string& source, const std::string& target, std::string&
     struct stat st {};
     if (::fstat(from.get(), &st) != 0) return fail(errno);
     if (S_ISDIR(st.st_mode)) return fail(EISDIR);
-    if (fileExists(target) || isDirectory(target)) return fail(EEXIST);
 
-    // The copy is written beside the target and linked to the target's name only when complete;
-    // linking refuses an existing name, so a target that appeared meanwhile is not overwritten.
-    std::string temporary = target + ".tmpXXXXXX";
-    FileDescriptor to(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (to.get() < 0) return fail(errno);
-    int failure = 0;
-    if (::fchmod(to.get(), st.st_mode & 07777) != 0 || !copyContents(from.get(), to.get()) ||
-        ::fsync(to.get()) != 0)
-        failure = errno;
-    if (!to.close() && failure == 0) failure = errno;
-    if (failure == 0 && ::link(temporary.c_str(), target.c_str()) != 0) {
-        failure = errno;
-        // A file system without hard links: rename, after checking the name once more.
-        if (failure == EPERM || failure == EOPNOTSUPP || failure == ENOSYS) {
-            if (fileExists(target) || isDirectory(target))
-                failure = EEXIST;
-            else if (::rename(temporary.c_str(), target.c_str()) == 0)
-                return true;
-            else
-                failure = errno;
-        }
+    // The copy appears under the target's name only when complete, and never over an existing file.
+    AtomicFileWriter copy;
+    bool copied = copy.startCreating(target, st.st_mode & 07777);
+    char buffer[65536];
+    while (copied) {
+        const ssize_t n = ::read(from.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(errno);
+        if (n == 0) break;
+        copied = copy.write(std::string_view(buffer, static_cast<size_t>(n)));
     }
-    ::unlink(temporary.c_str());
-    if (failure != 0) return fail(failure);
-    return true;
+    if (copied && copy.commit()) return true;
+    errorText = copy.cause();
+    return false;
 }
 
 std::string lastErrorText() {

@@ -55,8 +55,9 @@ bool removeCreatedDirectories(const std::string& innermost, std::string& errorTe
 // Deletes the file; a missing file counts as deleted. A read-only file is deleted only with
 // removeWriteProtection, which first gives it its write permission back.
 bool deleteFile(const std::string& path, std::string& errorText, bool removeWriteProtection);
-// Copies the file with its permissions; an existing target is never overwritten. The copy appears
-// whole or not at all. On failure errorText is the cause alone.
+// Copies the file with its permissions; an existing target (a link included) is never overwritten.
+// A link as source is copied as the file it names. The copy appears whole or not at all
+// (AtomicFileWriter). On failure errorText is the cause alone.
 bool copyFile(const std::string& source, const std::string& target, std::string& errorText);
 
 // The German text of the last system error of this thread (errno), trimmed;

@@ -1,14 +1,12 @@
 #include "foundation/text_file.h"
 
+#include "foundation/atomic_file.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
 #include "foundation/format.h"
-#include "foundation/posix_file.h"
 #include "foundation/text_encoding.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,8 +53,12 @@ std::string TextFile::diskFullQuestion(const std::string& fileName) {
 }
 
 void TextFile::fail(const char* messageFormat, int errorNumber) {
+    fail(messageFormat, systemErrorText(errorNumber));
+}
+
+void TextFile::fail(const char* messageFormat, const std::string& cause) {
     message_ = format(messageFormat, fileName_.c_str());
-    cause_ = leftCharacters(systemErrorText(errorNumber), kMaxCauseCharacters);
+    cause_ = leftCharacters(cause, kMaxCauseCharacters);
 }
 
 bool TextFile::open(Mode mode) {
@@ -84,26 +86,13 @@ bool TextFile::open(Mode mode) {
     case Mode::Create: fd = ::open(fileName_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666); break;
     case Mode::Write: fd = ::open(fileName_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666); break;
     case Mode::Replace: {
-        // The new file goes beside the file it replaces (a link is followed), so that the rename
-        // stays on one file system.
-        std::string target = fileName_;
-        if (exists) {
-            char resolved[PATH_MAX];
-            if (::realpath(fileName_.c_str(), resolved)) target = resolved;
-        }
-        std::string temporary = target + ".tmpXXXXXX";
-        fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-        if (fd < 0) break;
-        const mode_t permissions = exists ? (st.st_mode & 07777) : (0666 & ~currentUmask());
-        if (::fchmod(fd, permissions) != 0) {
-            const int e = errno;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            fail(kOpenFailed, e);
+        auto replacement = std::make_unique<AtomicFileWriter>();
+        if (!replacement->startReplacing(fileName_)) {
+            fail(kOpenFailed, replacement->cause());
             return false;
         }
-        temporaryPath_ = temporary;
-        replacedPath_ = target;
+        fd = replacement->descriptor();
+        replacement_ = std::move(replacement);
         break;
     }
     }
@@ -219,37 +208,22 @@ void TextFile::seekToEnd() {
 }
 
 bool TextFile::commit() {
-    if (temporaryPath_.empty()) return fd_ >= 0;
-    if (::fsync(fd_) != 0) {
-        fail(kWriteFailed, errno);
-        close();
-        return false;
-    }
-    const int fd = fd_;
+    if (!replacement_) return fd_ >= 0;
+    const bool committed = replacement_->commit();
+    if (!committed) fail(kWriteFailed, replacement_->cause());
+    replacement_.reset();
     fd_ = -1;
-    if (::close(fd) != 0 || ::rename(temporaryPath_.c_str(), replacedPath_.c_str()) != 0) {
-        fail(kWriteFailed, errno);
-        discardTemporary();
-        return false;
-    }
-    temporaryPath_.clear();
-    replacedPath_.clear();
-    return true;
-}
-
-void TextFile::discardTemporary() {
-    if (temporaryPath_.empty()) return;
-    ::unlink(temporaryPath_.c_str());
-    temporaryPath_.clear();
-    replacedPath_.clear();
+    return committed;
 }
 
 void TextFile::close() {
-    if (fd_ >= 0) {
+    if (replacement_) {
+        replacement_.reset(); // closes and removes the file that was not committed
+        fd_ = -1;
+    } else if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
     }
-    discardTemporary();
     buffer_.clear();
     bufferPos_ = 0;
     atEnd_ = false;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace lorvan {
+
+class AtomicFileWriter;
 
 // The question asked when the disk is full; true means "try again". The callers wire it to
 // Prompter::askYesNo; without one a full disk fails at once.
@@ -20,7 +23,8 @@ public:
         Create,  // create and write; an existing file is truncated
         Write,   // write without truncating (created when missing); seekToEnd() appends
         Replace, // write a new file beside the target; commit() puts it in place of the target, so
-                 // a failure or a crash never leaves the target half written
+                 // a failure or a crash never leaves the target half written (AtomicFileWriter:
+                 // a link is followed and its target replaced)
     };
 
     explicit TextFile(std::string fileName, bool noQuestions = false, RetryQuestion askRetry = {});
@@ -69,8 +73,8 @@ public:
 
 private:
     void fail(const char* messageFormat, int errorNumber);
+    void fail(const char* messageFormat, const std::string& cause);
     bool fillBuffer();
-    void discardTemporary();
 
     std::string fileName_;
     std::string message_;
@@ -86,9 +90,8 @@ private:
     bool atEnd_ = false;
     bool atStart_ = true;
 
-    // Mode::Replace: the temporary file and the path it replaces.
-    std::string temporaryPath_;
-    std::string replacedPath_;
+    // Mode::Replace: the new file until commit(); fd_ is its descriptor.
+    std::unique_ptr<AtomicFileWriter> replacement_;
 };
 
 } // namespace lorvan

@@ -48,10 +48,13 @@ struct StorageContext {
 // identity, and, when those are the same, the content itself, so that a change by somebody else
 // within the same clock tick is caught as well.
 //
-// Every save writes a temporary file "<name>.tmpXXXXXX" beside the file and renames it over the
-// file. A save that is killed may leave such a temporary file behind; it is never read (no
-// document kind, pattern or year-file search matches its name) and is not removed by later saves,
-// since on a shared data directory it may belong to another user's save in progress.
+// Every save goes through AtomicFileWriter: a temporary file "<name>.tmpXXXXXX" beside the file,
+// renamed over it once it is on disk. A file that is a symbolic link is saved into the file the
+// link leads to, and the link stays; the change check and the version backup look at that file
+// too (the backup is named after the path as opened). A save that is killed may leave a temporary
+// file behind; it is never read (no document kind, pattern or year-file search matches its name)
+// and is not removed by later saves, since on a shared data directory it may belong to another
+// user's save in progress.
 class CTwDocBase {
   public:
     virtual ~CTwDocBase() = default;

@@ -1,9 +1,10 @@
 #include "cli/commands.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
-#include "foundation/time_text.h"
 #include "masterdata/employee_file.h"
+#include "support/error_text.h"
 #include "support/temp_dir.h"
+#include "support/year_file_builder.h"
 #include "yearfile/year_file.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 
 #include <sstream>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace lorvan {
@@ -21,21 +21,15 @@ namespace {
 class MonthCommand : public ::testing::Test {
   protected:
     void SetUp() override {
-        CLorvanDoc doc;
-        CEinstArbzt& s = doc.settings();
-        s.name = "Anna Berg";
-        s.year = 2024;
-        s.keepWorkingTimeAccount = 1;
-        s.monthlyPayoutOn = 1;
-        s.monthlyPayoutThreshold = 0.5;
-        CTagDoc& day = doc.addMonth(3).addDay(14);
-        CZeitZeile& line = day.addLine();
-        line.kind = kKindWorkingTime;
-        line.from = "7:00";
-        line.to = "16:00";
-        line.duration = 540;
-        path_ = dir_.file("Anna_Berg2024.azr");
-        doc.save(path_);
+        path_ = test::YearFileBuilder("Anna Berg", 2024)
+                    .settings([](CEinstArbzt& s) {
+                        s.keepWorkingTimeAccount = 1;
+                        s.monthlyPayoutOn = 1;
+                        s.monthlyPayoutThreshold = 0.5;
+                    })
+                    .day(3, 14)
+                    .work("7:00", "16:00")
+                    .saveAs(dir_.file("Anna_Berg2024.azr"));
         writeEmployees(dir_.path().string(), Datum{13, 3, 2024});
     }
 
@@ -111,25 +105,19 @@ TEST_F(MonthCommand, WageFiguresOnlyForAFileThatUsesWages) {
     EXPECT_EQ(plain.str().find("Löhne"), std::string::npos);
 
     // Wage 15.00, "Montage" at 20.00: 5 h of "Montage" and 4 h of other work on 14 March.
-    CLorvanDoc doc;
-    CEinstArbzt& s = doc.settings();
-    s.name = "Anna Berg";
-    s.year = 2024;
-    s.wagesInMonthEvaluation = 1;
-    WagePeriod period;
-    period.hourlyWage = 15.0;
-    period.deviatingHourlyWages["Montage"] = 20.0;
-    s.wagePeriods = {period};
-    CTagDoc& day = doc.addMonth(3).addDay(14);
-    for (const auto& [from, to, service] : {std::tuple{"7:00", "12:00", "Montage"}, {"12:00", "16:00", ""}}) {
-        CZeitZeile& line = day.addLine();
-        line.kind = kKindCustomer;
-        line.from = from;
-        line.to = to;
-        line.duration = parseClock(spanText(from, to));
-        line.service = service;
-    }
-    doc.save(path_);
+    test::YearFileBuilder("Anna Berg", 2024)
+        .settings([](CEinstArbzt& s) {
+            s.wagesInMonthEvaluation = 1;
+            WagePeriod period;
+            period.hourlyWage = 15.0;
+            period.deviatingHourlyWages["Montage"] = 20.0;
+            s.wagePeriods = {period};
+        })
+        .day(3, 14)
+        .line(kKindCustomer, "7:00", "12:00")
+        .service("Montage")
+        .line(kKindCustomer, "12:00", "16:00")
+        .saveAs(path_);
 
     const nlohmann::json wages = run(cli::runMonth, {path_, "3"})["wages"];
     EXPECT_EQ(wages["hourly_wage"], 15.0);
@@ -183,12 +171,7 @@ TEST_F(MonthCommand, RefusesBadArguments) {
     };
     for (const Case& c : cases) {
         std::ostringstream out;
-        try {
-            c.command({}, c.args, out);
-            ADD_FAILURE() << "no error for " << c.message;
-        } catch (const LorvanError& e) {
-            EXPECT_EQ(e.what(), c.message);
-        }
+        EXPECT_THROW_MSG(c.command({}, c.args, out), c.message);
         EXPECT_EQ(out.str(), "");
     }
 }

@@ -2,7 +2,9 @@
 #include "cli/report_output.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
+#include "support/error_text.h"
 #include "support/temp_dir.h"
+#include "support/year_file_builder.h"
 #include "yearfile/year_file.h"
 
 #include <gtest/gtest.h>
@@ -19,16 +21,10 @@ namespace {
 class ReportOutput : public ::testing::Test {
   protected:
     void SetUp() override {
-        CLorvanDoc doc;
-        doc.settings().name = "Anna Berg";
-        doc.settings().year = 2026;
-        CZeitZeile& line = doc.addMonth(3).addDay(2).addLine();
-        line.kind = kKindWorkingTime;
-        line.from = "7:00";
-        line.to = "16:00";
-        line.duration = 540;
-        path_ = dir_.file("Anna_Berg2026.azr");
-        doc.save(path_);
+        path_ = test::YearFileBuilder("Anna Berg", 2026)
+                    .day(3, 2)
+                    .work("7:00", "16:00")
+                    .saveAs(dir_.file("Anna_Berg2026.azr"));
         options_.dataDirectory = dir_.path().string();
     }
 
@@ -74,18 +70,10 @@ TEST_F(ReportOutput, MonthAndYearReportsAsPdfAndWorkbook) {
 }
 
 TEST_F(ReportOutput, AFileWithoutMonthsExportsNothing) {
-    CLorvanDoc empty;
-    empty.settings().name = "Anna Berg";
-    empty.settings().year = 2025;
-    const std::string path = dir_.file("Anna_Berg2025.azr");
-    empty.save(path);
+    const std::string path = test::YearFileBuilder("Anna Berg", 2025).saveAs(dir_.file("Anna_Berg2025.azr"));
     const std::string out = dir_.file("leer.xlsx");
-    try {
-        run(cli::runYear, {path, "--report", "account", "--xlsx", out});
-        ADD_FAILURE() << "exported";
-    } catch (const LorvanError& e) {
-        EXPECT_STREQ(e.what(), "Es sind keine Angaben zum Export vorhanden.");
-    }
+    EXPECT_THROW_MSG(run(cli::runYear, {path, "--report", "account", "--xlsx", out}),
+                     "Es sind keine Angaben zum Export vorhanden.");
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 

@@ -1,7 +1,9 @@
 #include "cli/commands.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
+#include "support/error_text.h"
 #include "support/temp_dir.h"
+#include "support/year_file_builder.h"
 #include "yearfile/year_file.h"
 
 #include <gtest/gtest.h>
@@ -19,25 +21,19 @@ namespace {
 class YearCommand : public ::testing::Test {
   protected:
     void SetUp() override {
-        CLorvanDoc doc;
-        CEinstArbzt& s = doc.settings();
-        s.name = "Anna Berg";
-        s.year = 2026;
-        s.manageRemainingVacation = 1;
-        s.vacationEntitlement = 25.0;
-        s.remainingVacationPreviousYear = 1.0;
-        CMonatDoc& march = doc.addMonth(3);
-        CZeitZeile& line = march.addDay(2).addLine();
-        line.kind = kKindWorkingTime;
-        line.from = "7:00";
-        line.to = "16:00";
-        line.duration = 540;
-        march.addDay(3).dayKind = kVacation;
-        march.addDay(4).dayKind = kVacation;
-        march.addDay(5).dayKind = kSickWithPay;
-        doc.addMonth(6).addDay(1).dayKind = kHalfVacationDay;
-        path_ = dir_.file("Anna_Berg2026.azr");
-        doc.save(path_);
+        path_ = test::YearFileBuilder("Anna Berg", 2026)
+                    .settings([](CEinstArbzt& s) {
+                        s.manageRemainingVacation = 1;
+                        s.vacationEntitlement = 25.0;
+                        s.remainingVacationPreviousYear = 1.0;
+                    })
+                    .day(3, 2)
+                    .work("7:00", "16:00")
+                    .day(3, 3, kVacation)
+                    .day(3, 4, kVacation)
+                    .day(3, 5, kSickWithPay)
+                    .day(6, 1, kHalfVacationDay)
+                    .saveAs(dir_.file("Anna_Berg2026.azr"));
     }
 
     std::string run(const std::vector<std::string>& args) {
@@ -110,12 +106,7 @@ TEST_F(YearCommand, RefusesBadArguments) {
     };
     for (const auto& c : cases) {
         std::ostringstream out;
-        try {
-            cli::runYear({}, c.args, out);
-            ADD_FAILURE() << "no error for " << c.message;
-        } catch (const LorvanError& e) {
-            EXPECT_EQ(e.what(), c.message);
-        }
+        EXPECT_THROW_MSG(cli::runYear({}, c.args, out), c.message);
         EXPECT_EQ(out.str(), "");
     }
 }

@@ -4,6 +4,7 @@
 #include "foundation/error.h"
 #include "foundation/number_text.h"
 #include "foundation/time_text.h"
+#include "support/error_text.h"
 #include "support/temp_dir.h"
 #include "yearfile/year_file.h"
 
@@ -564,12 +565,7 @@ TEST(MonthEvaluationWages, AMissingWagePeriodIsAnInternalError) {
     CLorvanDoc doc = makeDoc(2024);
     doc.settings().wagesInMonthEvaluation = 1;
     addDay(doc, 3, 4, kNormalWorkingDay, {{"8:00", "9:00"}});
-    try {
-        evaluateMonth(doc, 3, kNoContext);
-        FAIL() << "no error";
-    } catch (const LorvanError& e) {
-        EXPECT_STREQ(e.what(), "Zeiger nicht besetzt");
-    }
+    EXPECT_THROW_MSG(evaluateMonth(doc, 3, kNoContext), "Zeiger nicht besetzt");
 }
 
 class MonthCache : public ::testing::Test {
@@ -618,12 +614,7 @@ TEST_F(MonthCache, AValidMonthIsNotRebuiltAndResetRebuildsThatMonthAndTheLaterOn
 
 TEST_F(MonthCache, AMonthWithoutWorkingTimeSettingsRaisesTheirMessageAndCachesNothing) {
     doc_.settings().workingTimePeriods.clear();
-    try {
-        evaluator_.evaluate(3);
-        FAIL() << "no error";
-    } catch (const LorvanError& e) {
-        EXPECT_STREQ(e.what(), kWorkingTimeSettingsMissing);
-    }
+    EXPECT_THROW_MSG(evaluator_.evaluate(3), kWorkingTimeSettingsMissing);
     EXPECT_EQ(doc_.month(3)->resultsValid, 0);
     EXPECT_FALSE(doc_.isModified());
 }

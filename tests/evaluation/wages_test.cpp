@@ -2,7 +2,8 @@
 
 #include "evaluation/month_evaluation.h"
 #include "foundation/error.h"
-#include "foundation/time_text.h"
+#include "support/error_text.h"
+#include "support/year_file_builder.h"
 #include "yearfile/settings.h"
 #include "yearfile/year_file.h"
 
@@ -116,25 +117,26 @@ TEST(Wages, ServiceWagesListTheServicesOfTheMonthWithADeviatingWage) {
 
 // The month's service minutes come from the complete days; a standby line counts at its rating.
 TEST(Wages, ServiceMinutesAreCollectedFromTheCompleteDaysOfTheMonth) {
-    CLorvanDoc doc = wageDoc(15.0);
-    doc.settings().standbyRatingPercent = 50.0;
-    const auto addLine = [&](int32_t month, int32_t day, const char* kind, const char* from, const char* to,
-                             const char* service) {
-        CZeitZeile& line = doc.addMonth(month).addDay(day).addLine();
-        line.kind = kind;
-        line.from = from;
-        line.to = to;
-        line.duration = parseClock(spanText(from, to));
-        line.service = service;
-    };
-    addLine(3, 4, kKindCustomer, "8:00", "10:00", "Montage");
-    addLine(3, 4, kKindCustomer, "10:00", "11:30", "Montage");
-    addLine(3, 4, kKindOffice, "11:30", "12:00", "");
-    addLine(3, 5, kKindStandby, "18:00", "21:00", "Notdienst");
-    addLine(3, 6, kKindCustomer, "8:00", "12:00", "Montage");
-    doc.month(3)->day(6)->complete = 0;
-    // Tuesday 27 February belongs to the first week of March, but not to March's wages.
-    addLine(2, 27, kKindCustomer, "8:00", "9:00", "Montage");
+    const CLorvanDoc doc = test::YearFileBuilder(wageDoc(15.0))
+                               .settings([](CEinstArbzt& s) { s.standbyRatingPercent = 50.0; })
+                               .day(3, 4)
+                               .line(kKindCustomer, "8:00", "10:00")
+                               .service("Montage")
+                               .line(kKindCustomer, "10:00", "11:30")
+                               .service("Montage")
+                               .line(kKindOffice, "11:30", "12:00")
+                               .day(3, 5)
+                               .line(kKindStandby, "18:00", "21:00")
+                               .service("Notdienst")
+                               .day(3, 6)
+                               .line(kKindCustomer, "8:00", "12:00")
+                               .service("Montage")
+                               .withDay([](CTagDoc& day) { day.complete = 0; })
+                               // Tuesday 27 February belongs to the first week of March, not to its wages.
+                               .day(2, 27)
+                               .line(kKindCustomer, "8:00", "9:00")
+                               .service("Montage")
+                               .build();
     const auto e = evaluateMonth(doc, 3, EvaluationContext{});
     EXPECT_EQ(e->serviceMinutes, (std::map<std::string, int32_t>{{"Montage", 210}, {"Notdienst", 90}}));
 }
@@ -387,25 +389,19 @@ TEST(Wages, ShiftAllowanceIsBookedWithTheWagePeriodsPercentAndWageType) {
 // 4 h of "Notdienst" at 30.00, sickness with pay, 5 h work. Wage 15.00.
 class EvaluatedMonth : public ::testing::Test {
   protected:
-    void SetUp() override {
-        wagePeriod(doc_).deviatingHourlyWages["Notdienst"] = 30.0;
-        work(4, "7:00", "16:00", "");
-        doc_.addMonth(3).addDay(5).dayKind = kVacation;
-        work(6, "8:00", "12:00", "Notdienst");
-        doc_.addMonth(3).addDay(7).dayKind = kSickWithPay;
-        work(8, "7:00", "12:00", "");
-    }
-
-    void work(int32_t day, const char* from, const char* to, const char* service) {
-        CZeitZeile& line = doc_.addMonth(3).addDay(day).addLine();
-        line.kind = kKindCustomer;
-        line.from = from;
-        line.to = to;
-        line.duration = parseClock(spanText(from, to));
-        line.service = service;
-    }
-
-    CLorvanDoc doc_ = wageDoc(15.0);
+    CLorvanDoc doc_ =
+        test::YearFileBuilder(wageDoc(15.0))
+            .settings([](CEinstArbzt& s) { s.wagePeriods.front().deviatingHourlyWages["Notdienst"] = 30.0; })
+            .day(3, 4)
+            .line(kKindCustomer, "7:00", "16:00")
+            .day(3, 5, kVacation)
+            .day(3, 6)
+            .line(kKindCustomer, "8:00", "12:00")
+            .service("Notdienst")
+            .day(3, 7, kSickWithPay)
+            .day(3, 8)
+            .line(kKindCustomer, "7:00", "12:00")
+            .build();
 };
 
 // Where the account keeps the deviations from the target, the wage pays the target less the service
@@ -455,12 +451,7 @@ TEST(Wages, OnlyAFileThatUsesWagesHasWageFigures) {
     // Wages in use without a wage period for the month: only a damaged file has that.
     doc.settings().wagesAsCostsInCustomerQuery = 1;
     doc.settings().wagePeriods.front().fromMonth = 4;
-    try {
-        monthWages(doc, marchWith(9600));
-        ADD_FAILURE() << "no error";
-    } catch (const LorvanError& e) {
-        EXPECT_STREQ(e.what(), kPointerNotSet);
-    }
+    EXPECT_THROW_MSG(monthWages(doc, marchWith(9600)), kPointerNotSet);
 }
 
 } // namespace

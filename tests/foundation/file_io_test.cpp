@@ -1,5 +1,6 @@
 #include "foundation/error.h"
 #include "foundation/file_io.h"
+#include "support/error_text.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -24,13 +25,9 @@ TEST(FileIo, RefusedWritesKeepTheOldFile) {
     const std::string path = dir.file("Daten.mar");
     writeFileAtomically(path, "alt");
     ::chmod(path.c_str(), 0444); // write-protected
-    try {
-        writeFileAtomically(path, "neu");
-        FAIL() << "write-protected file was overwritten";
-    } catch (const LorvanError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Die Datei '" + path + "' konnte nicht geschrieben werden.\n(Der Zugriff wurde verweigert.)");
-    }
+    EXPECT_THROW_MSG(writeFileAtomically(path, "neu"),
+                     "Die Datei '" + path +
+                         "' konnte nicht geschrieben werden.\n(Der Zugriff wurde verweigert.)");
     EXPECT_EQ(readWholeFile(path), "alt");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
@@ -38,13 +35,9 @@ TEST(FileIo, RefusedWritesKeepTheOldFile) {
 TEST(FileIo, MissingFilesNameTheCause) {
     test::TempDir dir;
     const std::string path = dir.file("fehlt.azr");
-    try {
-        readWholeFile(path);
-        FAIL();
-    } catch (const LorvanError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Die Datei '" + path + "' konnte nicht geöffnet werden.\n(Die Datei wurde nicht gefunden.)");
-    }
+    EXPECT_THROW_MSG(readWholeFile(path),
+                     "Die Datei '" + path +
+                         "' konnte nicht geöffnet werden.\n(Die Datei wurde nicht gefunden.)");
     EXPECT_THROW(writeFileAtomically(dir.file("kein/Verzeichnis.azr"), "x"), LorvanError);
 }
 

@@ -220,6 +220,29 @@ TEST(FileSystem, CopyFileNeverOverwritesAndLeavesNoPartialCopy) {
     EXPECT_EQ(names, (std::vector<std::string>{"Kopie.azr", "Max2024.azr", "Ordner.azr", "alt.azr"}));
 }
 
+// The version backup copies a year file that may be a link: the copy holds what the link leads to,
+// and a link in the copy's place is never written through.
+TEST(FileSystem, CopyFileReadsThroughALinkButNeverWritesThroughOne) {
+    test::TempDir dir;
+    fs::create_directory(dir.path() / "ablage");
+    test::writeBytes(dir.file("ablage/Max2024.azr"), "daten");
+    ::chmod(dir.file("ablage/Max2024.azr").c_str(), 0640);
+    fs::create_symlink("ablage/Max2024.azr", dir.path() / "Max2024.azr");
+    std::string error;
+    ASSERT_TRUE(copyFile(dir.file("Max2024.azr"), dir.file("Kopie.azr"), error)) << error;
+    EXPECT_FALSE(fs::is_symlink(dir.path() / "Kopie.azr"));
+    EXPECT_EQ(readWholeFile(dir.file("Kopie.azr")), "daten");
+    struct stat st {};
+    ::stat(dir.file("Kopie.azr").c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    fs::create_symlink("ablage/fehlt.azr", dir.path() / "Sicherung.azr");
+    EXPECT_FALSE(copyFile(dir.file("Max2024.azr"), dir.file("Sicherung.azr"), error));
+    EXPECT_EQ(error, "Die Datei ist bereits vorhanden.");
+    EXPECT_TRUE(fs::is_symlink(dir.path() / "Sicherung.azr"));
+    EXPECT_FALSE(fs::exists(dir.path() / "ablage/fehlt.azr"));
+}
+
 TEST(FileSystem, LastErrorTextIsGermanAndTrimmed) {
     errno = 0;
     EXPECT_EQ(lastErrorText(), "Kein Fehlertext vorhanden.");

@@ -1,6 +1,7 @@
 #include "foundation/error.h"
 #include "foundation/file_io.h"
 #include "foundation/text_file.h"
+#include "support/error_text.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -164,12 +165,7 @@ TEST(TextFile, OpenFailuresNameFileAndCause) {
         EXPECT_FALSE(file.open(c.mode));
         EXPECT_FALSE(file.isOpen());
         EXPECT_EQ(file.fullErrorText(), c.expected);
-        try {
-            file.openOrThrow(c.mode);
-            ADD_FAILURE() << "no error raised";
-        } catch (const LorvanError& e) {
-            EXPECT_EQ(std::string(e.what()), c.expected);
-        }
+        EXPECT_THROW_MSG(file.openOrThrow(c.mode), c.expected);
     }
     EXPECT_EQ(readWholeFile(protectedFile), "x");
 }
@@ -216,12 +212,7 @@ TEST(TextFile, FullDiskAsksOncePerFailedAttempt) {
     EXPECT_TRUE(file.isOpen());
 
     prompter.answerNo();
-    try {
-        file.writeLine("Zeile\n");
-        ADD_FAILURE() << "no error raised";
-    } catch (const LorvanError& e) {
-        EXPECT_EQ(std::string(e.what()), failure);
-    }
+    EXPECT_THROW_MSG(file.writeLine("Zeile\n"), failure);
     EXPECT_TRUE(prompter.allAnswered());
 
     // Without questions (or without anyone to ask) a full disk fails at once.

@@ -1,6 +1,7 @@
 #include "foundation/error.h"
 #include "masterdata/customer_file.h"
 #include "support/archive_bytes.h"
+#include "support/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,7 @@ CKundeDoc customer(int32_t number, const std::string& name, const std::string& s
 
 std::string loadError(const std::string& bytes) {
     CTwKundenDoc doc;
-    try {
-        doc.fromBytes(bytes, "Daten.kd");
-    } catch (const LorvanError& e) {
-        return e.what();
-    }
-    return "";
+    return test::errorOf([&] { doc.fromBytes(bytes, "Daten.kd"); });
 }
 
 TEST(CustomerFile, ProposedNumberFollowsTheHighest) {
@@ -130,7 +126,7 @@ TEST(CustomerFile, DamagedFilesGiveTheirMessage) {
     const std::string whole = doc.toBytes();
     for (size_t n = 0; n < whole.size(); ++n)
         ASSERT_EQ(loadError(whole.substr(0, n)), endOfFile) << n;
-    EXPECT_EQ(loadError(whole), "");
+    EXPECT_EQ(loadError(whole), test::kNoError);
 }
 
 TEST(CustomerFile, DisplayAndDaySheetTexts) {

@@ -1,6 +1,7 @@
 #include "foundation/error.h"
 #include "masterdata/service_file.h"
 #include "support/archive_bytes.h"
+#include "support/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +23,7 @@ CDienstlDoc service(const std::string& name, int32_t kind = 0, double costs = 0.
 
 std::string loadError(const std::string& bytes) {
     CTwDienstlDoc doc;
-    try {
-        doc.fromBytes(bytes, "Daten.dl");
-    } catch (const LorvanError& e) {
-        return e.what();
-    }
-    return "";
+    return test::errorOf([&] { doc.fromBytes(bytes, "Daten.dl"); });
 }
 
 TEST(ServiceFile, NamesAreOrderedByTheirWindows1252Bytes) {

@@ -3,6 +3,7 @@
 #include "foundation/archive.h"
 #include "foundation/error.h"
 #include "platform/clock.h"
+#include "support/error_text.h"
 #include "support/settings_bytes.h"
 
 #include <gtest/gtest.h>
@@ -767,26 +768,16 @@ TEST(SettingsOperations, PeriodForMonth) {
     for (const auto& c : cases) {
         EXPECT_EQ(s.periodForMonth(c.month).hoursPerWorkingDay, c.hours) << c.month;
         if (c.wage == 0) {
-            try {
-                s.wagePeriodForMonth(c.month);
-                ADD_FAILURE() << c.month;
-            } catch (const LorvanError& e) {
-                EXPECT_STREQ(e.what(), "Zeiger nicht besetzt");
-            }
+            EXPECT_THROW_MSG(s.wagePeriodForMonth(c.month), "Zeiger nicht besetzt") << c.month;
         } else {
             EXPECT_EQ(s.wagePeriodForMonth(c.month).hourlyWage, c.wage) << c.month;
         }
     }
     s.workingTimePeriods.clear();
-    try {
-        s.periodForMonth(5);
-        ADD_FAILURE();
-    } catch (const LorvanError& e) {
-        EXPECT_STREQ(e.what(),
+    EXPECT_THROW_MSG(s.periodForMonth(5),
                      "Die Arbeitszeit-Einstellungen sind nicht vorhanden. Bitte prüfen Sie nochmal die "
                      "Angaben unter 'Extras' - 'Einstellungen der aktuellen Datei' oder legen Sie die "
                      "Datei neu an.");
-    }
 }
 
 TEST(SettingsOperations, MonthlyTarget) {
