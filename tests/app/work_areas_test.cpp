@@ -4,6 +4,7 @@
 #include "app_fixture.h"
 
 #include "foundation/error.h"
+#include "support/error_text.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -120,14 +121,9 @@ TEST(ProcessingGuard, SetsTheFlagForItsLifetimeAndRefusesNesting) {
     {
         ProcessingGuard outer(flag);
         EXPECT_TRUE(flag.running());
-        try {
-            ProcessingGuard inner(flag);
-            ADD_FAILURE() << "nested guard accepted";
-        } catch (const LorvanError& e) {
-            EXPECT_STREQ(e.what(),
+        EXPECT_THROW_MSG(ProcessingGuard(flag),
                          "Interner Fehler: keine Schachtelung möglich --> Wert wird vorzeitig auf false "
                          "gesetzt --> NestCounter verwenden");
-        }
         EXPECT_TRUE(flag.running()) << "the refused guard must not clear the outer one's flag";
     }
     EXPECT_FALSE(flag.running());

@@ -1,6 +1,7 @@
 #include "output/report_table.h"
 
 #include "foundation/error.h"
+#include "support/error_text.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,7 @@ namespace lorvan {
 namespace {
 
 void expectPointerNotSet(const std::function<void()>& action) {
-    try {
-        action();
-        FAIL() << "no error";
-    } catch (const LorvanError& e) {
-        EXPECT_STREQ(e.what(), kPointerNotSet);
-    }
+    EXPECT_THROW_MSG(action(), kPointerNotSet);
 }
 
 CReportTable twoColumns() {
