@@ -14,6 +14,8 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace lorvan {
 namespace {
 
@@ -43,6 +45,22 @@ TEST_F(HelpWindowTest, ContentsShowTheStartPageBesideTheThreeTabs) {
     EXPECT_EQ(shownFile(), "index.html");
     EXPECT_EQ(window.contentsList()->topLevelItemCount(), static_cast<int>(window.topics().topics().size()));
     EXPECT_TRUE(prompter.log().empty());
+}
+
+TEST_F(HelpWindowTest, EveryTitleOfTheContentsIsShownWhole) {
+    window.showContents();
+    QApplication::processEvents();
+    const QTreeWidget* contents = window.contentsList();
+    const QAbstractItemView* list = contents;
+    int widest = 0;
+    for (int i = 0; i < contents->topLevelItemCount(); ++i)
+        widest =
+            std::max(widest, contents->fontMetrics().horizontalAdvance(contents->topLevelItem(i)->text(0)));
+    EXPECT_GE(list->sizeHintForColumn(0), widest);
+    EXPECT_GE(contents->viewport()->width(), list->sizeHintForColumn(0));
+    EXPECT_GE(contents->columnWidth(0), list->sizeHintForColumn(0));
+    EXPECT_GE(window.browser()->width(), 600) << "the topic keeps its room";
+    EXPECT_TRUE(window.grab().save(QStringLiteral(LORVAN_SCREENSHOT_DIR "/gui_help_contents.png")));
 }
 
 TEST_F(HelpWindowTest, ShowsATopicByNumberWithItsUmlautsAndFollowsHistory) {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
@@ -47,10 +48,10 @@ HelpWindow::HelpWindow(HelpTopics topics, Prompter& prompter, QWidget* parent)
     home_ = bar->addAction(QStringLiteral("&Startseite"));
     layout->addWidget(bar);
 
-    auto* splitter = new QSplitter;
-    layout->addWidget(splitter, 1);
+    splitter_ = new QSplitter;
+    layout->addWidget(splitter_, 1);
     tabs_ = new QTabWidget;
-    splitter->addWidget(tabs_);
+    splitter_->addWidget(tabs_);
 
     contents_ = new QTreeWidget;
     contents_->setHeaderHidden(true);
@@ -82,10 +83,10 @@ HelpWindow::HelpWindow(HelpTopics topics, Prompter& prompter, QWidget* parent)
     browser_ = new QTextBrowser;
     browser_->setOpenExternalLinks(true);
     browser_->setSearchPaths({QString::fromStdString(topics_.directory().string())});
-    splitter->addWidget(browser_);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 660});
+    splitter_->addWidget(browser_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({260, 660});
 
     back_->setEnabled(false);
     forward_->setEnabled(false);
@@ -127,6 +128,22 @@ HelpWindow::HelpWindow(HelpTopics topics, Prompter& prompter, QWidget* parent)
 
     fillContents();
     fillIndex();
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (fitted_) return;
+    fitted_ = true;
+    // The tabs get what the longest title needs in this desktop's font; the window grows by as much,
+    // so the topic keeps its width.
+    const QAbstractItemView* list = contents_;
+    const int missing = list->sizeHintForColumn(0) - contents_->viewport()->width();
+    if (missing <= 0) return;
+    QList<int> sizes = splitter_->sizes();
+    sizes[0] += missing;
+    sizes[1] -= missing;
+    splitter_->setSizes(sizes);
+    resize(width() + missing, height());
 }
 
 void HelpWindow::fillContents() {
