@@ -84,6 +84,17 @@ TEST(ReportCommands, PrintingToAFileProposesTheReportsOwnNameInTheLastFolder) {
         (folder.path() / "Berichte" / "Jahresauswertung_2026_Anna_Schneider.pdf").string();
     EXPECT_EQ(proposal("Jahresauswertung 2026 - Anna Schneider", ""), expected);
     EXPECT_EQ(fromQt(printer.outputFileName()), expected);
+    {
+        const std::unique_ptr<QPrintDialog> shown =
+            createPrintDialog(nullptr, printer, "Jahresauswertung 2026 - Anna Schneider", "");
+        shown->show();
+        QApplication::processEvents();
+        const auto* field = shown->findChild<QLineEdit*>(QStringLiteral("filename"));
+        ASSERT_NE(field, nullptr);
+        EXPECT_GE(field->width(), field->fontMetrics().horizontalAdvance(field->text()))
+            << "the path is shown whole";
+        EXPECT_TRUE(shown->grab().save(QStringLiteral(LORVAN_SCREENSHOT_DIR "/reports_print_dialog.png")));
+    }
     EXPECT_EQ(proposal("Fehlzeiten 2026 - Jörg Weiß", "/anderswo/alt.pdf"),
               "/anderswo/Fehlzeiten_2026_Joerg_Weiss.pdf");
 

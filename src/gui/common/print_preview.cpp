@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace lorvan {
@@ -103,7 +104,13 @@ std::unique_ptr<QPrintDialog> createPrintDialog(QWidget* parent, QPrinter& print
     auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
     // With a printer as the destination the file field waits in the dialog's form: it gets the same
     // proposal, for when the user switches to printing to a file.
-    if (auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) field->setText(proposal);
+    if (auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
+        field->setText(proposal);
+        // Wide enough to show the whole path (up to a sensible width; a longer one scrolls).
+        const int textWidth =
+            field->fontMetrics().horizontalAdvance(proposal) + 4 * field->fontMetrics().averageCharWidth();
+        field->setMinimumWidth(std::min(textWidth, 800));
+    }
     return dialog;
 }
 
