@@ -6,12 +6,14 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -19,6 +21,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 namespace lorvan {
@@ -134,10 +137,21 @@ void HelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (fitted_) return;
     fitted_ = true;
-    // The tabs get what the longest title needs in this desktop's font; the window grows by as much,
-    // so the topic keeps its width.
-    const QAbstractItemView* list = contents_;
-    const int missing = list->sizeHintForColumn(0) - contents_->viewport()->width();
+    // The tabs get what their longest entry needs in this desktop's font: a title of the contents
+    // (the search lists titles too) or an entry of the index. The window grows by as much, so the
+    // topic keeps its width.
+    const auto listWidth = [this](const QAbstractItemView* list) {
+        return list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+               style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    };
+    const auto pageMargins = [](const QWidget* list) {
+        const QLayout* layout = list->parentWidget()->layout();
+        return layout != nullptr ? layout->contentsMargins().left() + layout->contentsMargins().right() : 0;
+    };
+    const int titles = listWidth(contents_);
+    const int page = std::max(
+        {titles, listWidth(indexList_) + pageMargins(indexList_), titles + pageMargins(searchResults_)});
+    const int missing = page - tabs_->currentWidget()->width();
     if (missing <= 0) return;
     QList<int> sizes = splitter_->sizes();
     sizes[0] += missing;

@@ -48,7 +48,7 @@ class HelpWindow final : public QWidget {
     void runSearch();
 
   protected:
-    // The first time: the tabs as wide as the longest title of the contents needs.
+    // The first time: the tabs as wide as the longest entry of the contents and the index needs.
     void showEvent(QShowEvent* event) override;
 
   private:
