@@ -4,22 +4,21 @@
 #include "app/document_kinds.h"
 #include "app/single_instance.h"
 #include "app/start_up.h"
-#include "platform/user_store.h"
 #include "foundation/file_system.h"
+#include "gui/common/german_locale.h"
+#include "gui/common/qt_platform.h"
 #include "gui/event_loop_failure.h"
 #include "gui/main_window.h"
-#include "gui/common/qt_platform.h"
 #include "gui/single_instance_server.h"
 #include "platform/clock.h"
+#include "platform/user_store.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <exception>
 #include <functional>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -55,16 +54,13 @@ class LorvanApplication final : public QApplication {
 } // namespace
 
 int main(int argc, char** argv) {
-    LorvanApplication application(argc, argv);
+    // German whatever the machine's locale, the toolkit's dialogs included.
+    const std::unique_ptr<LorvanApplication> applicationObject =
+        lorvan::makeGermanApplication<LorvanApplication>(argc, argv);
+    LorvanApplication& application = *applicationObject;
     QApplication::setApplicationName(QStringLiteral("Lorvan"));
     QApplication::setOrganizationName(QStringLiteral("TwApps"));
     QApplication::setWindowIcon(lorvan::programIcon());
-    // The toolkit's own texts (file selection, print and page set-up dialogs) in German.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QTranslator toolkitTexts;
-    if (toolkitTexts.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkitTexts);
 
     std::vector<std::string> arguments;
     std::string dataDirectory;

@@ -23,6 +23,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -33,7 +35,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include <algorithm>
@@ -382,6 +386,8 @@ void MainWindow::keepDesignedSizes() {
     for (QMdiSubWindow* window : mdi_->subWindowList()) {
         if (window->isMinimized() || window->isMaximized()) continue;
         window->resize(window->size().expandedTo(designedWindowSize(window)));
+        // A window grown back may stick out of the area: it moves in, its buttons in sight.
+        keepInsideArea(window);
     }
 }
 
@@ -458,12 +464,34 @@ void MainWindow::openWorkArea(const WorkAreaPlan& plan) {
     chooseAndOpenYearFile(*this);
 }
 
+std::unique_ptr<QMessageBox> MainWindow::createAboutBox() {
+    const QString title = QStringLiteral("Info über Lorvan");
+    auto box = std::make_unique<QMessageBox>(
+        QMessageBox::Information, title,
+        QStringLiteral("Lorvan\nVersion ") + QString::fromLatin1(kProgramVersion), QMessageBox::Ok, this);
+    box->button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    // The box sizes itself to its two short lines, and the desktop then cuts the title ("In... an").
+    // A spacer as wide as the title in bold plus the title bar's icon and buttons keeps it whole.
+    if (auto* layout = qobject_cast<QGridLayout*>(box->layout())) {
+        const int width = aboutTitleWidth(*box, title);
+        layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                        layout->rowCount(), 0, 1, layout->columnCount());
+    }
+    return box;
+}
+
+int MainWindow::aboutTitleWidth(const QWidget& box, const QString& title) {
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    // The window icon and the three buttons of the title bar with a little air: room for six
+    // buttons, each at least as wide as the bar is high.
+    const int button = std::max({box.style()->pixelMetric(QStyle::PM_TitleBarHeight), metrics.height(), 24});
+    return metrics.horizontalAdvance(title) + 6 * button;
+}
+
 void MainWindow::showAbout() {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Info über Lorvan"),
-                    QStringLiteral("Lorvan\nVersion ") + QString::fromLatin1(kProgramVersion),
-                    QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    box.exec();
+    createAboutBox()->exec();
 }
 
 void MainWindow::runCommand(MenuCommand command) {

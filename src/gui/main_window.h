@@ -18,6 +18,7 @@ class QCloseEvent;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QMessageBox;
 class QPrinter;
 class QToolBar;
 
@@ -53,6 +54,7 @@ class MainWindow final : public QMainWindow, public StartUpHost, public Desktop 
     const Clock& clock() const override { return clock_; }
     ProgramRunner& runner() override { return runner_; }
     QPrinter& printer() override { return *printer_; }
+    std::string& lastPrintFile() override { return lastPrintFile_; }
     std::string exportFolder() const override;
     CommandTable& commands() override { return commands_; }
     DocumentView* activeDocument() const override;
@@ -85,6 +87,11 @@ class MainWindow final : public QMainWindow, public StartUpHost, public Desktop 
     // Whether a command works in this build at all: it has a handler.
     bool isBuilt(MenuCommand command) const { return commands_.has(command); }
 
+    // "Info über Lorvan": the program and its version, wide enough for its whole title.
+    std::unique_ptr<QMessageBox> createAboutBox();
+    // The width the about box needs for its title in the window's title bar.
+    static int aboutTitleWidth(const QWidget& box, const QString& title);
+
     // The question before the last window of a changed year file closes.
     static std::string saveQuestion(const std::string& path);
 
@@ -109,7 +116,8 @@ class MainWindow final : public QMainWindow, public StartUpHost, public Desktop 
     // A new document window lies fully inside the document area (moved up and left, or made smaller
     // down to the view's designed size, when it would stick out).
     void keepInsideArea(QMdiSubWindow* window) const;
-    // Arranging never makes a window smaller than its view's designed size.
+    // Arranging never makes a window smaller than its view's designed size; a window that then
+    // sticks out of the area moves inside it.
     void keepDesignedSizes();
 
     CLorvanApp& app_;
@@ -126,6 +134,7 @@ class MainWindow final : public QMainWindow, public StartUpHost, public Desktop 
     CommandTable commands_;
     MenuBarKind shownBar_ = MenuBarKind::NoDocument;
     std::unique_ptr<QPrinter> printer_;
+    std::string lastPrintFile_;
     std::string exportFolder_;
     QMetaObject::Connection focusConnection_;
     bool closingWithoutQuestions_ = false;

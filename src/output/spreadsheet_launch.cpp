@@ -77,11 +77,10 @@ std::string exportTable(const CReportTable& table, std::string_view sheetName,
         target.prompter.warn(kSheetNameRefusedMessage);
     }
 
-    const std::string failure = target.runner.start(spreadsheetCommand(target.program, path));
-    if (!failure.empty()) {
-        target.prompter.error(target.program == SpreadsheetProgram::Excel
-                                  ? messageWithDescription(kExcelConnectionMessage, failure)
-                                  : std::string(kCalcNotStartedMessage));
+    if (!target.runner.start(spreadsheetCommand(target.program, path)).empty()) {
+        const char* message =
+            target.program == SpreadsheetProgram::Excel ? kExcelConnectionMessage : kCalcNotStartedMessage;
+        target.prompter.error(messageWithDescription(message, kWorkbookSavedAt + path));
     }
     return path;
 }

@@ -25,6 +25,8 @@ inline constexpr const char* kCalcNotStartedMessage =
     "wird oder Öffnen Sie OpenOffice vor dem Ausführen dieser Funktion.";
 inline constexpr const char* kSheetNameRefusedMessage =
     "Der Name der Arbeitsmappe konnte nicht gesetzt werden.";
+// Followed by the workbook's path when the program could not be started: the file is kept.
+inline constexpr const char* kWorkbookSavedAt = "Die Arbeitsmappe wurde gespeichert unter: ";
 
 // The command that opens the workbook: for Excel the desktop's program for .xlsx files
 // ("xdg-open"), for OpenOffice/StarOffice its spreadsheet ("libreoffice --calc").
@@ -47,8 +49,10 @@ struct SpreadsheetTarget {
 
 // Exports one table as its own workbook: the sheet is built, written into the export folder and
 // opened in the program. Every failure is shown through the prompter (a refused sheet name only as a
-// note for Excel; the export goes on). Returns the workbook's path; empty when none was written.
-// The table is not changed.
+// note for Excel; the export goes on). A program that does not start gives its connection message
+// and where the workbook was saved, so the user can open it himself; why it did not start is left
+// out (that is the system's business, not the user's). Returns the workbook's path; empty when none
+// was written. The table is not changed.
 std::string exportTable(const CReportTable& table, std::string_view sheetName,
                         const SpreadsheetTarget& target);
 // The same for a fixed program.

@@ -193,8 +193,12 @@ YearReport yearReport(YearEvaluator& evaluator, YearReportKind kind) {
     YearReport report;
     report.kind = kind;
     report.title = titleLine(document, kind);
-    if (kind == YearReportKind::YearEvaluation || kind == YearReportKind::WorkingTimeGrid)
+    report.documentName = report.title;
+    if (kind == YearReportKind::YearEvaluation || kind == YearReportKind::WorkingTimeGrid) {
+        // The name stands in the line below the title.
         report.subtitle = format("Arbeitszeiten von %s", document.settings().name.c_str());
+        report.documentName += " - " + document.settings().name;
+    }
     report.landscape = kind == YearReportKind::Account;
     if (document.months().empty()) return report;
 

@@ -21,6 +21,10 @@ struct YearReport {
     YearReportKind kind = YearReportKind::YearEvaluation;
     std::string title;    // "Jahresauswertung 2026", "Arbeitszeitkonto 2026 - Jörg Weiß", ...
     std::string subtitle; // "Arbeitszeiten von Jörg Weiß", or empty
+    // The title with the employee's name where the title itself lacks it ("Jahresauswertung 2026 -
+    // Jörg Weiß"): what the report's windows, print jobs and files are called, so that the reports
+    // of two employees can be told apart.
+    std::string documentName;
     bool landscape = false;
     // The tables of each page, in print order (the grids: January to June, then July to December).
     std::vector<std::vector<CReportTable>> pages;

@@ -10,9 +10,12 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace lorvan {
 namespace {
@@ -43,6 +46,35 @@ TEST_F(HelpWindowTest, ContentsShowTheStartPageBesideTheThreeTabs) {
     EXPECT_EQ(shownFile(), "index.html");
     EXPECT_EQ(window.contentsList()->topLevelItemCount(), static_cast<int>(window.topics().topics().size()));
     EXPECT_TRUE(prompter.log().empty());
+}
+
+TEST_F(HelpWindowTest, EveryEntryOfTheTabsIsShownWhole) {
+    // The search finds every topic with "Lorvan": all titles, as in the contents.
+    window.searchField()->setText(QStringLiteral("Lorvan"));
+    window.runSearch();
+    ASSERT_GT(window.searchResults()->count(), 1);
+    const struct {
+        void (HelpWindow::*show)();
+        const QAbstractItemView* list;
+        const char* screenshot;
+    } tabs[] = {{&HelpWindow::showContents, window.contentsList(), "/gui_help_contents.png"},
+                {&HelpWindow::showIndex, window.indexList(), "/gui_help_index.png"},
+                {&HelpWindow::showSearch, window.searchResults(), "/gui_help_search.png"}};
+    for (const auto& tab : tabs) {
+        SCOPED_TRACE(tab.screenshot);
+        (window.*tab.show)();
+        QApplication::processEvents();
+        int widest = 0;
+        for (int row = 0; row < tab.list->model()->rowCount(); ++row)
+            widest = std::max(widest, tab.list->fontMetrics().horizontalAdvance(
+                                          tab.list->model()->index(row, 0).data().toString()));
+        EXPECT_GE(tab.list->sizeHintForColumn(0), widest);
+        EXPECT_GE(tab.list->viewport()->width(), tab.list->sizeHintForColumn(0));
+        EXPECT_FALSE(tab.list->horizontalScrollBar()->isVisible());
+        EXPECT_GE(window.browser()->width(), 600) << "the topic keeps its room";
+        EXPECT_TRUE(
+            window.grab().save(QString::fromUtf8(LORVAN_SCREENSHOT_DIR) + QString::fromUtf8(tab.screenshot)));
+    }
 }
 
 TEST_F(HelpWindowTest, ShowsATopicByNumberWithItsUmlautsAndFollowsHistory) {

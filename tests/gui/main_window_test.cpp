@@ -34,6 +34,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -56,6 +57,9 @@ class NoPrograms final : public ProgramRunner {
   public:
     std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
 };
+
+// Answers the modal windows as they come up, one handler after the other.
+void answerModals(std::vector<std::function<void(QWidget*)>> handlers);
 
 // The main window on a demo data directory made by the command line, on the offscreen platform.
 class MainWindowTest : public ::testing::Test {
@@ -183,6 +187,102 @@ TEST_F(MainWindowTest, ListMenuNextDayAndTheClosedMonth) {
     EXPECT_EQ(may->proposalField()->text().toInt(), nextDayProposal(yearView->file()->document, 5));
 }
 
+TEST_F(MainWindowTest, AMonthClosedWhileItsViewIsOpenLocksTheViewLikeANewOne) {
+    CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
+    ASSERT_NE(yearView, nullptr);
+    CMonatView* may = window->openMonth(yearView->file(), 5);
+    ASSERT_NE(may, nullptr);
+    ASSERT_FALSE(may->isClosed());
+    ASSERT_NE(std::unique_ptr<QMenu>(may->createListMenu()), nullptr);
+    EXPECT_TRUE(may->createButton()->toolTip().isEmpty());
+
+    // "Monate abgeschlossen bis einschließlich" 05.2026 in "Allgemeine Einstellungen", then OK.
+    test::TempDir data;
+    app.setDataDirectory(data.path().string() + "/");
+    answerModals({[](QWidget* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("monthClosing"))->setText(QStringLiteral("05.2026"));
+        static_cast<QDialog*>(dialog)->accept();
+    }});
+    window->runCommand(MenuCommand::GeneralSettings);
+    ASSERT_EQ(app.settings().monthClosing, "05.2026");
+
+    CMonatView* fresh = window->openMonth(yearView->file(), 4);
+    ASSERT_NE(fresh, nullptr);
+    for (CMonatView* view : {may, fresh}) {
+        SCOPED_TRACE(view->month());
+        EXPECT_TRUE(view->isClosed());
+        EXPECT_EQ(std::unique_ptr<QMenu>(view->createListMenu()), nullptr);
+        for (QPushButton* button : view->findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Abbrechen")) continue;
+            EXPECT_FALSE(button->isEnabled()) << fromQt(button->text());
+            EXPECT_EQ(
+                fromQt(button->toolTip()),
+                "Änderungen sind nicht mehr zulässig, da der Monatsabschluss bereits durchgeführt wurde.");
+        }
+    }
+}
+
+TEST_F(MainWindowTest, DocumentWindowsOpenInsideTheAreaAndArrangingKeepsTheirDesignedSize) {
+    window->resize(900, 640);
+    QApplication::processEvents();
+    QMdiArea* area = window->mdiArea();
+    const auto designedWindowSize = [](QMdiSubWindow* sub) {
+        const auto* view = qobject_cast<DocumentView*>(sub->widget());
+        return view->designedSize() + (sub->size() - view->size());
+    };
+    // Every window at least at its designed size and (the area being large enough for each) in sight.
+    const auto expectDesignedSizes = [&](const char* arrangement) {
+        QApplication::processEvents();
+        for (QMdiSubWindow* sub : area->subWindowList()) {
+            SCOPED_TRACE(fromQt(arrangement + (" " + sub->windowTitle())));
+            const QSize designed = designedWindowSize(sub);
+            EXPECT_GE(sub->width(), designed.width());
+            EXPECT_GE(sub->height(), designed.height());
+            EXPECT_TRUE(area->viewport()->rect().contains(sub->geometry()));
+        }
+    };
+    std::shared_ptr<OpenYearFile> first;
+    for (const char* name : {"Joerg_Weiss2026.azr", "Anna_Schneider2026.azr", "Sabine_Mueller2026.azr",
+                             "Thomas_Krueger2026.azr", "Lena_Becker2026.azr"}) {
+        SCOPED_TRACE(name);
+        CLorvanView* view = window->openYearFile(dataDirectory() + name);
+        ASSERT_NE(view, nullptr);
+        if (!first) first = view->file();
+        QApplication::processEvents();
+        QMdiSubWindow* sub = area->activeSubWindow();
+        EXPECT_TRUE(area->viewport()->rect().contains(sub->geometry()))
+            << sub->geometry().x() << "," << sub->geometry().y() << " " << sub->width() << "x"
+            << sub->height() << " in " << area->viewport()->width() << "x" << area->viewport()->height();
+    }
+    ASSERT_NE(window->openMonth(first, 5), nullptr);
+    QApplication::processEvents();
+    EXPECT_TRUE(area->viewport()->rect().contains(area->activeSubWindow()->geometry()));
+    expectDesignedSizes("opened");
+    EXPECT_TRUE(window->grab().save(QStringLiteral(LORVAN_SCREENSHOT_DIR "/gui_windows_opened.png")));
+
+    window->runCommand(MenuCommand::Cascade);
+    expectDesignedSizes("cascaded");
+    EXPECT_TRUE(window->grab().save(QStringLiteral(LORVAN_SCREENSHOT_DIR "/gui_windows_cascaded.png")));
+    window->runCommand(MenuCommand::Tile);
+    expectDesignedSizes("tiled");
+    EXPECT_TRUE(window->grab().save(QStringLiteral(LORVAN_SCREENSHOT_DIR "/gui_windows_tiled.png")));
+}
+
+TEST_F(MainWindowTest, TheAboutBoxIsWideEnoughForItsTitle) {
+    const std::unique_ptr<QMessageBox> box = window->createAboutBox();
+    box->show();
+    QApplication::processEvents();
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Info über Lorvan"));
+    EXPECT_TRUE(box->text().contains(QStringLiteral("Version")));
+    QFont bold = box->font();
+    bold.setBold(true);
+    // The title in bold, the window icon and three title bar buttons.
+    EXPECT_GE(box->width(),
+              QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 4 * QFontMetrics(bold).height());
+    EXPECT_GE(box->width(), MainWindow::aboutTitleWidth(*box, box->windowTitle()));
+    EXPECT_TRUE(box->grab().save(QStringLiteral(LORVAN_SCREENSHOT_DIR "/gui_about.png")));
+}
+
 TEST_F(MainWindowTest, LargerWindowsGrowTheListSmallerOnesMoveNothing) {
     CLorvanView* yearView = window->openYearFile(dataDirectory() + "Joerg_Weiss2026.azr");
     ASSERT_NE(yearView, nullptr);
@@ -211,7 +311,6 @@ TEST_F(MainWindowTest, LargerWindowsGrowTheListSmallerOnesMoveNothing) {
     EXPECT_EQ(smallerCancel, designedCancel);
 }
 
-// Answers the modal windows as they come up, one handler after the other.
 void answerModals(std::vector<std::function<void(QWidget*)>> handlers) {
     auto* timer = new QTimer;
     auto remaining = std::make_shared<std::vector<std::function<void(QWidget*)>>>(std::move(handlers));

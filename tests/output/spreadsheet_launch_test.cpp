@@ -63,20 +63,20 @@ TEST(SpreadsheetLaunch, FailuresShowTheMessageOfTheProgram) {
     const struct {
         SpreadsheetProgram program;
         bool cannotWrite;
-        std::string runnerFailure;
         std::string expected; // a write failure adds the file name and the reason
     } cases[] = {
-        {SpreadsheetProgram::Excel, false, "xdg-open: Datei nicht gefunden",
-         "Die Verbindung zu Excel konnte nicht hergestellt werden.\n\nxdg-open: Datei nicht gefunden"},
-        {SpreadsheetProgram::Calc, false, "libreoffice: Datei nicht gefunden", kCalcNotStartedMessage},
-        {SpreadsheetProgram::Excel, true, "", "Die Verbindung zu Excel konnte nicht hergestellt werden.\n\n"},
-        {SpreadsheetProgram::Calc, true, "",
+        {SpreadsheetProgram::Excel, false, "Die Verbindung zu Excel konnte nicht hergestellt werden."},
+        {SpreadsheetProgram::Calc, false, kCalcNotStartedMessage},
+        {SpreadsheetProgram::Excel, true, "Die Verbindung zu Excel konnte nicht hergestellt werden.\n\n"},
+        {SpreadsheetProgram::Calc, true,
          "Die Verbindung zu OpenOffice/StarOffice konnte nicht hergestellt werden.\n\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
         test::TempDir dir;
-        RecordingRunner runner(c.runnerFailure);
+        // The runner's reason is the system's wording; the user never sees it.
+        RecordingRunner runner(
+            c.cannotWrite ? "" : "execv: Die Datei oder das Verzeichnis konnte nicht gefunden werden");
         test::ScriptedPrompter prompter;
         const std::string path = exportTable(c.cannotWrite ? tooWide : hoursTable(), "Export",
                                              {c.program, dir.path(), runner, prompter});
@@ -91,8 +91,11 @@ TEST(SpreadsheetLaunch, FailuresShowTheMessageOfTheProgram) {
             EXPECT_TRUE(runner.commands.empty());
             EXPECT_TRUE(fs::is_empty(dir.path()));
         } else {
-            EXPECT_EQ(prompter.log()[0].text, c.expected);
-            EXPECT_TRUE(fs::exists(path));
+            // The workbook stays where it was written, and the message says where that is.
+            EXPECT_EQ(path, (dir.path() / "Export.xlsx").string());
+            EXPECT_EQ(prompter.log()[0].text,
+                      c.expected + "\n\nDie Arbeitsmappe wurde gespeichert unter: " + path);
+            EXPECT_EQ(test::XlsxContents(path).sheetName(), "Export");
         }
     }
 }

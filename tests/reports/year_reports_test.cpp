@@ -135,6 +135,36 @@ TEST_F(YearReports, AFileWithoutMonthsHasNothingToExport) {
     EXPECT_EQ(yearSheetName(empty), "2026 - Anna Berg");
 }
 
+TEST_F(YearReports, EveryReportNamesTheEmployeeInPrintAndInItsDocumentName) {
+    YearEvaluator evaluator(doc_, EvaluationContext{});
+    const struct {
+        YearReportKind kind;
+        const char* printedName; // the title, and the line under it where there is one
+        const char* documentName;
+    } cases[] = {
+        {YearReportKind::YearEvaluation, "Jahresauswertung 2026\nArbeitszeiten von Anna Berg",
+         "Jahresauswertung 2026 - Anna Berg"},
+        {YearReportKind::WorkingTimeGrid, "Jahresauswertung 2026\nArbeitszeiten von Anna Berg",
+         "Jahresauswertung 2026 - Anna Berg"},
+        {YearReportKind::Account, "Arbeitszeitkonto 2026 - Anna Berg", "Arbeitszeitkonto 2026 - Anna Berg"},
+        {YearReportKind::Absences, "Fehlzeiten 2026 - Anna Berg", "Fehlzeiten 2026 - Anna Berg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.documentName);
+        const YearReport report = yearReport(evaluator, c.kind);
+        EXPECT_EQ(report.subtitle.empty() ? report.title : report.title + "\n" + report.subtitle,
+                  c.printedName);
+        EXPECT_EQ(report.documentName, c.documentName);
+        RecordingSurface surface(600);
+        std::string logo;
+        printYearReport(surface, report, logo, [](const std::string&) {});
+        EXPECT_NE(surface.findText(report.title), nullptr);
+        if (!report.subtitle.empty()) {
+            EXPECT_NE(surface.findText(report.subtitle), nullptr);
+        }
+    }
+}
+
 TEST_F(YearReports, PagePositionsAt600Dpi) {
     YearEvaluator evaluator(doc_, EvaluationContext{});
     RecordingSurface surface(600);

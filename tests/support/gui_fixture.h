@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/common/german_locale.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,8 @@
 #include <string>
 
 // What the window tests of this program share: one application object on the offscreen platform
-// for the whole run, and a demo data directory made once by the command line.
+// for the whole run, German as in the program whatever the machine's locale, and a demo data
+// directory made once by the command line.
 namespace lorvan::test {
 
 class GuiEnvironment final : public ::testing::Environment {
@@ -20,7 +22,7 @@ class GuiEnvironment final : public ::testing::Environment {
         static int argc = 1;
         static char name[] = "gui_tests";
         static char* argv[] = {name, nullptr};
-        application_ = std::make_unique<QApplication>(argc, argv);
+        application_ = makeGermanApplication<QApplication>(argc, argv);
     }
     void TearDown() override {
         demo_.reset();

@@ -31,6 +31,9 @@ class Desktop {
     virtual ProgramRunner& runner() = 0;
     // The printer set up with "Drucker&einrichtung...".
     virtual QPrinter& printer() = 0;
+    // The PDF file reports were printed to last; empty before the first. The next report's file is
+    // proposed in its folder.
+    virtual std::string& lastPrintFile() = 0;
     // Where exports are written.
     virtual std::string exportFolder() const = 0;
     virtual CommandTable& commands() = 0;

@@ -6,11 +6,14 @@
 #include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -18,6 +21,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <map>
 
 namespace lorvan {
@@ -47,10 +51,10 @@ HelpWindow::HelpWindow(HelpTopics topics, Prompter& prompter, QWidget* parent)
     home_ = bar->addAction(QStringLiteral("&Startseite"));
     layout->addWidget(bar);
 
-    auto* splitter = new QSplitter;
-    layout->addWidget(splitter, 1);
+    splitter_ = new QSplitter;
+    layout->addWidget(splitter_, 1);
     tabs_ = new QTabWidget;
-    splitter->addWidget(tabs_);
+    splitter_->addWidget(tabs_);
 
     contents_ = new QTreeWidget;
     contents_->setHeaderHidden(true);
@@ -82,10 +86,10 @@ HelpWindow::HelpWindow(HelpTopics topics, Prompter& prompter, QWidget* parent)
     browser_ = new QTextBrowser;
     browser_->setOpenExternalLinks(true);
     browser_->setSearchPaths({QString::fromStdString(topics_.directory().string())});
-    splitter->addWidget(browser_);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 660});
+    splitter_->addWidget(browser_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({260, 660});
 
     back_->setEnabled(false);
     forward_->setEnabled(false);
@@ -127,6 +131,33 @@ HelpWindow::HelpWindow(HelpTopics topics, Prompter& prompter, QWidget* parent)
 
     fillContents();
     fillIndex();
+}
+
+void HelpWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (fitted_) return;
+    fitted_ = true;
+    // The tabs get what their longest entry needs in this desktop's font: a title of the contents
+    // (the search lists titles too) or an entry of the index. The window grows by as much, so the
+    // topic keeps its width.
+    const auto listWidth = [this](const QAbstractItemView* list) {
+        return list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+               style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    };
+    const auto pageMargins = [](const QWidget* list) {
+        const QLayout* layout = list->parentWidget()->layout();
+        return layout != nullptr ? layout->contentsMargins().left() + layout->contentsMargins().right() : 0;
+    };
+    const int titles = listWidth(contents_);
+    const int page = std::max(
+        {titles, listWidth(indexList_) + pageMargins(indexList_), titles + pageMargins(searchResults_)});
+    const int missing = page - tabs_->currentWidget()->width();
+    if (missing <= 0) return;
+    QList<int> sizes = splitter_->sizes();
+    sizes[0] += missing;
+    sizes[1] -= missing;
+    splitter_->setSizes(sizes);
+    resize(width() + missing, height());
 }
 
 void HelpWindow::fillContents() {

@@ -6,6 +6,8 @@
 
 class QLineEdit;
 class QListWidget;
+class QShowEvent;
+class QSplitter;
 class QTabWidget;
 class QTextBrowser;
 class QTreeWidget;
@@ -45,6 +47,10 @@ class HelpWindow final : public QWidget {
     // Runs the full-text search of the search field and lists the topics found.
     void runSearch();
 
+  protected:
+    // The first time: the tabs as wide as the longest entry of the contents and the index needs.
+    void showEvent(QShowEvent* event) override;
+
   private:
     void showPage(const std::filesystem::path& path);
     // Shows the contents page, or "Das Hilfethema … ist nicht verfügbar." when it is missing.
@@ -57,6 +63,7 @@ class HelpWindow final : public QWidget {
 
     HelpTopics topics_;
     Prompter& prompter_;
+    QSplitter* splitter_;
     QTabWidget* tabs_;
     QTreeWidget* contents_;
     QLineEdit* indexField_;
@@ -67,6 +74,7 @@ class HelpWindow final : public QWidget {
     QAction* back_;
     QAction* forward_;
     QAction* home_;
+    bool fitted_ = false;
 };
 
 } // namespace lorvan

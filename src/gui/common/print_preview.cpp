@@ -1,18 +1,24 @@
 #include "gui/common/print_preview.h"
 
 #include "gui/common/qt_platform.h"
+#include "output/print_file_name.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace lorvan {
@@ -75,9 +81,52 @@ bool printWithProgress(QWidget* parent, QPrinter& printer, const DrawDocument& d
     return painter.end();
 }
 
+namespace {
+
+// Where PDFs go before the user chose a folder: the documents folder, the home folder without one.
+std::string defaultPrintFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return fromQt(!documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath());
+}
+
+} // namespace
+
+std::unique_ptr<QPrintDialog> createPrintDialog(QWidget* parent, QPrinter& printer, const std::string& title,
+                                                const std::string& lastPrintFile) {
+    // The toolkit's dialog proposes the printer's output file, which is still the previous report's
+    // after a print to a file; without one it makes a name of the document name in the home or
+    // current folder (on X11 only). Only a printer that prints to a file anyway gets the new name:
+    // an output file name turns a printer into a PDF writer.
+    const std::string last = !lastPrintFile.empty() ? lastPrintFile : fromQt(printer.outputFileName());
+    const QString proposal = toQt(proposedPrintFile(title, last, defaultPrintFolder()));
+    printer.setDocName(toQt(title));
+    if (printer.outputFormat() == QPrinter::PdfFormat) printer.setOutputFileName(proposal);
+    auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
+    // With a printer as the destination the file field waits in the dialog's form: it gets the same
+    // proposal, for when the user switches to printing to a file.
+    if (auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("filename"))) {
+        field->setText(proposal);
+        // Wide enough to show the whole path (up to a sensible width; a longer one scrolls).
+        const int textWidth =
+            field->fontMetrics().horizontalAdvance(proposal) + 4 * field->fontMetrics().averageCharWidth();
+        field->setMinimumWidth(std::min(textWidth, 800));
+    }
+    return dialog;
+}
+
+bool runPrintDialog(QWidget* parent, QPrinter& printer, const std::string& title,
+                    std::string& lastPrintFile) {
+    const std::unique_ptr<QPrintDialog> dialog = createPrintDialog(parent, printer, title, lastPrintFile);
+    if (dialog->exec() != QDialog::Accepted) return false;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        lastPrintFile = fromQt(printer.outputFileName());
+    return true;
+}
+
 PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, QPrinter& printer, DrawDocument document,
-                                       std::string title)
+                                       std::string title, std::string* lastPrintFile)
     : QDialog(parent), printer_(printer), document_(std::move(document)), title_(std::move(title)),
+      lastPrintFile_(lastPrintFile != nullptr ? lastPrintFile : &ownPrintFile_),
       preview_(new QPrintPreviewWidget(&printer, this)), pageLabel_(new QLabel(this)) {
     setWindowTitle(QStringLiteral("Seitenansicht - ") + toQt(title_));
     auto* bar = new QToolBar(this);
@@ -147,8 +196,7 @@ void PrintPreviewDialog::updateState() {
 }
 
 void PrintPreviewDialog::printFromPreview() {
-    QPrintDialog dialog(&printer_, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (!runPrintDialog(this, printer_, title_, *lastPrintFile_)) return;
     printWithProgress(this, printer_, document_, title_);
     accept();
 }

@@ -4,10 +4,12 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <string>
 
 class QAction;
 class QLabel;
+class QPrintDialog;
 class QPrinter;
 class QPrintPreviewWidget;
 
@@ -19,13 +21,24 @@ namespace lorvan {
 bool printWithProgress(QWidget* parent, QPrinter& printer, const DrawDocument& document,
                        const std::string& title);
 
+// The print dialog for the report with that title. Printing to a file proposes the report's own
+// file name (printFileName) in the folder of lastPrintFile, the last PDF printed (the documents
+// folder before the first); the destination stays what the user chose last, a printer or a file.
+std::unique_ptr<QPrintDialog> createPrintDialog(QWidget* parent, QPrinter& printer, const std::string& title,
+                                                const std::string& lastPrintFile);
+// Runs that dialog; a report printed to a file becomes lastPrintFile. True when accepted.
+bool runPrintDialog(QWidget* parent, QPrinter& printer, const std::string& title, std::string& lastPrintFile);
+
 // The print preview of a report: the pages on the printer's paper with a bar "&Drucken...",
 // "&Nächste", "&Vorherige", the one/two pages switch, "Ver&größern", "Ver&kleinern" and
 // "&Schließen".
 class PrintPreviewDialog final : public QDialog {
     Q_OBJECT
   public:
-    PrintPreviewDialog(QWidget* parent, QPrinter& printer, DrawDocument document, std::string title);
+    // lastPrintFile: the last PDF printed, shared with the other print dialogs of the program (see
+    // runPrintDialog); the dialog keeps its own when nullptr.
+    PrintPreviewDialog(QWidget* parent, QPrinter& printer, DrawDocument document, std::string title,
+                       std::string* lastPrintFile = nullptr);
 
     QPrintPreviewWidget* preview() const { return preview_; }
     QAction* printAction() const { return print_; }
@@ -44,6 +57,8 @@ class PrintPreviewDialog final : public QDialog {
     QPrinter& printer_;
     DrawDocument document_;
     std::string title_;
+    std::string ownPrintFile_;
+    std::string* lastPrintFile_;
     QPrintPreviewWidget* preview_;
     QLabel* pageLabel_;
     QAction* print_;

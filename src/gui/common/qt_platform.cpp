@@ -2,17 +2,31 @@
 
 #include "foundation/io_select.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QIcon>
+#include <QLayout>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QStyle>
+#include <QTimer>
+#include <QTreeView>
 #include <QUrl>
+
+#include <algorithm>
+#include <memory>
 
 namespace lorvan {
 
@@ -83,36 +97,72 @@ bool QtWebBrowser::open(const std::string& address) {
 
 std::string QtProgramRunner::start(const std::vector<std::string>& command) {
     if (command.empty()) return "Kein Programm angegeben.";
+    // The toolkit's reasons name system calls ("execv: ..."); the user gets plain words.
+    const QString program = toQt(command[0]);
+    if (QStandardPaths::findExecutable(program).isEmpty() && !QFileInfo(program).isExecutable())
+        return "Das Programm " + command[0] + " ist nicht installiert.";
     QStringList arguments;
     for (size_t i = 1; i < command.size(); ++i)
         arguments << toQt(command[i]);
     QProcess process;
-    process.setProgram(toQt(command[0]));
+    process.setProgram(program);
     process.setArguments(arguments);
-    if (!process.startDetached()) return fromQt(process.errorString());
+    if (!process.startDetached()) return "Das Programm " + command[0] + " konnte nicht gestartet werden.";
     return {};
 }
 
-std::optional<std::string> runIoSelect(QWidget* parent, const IoSelect& selection) {
-    QFileDialog dialog(parent, toQt(selection.title()));
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setLabelText(QFileDialog::Accept, toQt(selection.confirmButtonText()));
+namespace {
+
+// The toolkit sizes the columns of its file list for English texts in a narrow font ("128.88 GB");
+// the German headers ("Änderungsdatum") and texts ("10.12.25 14:33") need more. Every column but
+// the name gets what its header and its rows need, and the dialog grows until all of them fit.
+void fitFileColumns(QFileDialog& dialog, QTreeView& view) {
+    QHeaderView* header = view.header();
+    const QAbstractItemView& rows = view;
+    const QLocale system = QLocale::system();
+    // Before the rows are there: the widest texts of their kind.
+    const QStringList samples = {
+        QString(), system.formattedDataSize(1023 * 1024 * 1024 - 1), QString(),
+        system.toString(QDateTime(QDate(2000, 12, 28), QTime(23, 58)), QLocale::ShortFormat)};
+    const QFontMetrics metrics(view.font());
+    const int padding = 2 * view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 12;
+    for (int column = 1; column < header->count(); ++column) {
+        int wanted = std::max(header->sectionSizeHint(column), rows.sizeHintForColumn(column));
+        if (column < samples.size())
+            wanted = std::max(wanted, metrics.horizontalAdvance(samples[column]) + padding);
+        if (header->sectionSize(column) < wanted) header->resizeSection(column, wanted);
+    }
+    int columns = 0;
+    for (int column = 0; column < header->count(); ++column)
+        if (!header->isSectionHidden(column)) columns += header->sectionSize(column);
+    const int needed =
+        columns + 2 * view.frameWidth() + view.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    if (view.width() > 0 && needed > view.width())
+        dialog.resize(dialog.width() + needed - view.width(), dialog.height());
+}
+
+} // namespace
+
+std::unique_ptr<QFileDialog> createIoSelectDialog(QWidget* parent, const IoSelect& selection) {
+    auto dialog = std::make_unique<QFileDialog>(parent, toQt(selection.title()));
+    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog->setLabelText(QFileDialog::Accept, toQt(selection.confirmButtonText()));
     // German labels also where the toolkit's translations are not installed.
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
-    dialog.setLabelText(QFileDialog::FileName, selection.listsFiles() ? QStringLiteral("Dateiname:")
-                                                                      : QStringLiteral("Verzeichnis:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+    dialog->setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+    dialog->setLabelText(QFileDialog::FileName, selection.listsFiles() ? QStringLiteral("Dateiname:")
+                                                                       : QStringLiteral("Verzeichnis:"));
+    dialog->setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+    dialog->setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
     const IoSelect::StartPlace start = selection.startPlace(fromQt(QDir::currentPath()));
-    dialog.setDirectory(toQt(start.directory));
-    if (!start.fileName.empty()) dialog.selectFile(toQt(start.fileName));
+    dialog->setDirectory(toQt(start.directory));
+    if (!start.fileName.empty()) dialog->selectFile(toQt(start.fileName));
     if (!selection.listsFiles()) {
-        dialog.setFileMode(QFileDialog::Directory);
-        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+        dialog->setFileMode(QFileDialog::Directory);
+        dialog->setOption(QFileDialog::ShowDirsOnly, true);
     } else {
-        dialog.setFileMode(selection.acceptsOnlyExistingFiles() ? QFileDialog::ExistingFile
-                                                                : QFileDialog::AnyFile);
-        if (selection.isSaveDialog()) dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(selection.acceptsOnlyExistingFiles() ? QFileDialog::ExistingFile
+                                                                 : QFileDialog::AnyFile);
+        if (selection.isSaveDialog()) dialog->setAcceptMode(QFileDialog::AcceptSave);
         QStringList filters;
         for (const FileTypeFilter& filter : selection.filters()) {
             QString patterns = toQt(filter.patterns);
@@ -120,13 +170,32 @@ std::optional<std::string> runIoSelect(QWidget* parent, const IoSelect& selectio
             filters << toQt(filter.label).section(QLatin1Char('('), 0, 0).trimmed() + QStringLiteral(" (") +
                            patterns + QStringLiteral(")");
         }
-        dialog.setNameFilters(filters);
+        dialog->setNameFilters(filters);
         if (!selection.defaultExtension().empty())
-            dialog.setDefaultSuffix(toQt(selection.defaultExtension()));
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !selection.asksBeforeOverwriting());
+            dialog->setDefaultSuffix(toQt(selection.defaultExtension()));
+        dialog->setOption(QFileDialog::DontConfirmOverwrite, !selection.asksBeforeOverwriting());
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return selection.result(fromQt(dialog.selectedFiles().front()));
+    // The list in its detail form; its columns fit their German texts now and once the rows are read
+    // (in the background).
+    dialog->setViewMode(QFileDialog::Detail);
+    if (auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        dialog->layout()->activate();
+        fitFileColumns(*dialog, *view);
+        QFileDialog* shown = dialog.get();
+        if (auto* model = qobject_cast<QFileSystemModel*>(view->model())) {
+            QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [shown, view] {
+                // The rows of the directory are sorted in after the signal.
+                QTimer::singleShot(0, view, [shown, view] { fitFileColumns(*shown, *view); });
+            });
+        }
+    }
+    return dialog;
+}
+
+std::optional<std::string> runIoSelect(QWidget* parent, const IoSelect& selection) {
+    const std::unique_ptr<QFileDialog> dialog = createIoSelectDialog(parent, selection);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+    return selection.result(fromQt(dialog->selectedFiles().front()));
 }
 
 QIcon programIcon() {

@@ -4,9 +4,11 @@
 #include "output/spreadsheet_launch.h"
 #include "platform/prompter.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
+class QFileDialog;
 class QIcon;
 class QString;
 class QWidget;
@@ -33,7 +35,8 @@ class QtPrompter final : public Prompter {
     QWidget* parent_;
 };
 
-// Starts the spreadsheet program detached from this one.
+// Starts the spreadsheet program detached from this one. A failure is told in plain German ("Das
+// Programm xdg-open ist nicht installiert."), never in the system's words.
 class QtProgramRunner final : public ProgramRunner {
   public:
     std::string start(const std::vector<std::string>& command) override;
@@ -46,8 +49,10 @@ class QtWebBrowser final : public WebBrowser {
 };
 
 // The file or directory selection on QFileDialog (the toolkit's own dialog, not the desktop's):
-// title, confirm button, filters and start place of the selection. The chosen path as the
-// selection returns it, or nothing when cancelled.
+// title, confirm button, filters and start place of the selection; the list of files in detail
+// form with columns wide enough for their German texts. Not yet shown.
+std::unique_ptr<QFileDialog> createIoSelectDialog(QWidget* parent, const IoSelect& selection);
+// Runs that dialog: the chosen path as the selection returns it, or nothing when cancelled.
 std::optional<std::string> runIoSelect(QWidget* parent, const IoSelect& selection);
 
 // The program's icon: a clock face on a calendar sheet, drawn at the sizes the desktop asks for.

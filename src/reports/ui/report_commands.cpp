@@ -21,7 +21,6 @@
 #include "reports/year_reports.h"
 
 #include <QPageLayout>
-#include <QPrintDialog>
 #include <QPrinter>
 
 #include <memory>
@@ -65,7 +64,7 @@ PrintableReport printableReport(OpenYearFile& file, ReportSubject subject, int32
         return result;
     }
     auto report = std::make_shared<YearReport>(yearReport(evaluator, yearKindOf(subject)));
-    result.title = report->title;
+    result.title = report->documentName;
     result.landscape = report->landscape;
     result.draw = [report, logo, &prompter](Surface& surface) {
         std::string logoPath = logo;
@@ -74,10 +73,11 @@ PrintableReport printableReport(OpenYearFile& file, ReportSubject subject, int32
     return result;
 }
 
-PrintPreviewDialog* createPreviewDialog(QWidget* parent, QPrinter& printer, const PrintableReport& report) {
+PrintPreviewDialog* createPreviewDialog(QWidget* parent, QPrinter& printer, const PrintableReport& report,
+                                        std::string* lastPrintFile) {
     printer.setPageOrientation(report.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     printer.setDocName(toQt(report.title));
-    return new PrintPreviewDialog(parent, printer, report.draw, report.title);
+    return new PrintPreviewDialog(parent, printer, report.draw, report.title, lastPrintFile);
 }
 
 void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t month,
@@ -107,16 +107,17 @@ void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t 
             printableReport(file, command.subject, month, environment.inputs, environment.prompter);
         QPrinter fallback(QPrinter::HighResolution);
         QPrinter& printer = environment.printer != nullptr ? *environment.printer : fallback;
+        std::string ownPrintFile;
+        std::string& lastPrintFile =
+            environment.lastPrintFile != nullptr ? *environment.lastPrintFile : ownPrintFile;
         if (command.action == ReportAction::Preview) {
             std::unique_ptr<PrintPreviewDialog> dialog(
-                createPreviewDialog(environment.parent, printer, report));
+                createPreviewDialog(environment.parent, printer, report, &lastPrintFile));
             dialog->exec();
             return;
         }
         printer.setPageOrientation(report.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        printer.setDocName(toQt(report.title));
-        QPrintDialog dialog(&printer, environment.parent);
-        if (dialog.exec() != QDialog::Accepted) return;
+        if (!runPrintDialog(environment.parent, printer, report.title, lastPrintFile)) return;
         printWithProgress(environment.parent, printer, report.draw, report.title);
     } catch (const LorvanError& failure) {
         environment.prompter.error(failure.what());
@@ -138,6 +139,7 @@ void runActiveReport(Desktop& desktop, MenuCommand command) {
     CLorvanApp& app = desktop.app();
     const ReportEnvironment environment{desktop.dialogParent(),
                                         &desktop.printer(),
+                                        &desktop.lastPrintFile(),
                                         desktop.prompter(),
                                         desktop.runner(),
                                         desktop.exportFolder(),

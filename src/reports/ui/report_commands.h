@@ -19,7 +19,9 @@ class Prompter;
 class ProgramRunner;
 struct OpenYearFile;
 
-// A report of a year file made ready for the printer: its pages, orientation and title.
+// A report of a year file made ready for the printer: its pages, orientation and title. The title
+// names the report and the employee ("Jahresauswertung 2026 - Jörg Weiß"): the preview's window,
+// the print job and the proposed PDF file carry it.
 struct PrintableReport {
     DrawDocument draw;
     bool landscape = false;
@@ -32,12 +34,14 @@ PrintableReport printableReport(OpenYearFile& file, ReportSubject subject, int32
                                 const ReportInputs& inputs, Prompter& prompter);
 
 // The print preview of a report on the printer, not yet shown (the caller execs it). The printer
-// gets the report's orientation.
-PrintPreviewDialog* createPreviewDialog(QWidget* parent, QPrinter& printer, const PrintableReport& report);
+// gets the report's orientation. lastPrintFile: see runPrintDialog.
+PrintPreviewDialog* createPreviewDialog(QWidget* parent, QPrinter& printer, const PrintableReport& report,
+                                        std::string* lastPrintFile = nullptr);
 
 struct ReportEnvironment {
     QWidget* parent = nullptr;
     QPrinter* printer = nullptr; // the printer set up with "Drucker&einrichtung..."
+    std::string* lastPrintFile = nullptr; // the last PDF printed (see runPrintDialog)
     Prompter& prompter;
     ProgramRunner& runner;
     std::string exportFolder;
