@@ -112,7 +112,7 @@ int writeYearReport(const Options& options, const std::string& path, YearReportK
     }
     const YearReport report = yearReport(evaluator, kind);
     std::string logo = options.settings.logoFile;
-    writeReportPdf(output.path, report.landscape, report.title, [&](Surface& surface) {
+    writeReportPdf(output.path, report.landscape, report.documentName, [&](Surface& surface) {
         printYearReport(surface, report, logo, [](const std::string& m) { std::cerr << m << '\n'; });
     });
     return 0;
