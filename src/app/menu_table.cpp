@@ -174,7 +174,7 @@ const MenuItem* findMenuItem(const std::vector<MenuItem>& bar, MenuCommand comma
 }
 
 std::optional<ReportCommand> reportCommand(MenuCommand command, ActiveView view) {
-    if (view == ActiveView::None) return std::nullopt;
+    if (view != ActiveView::YearView && view != ActiveView::MonthView) return std::nullopt;
     using S = ReportSubject;
     using A = ReportAction;
     static const std::pair<MenuCommand, ReportCommand> kReports[] = {

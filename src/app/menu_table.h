@@ -115,8 +115,9 @@ struct ReportCommand {
     friend bool operator==(const ReportCommand&, const ReportCommand&) = default;
 };
 
-// The kind of the active document window.
-enum class ActiveView { None, YearView, MonthView };
+// The kind of the active document window: none, a view of a year file, or a window on another file
+// (the employee, customer and service files, …).
+enum class ActiveView { None, YearView, MonthView, Other };
 
 // The report a command runs in the active window: the year reports in the year and month views, the
 // month report in a month view only; "&Drucken..." and "Sei&tenansicht..." print the window's own

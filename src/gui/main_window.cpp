@@ -99,7 +99,8 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
 
     buildMenuBar(MenuBarKind::NoDocument);
     connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
-        const MenuBarKind wanted = window != nullptr ? MenuBarKind::YearFile : MenuBarKind::NoDocument;
+        const auto* view = window != nullptr ? qobject_cast<DocumentView*>(window->widget()) : nullptr;
+        const MenuBarKind wanted = view != nullptr ? view->menuBarKind() : MenuBarKind::NoDocument;
         if (wanted != shownBar_) buildMenuBar(wanted);
         setWindowTitle(window != nullptr ? QStringLiteral("Lorvan - ") + window->windowTitle()
                                          : QStringLiteral("Lorvan"));
@@ -251,7 +252,8 @@ std::string MainWindow::saveQuestion(const std::string& path) {
 
 bool MainWindow::mayCloseWindowOf(QMdiSubWindow* window) {
     auto* view = qobject_cast<DocumentView*>(window->widget());
-    if (closingWithoutQuestions_ || view == nullptr || !view->file()->document.isModified()) return true;
+    if (closingWithoutQuestions_ || view == nullptr || !view->file() || !view->file()->document.isModified())
+        return true;
     for (QMdiSubWindow* other : mdi_->subWindowList()) {
         auto* otherView = qobject_cast<DocumentView*>(other->widget());
         if (other != window && otherView != nullptr && otherView->file() == view->file()) return true;
@@ -319,7 +321,10 @@ void MainWindow::registerOwnCommands() {
     commands_.add(C::Close, [this] { mdi_->activeSubWindow()->close(); }, hasWindow);
     commands_.add(
         C::Save, [this] { saveYearFile(*activeDocument()->file()); },
-        [this] { return activeDocument() != nullptr && activeDocument()->file()->document.isModified(); });
+        [this] {
+            const DocumentView* view = activeDocument();
+            return view != nullptr && view->file() && view->file()->document.isModified();
+        });
     commands_.add(C::PrintSetup, [this] {
         QPageSetupDialog dialog(printer_.get(), this);
         dialog.exec();

@@ -155,6 +155,7 @@ TEST(MenuTable, ReportCommandsNeedTheirView) {
         {MenuCommand::Print, ActiveView::MonthView, ReportCommand{S::MonthReport, A::Print}},
         {MenuCommand::PrintPreview, ActiveView::MonthView, ReportCommand{S::MonthReport, A::Preview}},
         {MenuCommand::Print, ActiveView::None, std::nullopt},
+        {MenuCommand::AccountPreview, ActiveView::Other, std::nullopt},
         {MenuCommand::MonthReportExport, ActiveView::YearView, std::nullopt},
         {MenuCommand::MonthReportExport, ActiveView::MonthView, ReportCommand{S::MonthReport, A::Export}},
         {MenuCommand::AccountPreview, ActiveView::MonthView, ReportCommand{S::Account, A::Preview}},

@@ -56,7 +56,7 @@ void registerEntryCommands(Desktop& desktop) {
 CLorvanView* openYearFileView(Desktop& desktop, const std::string& path) {
     std::shared_ptr<OpenYearFile> file;
     for (DocumentView* view : desktop.documents()) {
-        if (samePathKey(view->file()->path) != samePathKey(path)) continue;
+        if (!view->file() || samePathKey(view->file()->path) != samePathKey(path)) continue;
         if (auto* yearView = dynamic_cast<CLorvanView*>(view)) {
             desktop.activateDocument(yearView);
             return yearView;

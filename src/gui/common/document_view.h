@@ -11,13 +11,16 @@ namespace lorvan {
 
 struct OpenYearFile;
 
-// A window of the main window's document area that works on an open year file. The main window
-// knows its windows only through this: which file, which kind of view, which help topic.
+// A window of the main window's document area. The main window knows its windows only through this:
+// which file, which kind of view and menu bar, which help topic.
 class DocumentView : public QWidget {
     Q_OBJECT
   public:
+    // The open year file of a year or month view; nullptr for windows on other files (the master
+    // files), which ask their own questions when they close.
     std::shared_ptr<OpenYearFile> file() const { return file_; }
     virtual ActiveView viewKind() const = 0;
+    virtual MenuBarKind menuBarKind() const { return MenuBarKind::YearFile; }
     // The month a month view shows; 0 for views of the whole year.
     virtual int32_t month() const { return 0; }
     // The help topic Shift+F1 shows while the view is active.

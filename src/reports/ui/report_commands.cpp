@@ -150,7 +150,7 @@ void runActiveReport(Desktop& desktop, MenuCommand command) {
 
 void showYearStatistics(Desktop& desktop, MenuCommand command) {
     DocumentView* view = desktop.activeDocument();
-    if (view == nullptr) return;
+    if (view == nullptr || !view->file()) return;
     try {
         const CLorvanDoc& document = view->file()->document;
         std::unique_ptr<TextDialog> dialog =
@@ -165,7 +165,7 @@ void showYearStatistics(Desktop& desktop, MenuCommand command) {
 
 void editAccount(Desktop& desktop) {
     DocumentView* view = desktop.activeDocument();
-    if (view == nullptr) return;
+    if (view == nullptr || !view->file()) return;
     const std::shared_ptr<OpenYearFile> file = view->file();
     AccountDialog dialog(*file, desktop.prompter(), desktop.dialogParent());
     // A correction is written to the file at once, like a saved day.
@@ -189,7 +189,10 @@ void registerReportCommands(Desktop& desktop) {
             command, [&desktop, command] { runActiveReport(desktop, command); },
             [&desktop, command] { return activeReport(desktop, command).has_value(); });
     }
-    const auto hasDocument = [&desktop] { return desktop.activeDocument() != nullptr; };
+    const auto hasDocument = [&desktop] {
+        const DocumentView* view = desktop.activeDocument();
+        return view != nullptr && view->file() != nullptr;
+    };
     for (MenuCommand statistics : {MenuCommand::VacationTaken, MenuCommand::SickDays})
         commands.add(statistics, [&desktop, statistics] { showYearStatistics(desktop, statistics); }, hasDocument);
     commands.add(MenuCommand::AccountEdit, [&desktop] { editAccount(desktop); }, hasDocument);
