@@ -1,0 +1,85 @@
+#include "masterdata/employee_dialog.h"
+
+#include "foundation/calendar.h"
+#include "foundation/number_text.h"
+#include "masterdata/search_text.h"
+#include "platform/clock.h"
+#include "platform/prompter.h"
+
+namespace lorvan {
+namespace {
+
+// The date whose ordinal within the year the (possibly overlong) day number gives.
+Datum runOn(const Datum& date) {
+    return fromDayOfYear(dayOfYear(date), date.year);
+}
+
+} // namespace
+
+Datum proposedProbationEnd(const Datum& entryDate) {
+    const Datum sixMonthsLater = addMonths(entryDate, 6);
+    const int32_t ordinal = dayOfYear(sixMonthsLater) - 1;
+    if (ordinal <= 0) return Datum{31, 12, sixMonthsLater.year - 1};
+    return fromDayOfYear(ordinal, sixMonthsLater.year);
+}
+
+Datum proposedExitDate(const Datum& today) {
+    return runOn(addMonths(today, 1));
+}
+
+EmployeeDialog::EmployeeDialog(const CMitarbeiterDoc& record, const Clock& clock)
+    : number(record.number), name(record.name), extraInfo(record.extraInfo), department(record.department),
+      active(record.isActive()), original_(record), clock_(clock) {
+    const Datum today = clock.today();
+    entryDate_ = record.entryDate.isEmpty() ? today : record.entryDate;
+    inProbation_ = record.inProbation != 0;
+    probationEnd_ = inProbation_ && !record.probationEnd.isEmpty() ? record.probationEnd : today;
+    hasExit_ = record.hasExit != 0;
+    exitDate_ = hasExit_ && !record.exitDate.isEmpty() ? record.exitDate : today;
+}
+
+void EmployeeDialog::setEntryDate(const Datum& date) {
+    entryDate_ = date;
+    entryDateSet_ = true;
+}
+
+void EmployeeDialog::setInProbation(bool on) {
+    if (on && !inProbation_) probationEnd_ = proposedProbationEnd(entryDate_);
+    inProbation_ = on;
+}
+
+void EmployeeDialog::setHasExit(bool on) {
+    if (on && !hasExit_) exitDate_ = proposedExitDate(clock_.today());
+    hasExit_ = on;
+}
+
+EmployeeField EmployeeDialog::check(Prompter& prompter) const {
+    if (number <= 0) {
+        prompter.error(kEnterNumberMessage);
+        return EmployeeField::Number;
+    }
+    if (!search_text::hasLetterOrDigit(toFileNamePart(name))) {
+        prompter.error(kEnterNameMessage);
+        return EmployeeField::Name;
+    }
+    return EmployeeField::None;
+}
+
+CMitarbeiterDoc EmployeeDialog::confirmedRecord() const {
+    CMitarbeiterDoc record = original_;
+    record.number = number;
+    record.name = name;
+    record.extraInfo = extraInfo;
+    record.department = department;
+    if (!original_.entryDate.isEmpty() || entryDateSet_) record.entryDate = entryDate_;
+    // A flag's stored value other than 1 stays while its box stays checked.
+    record.inProbation = inProbation_ ? (original_.inProbation != 0 ? original_.inProbation : 1) : 0;
+    record.probationEnd = inProbation_ ? probationEnd_ : Datum{};
+    record.hasExit = hasExit_ ? (original_.hasExit != 0 ? original_.hasExit : 1) : 0;
+    record.exitDate = hasExit_ ? exitDate_ : Datum{};
+    // A value other than 1 in the file means "not active" too; it stays unless the box changed it.
+    if (active != original_.isActive()) record.active = active ? 1 : 0;
+    return record;
+}
+
+} // namespace lorvan
