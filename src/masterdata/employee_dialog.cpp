@@ -14,9 +14,21 @@ Datum runOn(const Datum& date) {
     return fromDayOfYear(dayOfYear(date), date.year);
 }
 
+// What a date picker can show: the date, or today for an empty or damaged one.
+Datum shown(const Datum& date, const Datum& today) {
+    return !date.isEmpty() && isValidDate(date) ? date : today;
+}
+
+// Proposals are made from dates a picker can show; years near the end of the calendar are kept
+// clear of the arithmetic's limits.
+bool proposable(const Datum& date) {
+    return isValidDate(date) && date.year < 9999;
+}
+
 } // namespace
 
 Datum proposedProbationEnd(const Datum& entryDate) {
+    if (!proposable(entryDate)) return entryDate;
     const Datum sixMonthsLater = addMonths(entryDate, 6);
     const int32_t ordinal = dayOfYear(sixMonthsLater) - 1;
     if (ordinal <= 0) return Datum{31, 12, sixMonthsLater.year - 1};
@@ -24,6 +36,7 @@ Datum proposedProbationEnd(const Datum& entryDate) {
 }
 
 Datum proposedExitDate(const Datum& today) {
+    if (!proposable(today)) return today;
     return runOn(addMonths(today, 1));
 }
 
@@ -31,11 +44,11 @@ EmployeeDialog::EmployeeDialog(const CMitarbeiterDoc& record, const Clock& clock
     : number(record.number), name(record.name), extraInfo(record.extraInfo), department(record.department),
       active(record.isActive()), original_(record), clock_(clock) {
     const Datum today = clock.today();
-    entryDate_ = record.entryDate.isEmpty() ? today : record.entryDate;
+    entryDate_ = shown(record.entryDate, today);
     inProbation_ = record.inProbation != 0;
-    probationEnd_ = inProbation_ && !record.probationEnd.isEmpty() ? record.probationEnd : today;
+    probationEnd_ = inProbation_ ? shown(record.probationEnd, today) : today;
     hasExit_ = record.hasExit != 0;
-    exitDate_ = hasExit_ && !record.exitDate.isEmpty() ? record.exitDate : today;
+    exitDate_ = hasExit_ ? shown(record.exitDate, today) : today;
 }
 
 void EmployeeDialog::setEntryDate(const Datum& date) {
@@ -71,7 +84,9 @@ CMitarbeiterDoc EmployeeDialog::confirmedRecord() const {
     record.name = name;
     record.extraInfo = extraInfo;
     record.department = department;
-    if (!original_.entryDate.isEmpty() || entryDateSet_) record.entryDate = entryDate_;
+    // The picker's entry date only when it was set: an empty one stays empty (an entry of today would
+    // make every earlier day "not employed"), and a damaged one is not replaced behind the user's back.
+    if (entryDateSet_) record.entryDate = entryDate_;
     // A flag's stored value other than 1 stays while its box stays checked.
     record.inProbation = inProbation_ ? (original_.inProbation != 0 ? original_.inProbation : 1) : 0;
     record.probationEnd = inProbation_ ? probationEnd_ : Datum{};

@@ -24,7 +24,8 @@ inline constexpr const char* kEnterNameMessage = "Geben Sie einen Namen ein.";
 // 31.02.2024, that is 02.03.2024, and the proposal 01.03.2024); 01.07.2023 gives 31.12.2023.
 Datum proposedProbationEnd(const Datum& entryDate);
 // The exit proposed on the day: one month later with the same day number, running on like the
-// probation end (31.01.2025 gives 03.03.2025).
+// probation end (31.01.2025 gives 03.03.2025). A date no picker can show is given back unchanged by
+// both.
 Datum proposedExitDate(const Datum& today);
 
 // The dialog's fields. The date pickers always show a date: an empty date of the record shows
@@ -40,8 +41,9 @@ class EmployeeDialog {
     std::string department; // "Abteilung"
     bool active = true;     // "Aktiv (soll in Auswertungen ausgeblendet werden können)"
 
-    // "Eintrittsdatum": the picker's date. An empty entry date of the record stays empty unless the
-    // picker is set (an entry of today would make every earlier day "not employed").
+    // "Eintrittsdatum": the picker's date (today for an empty or damaged date of the record). The
+    // record keeps its entry date unless the picker is set: an empty one stays empty (an entry of
+    // today would make every earlier day "not employed").
     const Datum& entryDate() const { return entryDate_; }
     void setEntryDate(const Datum& date);
     bool entryDateSet() const { return entryDateSet_; }
@@ -66,9 +68,9 @@ class EmployeeDialog {
     // form holds no letter or digit gives no year file name and asks for a name.
     EmployeeField check(Prompter& prompter) const;
 
-    // The record as the dialog leaves it: the original record with every field of the dialog. An
-    // entry date that was empty and not set stays empty; probation end and exit date are empty
-    // without their check box.
+    // The record as the dialog leaves it: the original record with every field of the dialog. The
+    // entry date only when its picker was set; probation end and exit date are empty without their
+    // check box.
     CMitarbeiterDoc confirmedRecord() const;
 
     const CMitarbeiterDoc& original() const { return original_; }

@@ -147,5 +147,28 @@ TEST(EmployeeDialog, OkChecksNumberThenNameWithMessageAndFocus) {
     }
 }
 
+TEST(EmployeeDialog, DamagedDatesOfAFileShowTodayAndProposeNothingOutOfRange) {
+    FixedClock clock(Datum{15, 3, 2026});
+    const Datum damaged[] = {{0, 0, 2020},    {31, 2, 2024},    {99, 99, 2147483647},
+                             {1, 1, -2147483647 - 1}, {2147483647, 12, 2020}, {31, 12, 9999}};
+    for (const Datum& date : damaged) {
+        CMitarbeiterDoc record;
+        record.number = 1;
+        record.name = "Anna";
+        record.entryDate = date;
+        record.inProbation = 1;
+        record.probationEnd = date;
+        EmployeeDialog dialog(record, clock);
+        if (date.year != 9999) {
+            EXPECT_EQ(dialog.entryDate(), (Datum{15, 3, 2026})) << formatDate(date);
+            EXPECT_EQ(dialog.probationEnd(), (Datum{15, 3, 2026})) << formatDate(date);
+        }
+        EXPECT_EQ(dialog.confirmedRecord().entryDate, date) << formatDate(date); // kept, not replaced
+        // No proposal from a date no picker shows, nor one beyond the last year.
+        EXPECT_EQ(proposedProbationEnd(date), date) << formatDate(date);
+        EXPECT_EQ(proposedExitDate(date), date) << formatDate(date);
+    }
+}
+
 } // namespace
 } // namespace lorvan

@@ -175,6 +175,25 @@ TEST(EmployeeListModel, SelectionAfterARefill) {
     EXPECT_FALSE(model.selectedRow().has_value());
 }
 
+TEST(EmployeeListModel, DamagedRecordsOfAFileListAndSortInEveryColumn) {
+    ListFixture f;
+    CMitarbeiterDoc extreme = record(-2147483647 - 1, std::string("\xFF\x00x", 3));
+    extreme.entryDate = Datum{2147483647, -5, 2147483647};
+    extreme.inProbation = -1;
+    extreme.probationEnd = Datum{99, 99, 2147483647};
+    extreme.hasExit = 7;
+    extreme.exitDate = Datum{-1, 0, -2147483647 - 1};
+    extreme.active = 1;
+    f.add(extreme);
+    f.add(record(2147483647, ""));
+    EmployeeListModel model(f.employees, f.clock);
+    for (const auto& column : kEmployeeColumns) {
+        model.sortBy(column.column);
+        ASSERT_EQ(model.rows().size(), 2u);
+    }
+    EXPECT_EQ(model.rows()[0].cells[4], ""); // no day count from a damaged probation end
+}
+
 TEST(EmployeeListModel, YearAcceptsNineteenNinetyToNineThousandNineHundredNinetyNine) {
     ListFixture f;
     EmployeeListModel model(f.employees, f.clock);
