@@ -212,12 +212,14 @@ TEST(EmployeeRename, RefusedOrFailedRenameChangesNothing) {
         std::vector<std::string> messages;
         FlowResult result = FlowResult::Cancelled;
         size_t shows = 2;
+        std::string newName = "Anna Berg";
     };
     const std::string archived = "ARCHIV/Anna2024.azr";
     const std::vector<Case> cases = {
         {"another employee's form, letter case ignored", [](EmployeeFixture&) {}, {},
          {"Der Name Carla existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu Konflikten bei "
-          "der Dateierstellung kommen kann."}},
+          "der Dateierstellung kommen kann."},
+         FlowResult::Cancelled, 2, "CARLA"},
         {"Cancel to the question", [](EmployeeFixture&) {}, {Answer::Cancel}, {kFilesQuestion}},
         {"a window stays open",
          [](EmployeeFixture& f) { f.windows.refusing.insert(f.path("Anna2025.azr")); },
@@ -246,6 +248,14 @@ TEST(EmployeeRename, RefusedOrFailedRenameChangesNothing) {
          {Answer::Yes},
          {kFilesQuestion, kRenameFailed + "Die Datei '%DIR%Anna2025.azr' konnte nicht geschrieben werden.\n(Der "
                                           "Zugriff wurde verweigert.)"}},
+        {"a write-protected year file, the file-name form unchanged",
+         [](EmployeeFixture& f) { writeProtect(f.path("Anna2025.azr")); },
+         {Answer::Yes},
+         {kFilesQuestion, kRenameFailed + "Die Datei '%DIR%Anna2025.azr' konnte nicht geschrieben werden.\n(Der "
+                                          "Zugriff wurde verweigert.)"},
+         FlowResult::Cancelled,
+         2,
+         "Anna!"},
         {"the employee file is write-protected",
          [](EmployeeFixture& f) { writeProtect(CTwMaDoc::pathIn(f.dir())); },
          {Answer::Yes},
@@ -267,7 +277,7 @@ TEST(EmployeeRename, RefusedOrFailedRenameChangesNothing) {
         for (Answer a : c.answers)
             f.prompter.answer(a);
         ScriptedDialog dialog;
-        dialog.then(test::rename(c.what == cases[0].what ? "CARLA" : "Anna Berg")).thenCancel();
+        dialog.then(test::rename(c.newName)).thenCancel();
         EXPECT_EQ(management.edit(1, dialog), c.result);
         EXPECT_EQ(dialog.shows(), c.shows);
 
