@@ -47,12 +47,14 @@ constexpr const char* kUsage =
 struct Session {
     explicit Session(const Options& options)
         : prompter(options.answerYes), clock(options.today ? *options.today : SystemClock().today()),
-          dataDirectory(checkedDataDirectory(options.dataDirectory)), store(IniUserStore::defaultPathOfProcess()),
-          recent(store) {}
+          dataDirectory(checkedDataDirectory(options.dataDirectory)),
+          store(IniUserStore::defaultPathOfProcess()), recent(store) {}
 
     static std::string checkedDataDirectory(const std::string& directory) {
-        if (directory.empty()) throw LorvanError("employees: Kein Datenverzeichnis. Geben Sie es mit --data VERZ an.");
-        if (!directoryExists(directory)) throw LorvanError("Das Datenverzeichnis '" + directory + "' existiert nicht.");
+        if (directory.empty())
+            throw LorvanError("employees: Kein Datenverzeichnis. Geben Sie es mit --data VERZ an.");
+        if (!directoryExists(directory))
+            throw LorvanError("Das Datenverzeichnis '" + directory + "' existiert nicht.");
         return withSeparator(directory, true);
     }
 
@@ -94,7 +96,9 @@ int32_t numberArgument(const std::string& text) {
 
 const CMitarbeiterDoc& employeeOf(const CTwMaDoc& file, int32_t number) {
     const CMitarbeiterDoc* employee = file.findByNumber(number);
-    if (!employee) throw LorvanError(format("Es gibt keinen Mitarbeiter mit der Personalnummer %ld.", static_cast<long>(number)));
+    if (!employee)
+        throw LorvanError(
+            format("Es gibt keinen Mitarbeiter mit der Personalnummer %ld.", static_cast<long>(number)));
     return *employee;
 }
 
@@ -108,8 +112,8 @@ Datum readDate(JsonObjectReader& reader, const char* key, const Datum& current) 
     inner.get("year", date.year);
     inner.finish();
     if (!date.isEmpty() && !isValidDate(date))
-        throw LorvanError("Ungültiges Datum für '" + std::string(key) + "': " +
-                          format("%d.%d.%d", date.day, date.month, date.year));
+        throw LorvanError("Ungültiges Datum für '" + std::string(key) +
+                          "': " + format("%d.%d.%d", date.day, date.month, date.year));
     return date;
 }
 
@@ -171,9 +175,12 @@ int list(const Options& options, const std::vector<std::string>& args, std::ostr
     bool all = false;
     bool asJson = false;
     for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--all") all = true;
-        else if (args[i] == "--json") asJson = true;
-        else usageError("unbekannte Angabe '" + args[i] + "'");
+        if (args[i] == "--all")
+            all = true;
+        else if (args[i] == "--json")
+            asJson = true;
+        else
+            usageError("unbekannte Angabe '" + args[i] + "'");
     }
     Session session(options);
     if (!session.opened) return 1;
@@ -257,7 +264,8 @@ int files(const Options& options, const std::vector<std::string>& args, std::ost
     Session session(options);
     if (!session.opened) return 1;
     EmployeeManagement& management = session.management;
-    for (const std::string& path : employeeFiles(session.dataDirectory, employeeOf(management.file(), number).name))
+    for (const std::string& path :
+         employeeFiles(session.dataDirectory, employeeOf(management.file(), number).name))
         out << path << '\n';
     return 0;
 }
@@ -278,12 +286,18 @@ int createYearFileCommand(const Options& options, const std::vector<std::string>
             if (i + 1 >= args.size()) usageError(option + " braucht einen Wert.");
             return args[++i];
         };
-        if (option == "--template") request.templateName = value();
-        else if (option == "--account") request.accountCarryOver = value();
-        else if (option == "--remaining-vacation") request.remainingVacation = value();
-        else if (option == "--entitlement") request.vacationEntitlement = value();
-        else if (option == "--report-existing") request.reportExisting = true;
-        else usageError("unbekannte Angabe '" + option + "'");
+        if (option == "--template")
+            request.templateName = value();
+        else if (option == "--account")
+            request.accountCarryOver = value();
+        else if (option == "--remaining-vacation")
+            request.remainingVacation = value();
+        else if (option == "--entitlement")
+            request.vacationEntitlement = value();
+        else if (option == "--report-existing")
+            request.reportExisting = true;
+        else
+            usageError("unbekannte Angabe '" + option + "'");
     }
     Session session(options);
     if (!session.opened) return 1;
@@ -294,14 +308,17 @@ int createYearFileCommand(const Options& options, const std::vector<std::string>
     storage.dataDirectory = session.dataDirectory;
     std::string protocol;
     const bool created = createYearFile(employee, request, protocol, storage, session.clock);
-    if (options.protocolFile.empty()) out << protocol;
-    else writeFileAtomically(options.protocolFile, protocol);
+    if (options.protocolFile.empty())
+        out << protocol;
+    else
+        writeFileAtomically(options.protocolFile, protocol);
     return created ? 0 : 1;
 }
 
 } // namespace
 
-int runEmployees(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out) {
+int runEmployees(const Options& options, const std::vector<std::string>& args, std::istream& in,
+                 std::ostream& out) {
     if (args.empty()) usageError("Unterbefehl fehlt.");
     const std::string& sub = args.front();
     if (sub == "list") return list(options, args, out);

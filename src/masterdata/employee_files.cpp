@@ -17,8 +17,8 @@ char lowerAscii(char c) {
 }
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
 }
 
 // The file name ends in <4 digits>.azr (letter case ignored).
@@ -61,7 +61,8 @@ bool sameFileNameForm(std::string_view nameA, std::string_view nameB) {
 }
 
 std::string windowsNotClosedMessage(const std::string& path) {
-    return "Es konnten nicht alle Fenster für " + path + " geschlossen werden.\nDie Verarbeitung wird abgebrochen.";
+    return "Es konnten nicht alle Fenster für " + path +
+           " geschlossen werden.\nDie Verarbeitung wird abgebrochen.";
 }
 
 bool closeWindowsOf(OpenDocuments* documents, Prompter& prompter, const std::string& path) {
@@ -88,8 +89,8 @@ bool FileOperations::writable(const std::string& path) {
 }
 
 std::string fileNotDeletedMessage(const std::string& path, const std::string& cause) {
-    return "Die Datei '" + path + "' konnte nicht gelöscht werden.\nBitte löschen Sie sie über den Explorer.\n\nUrsache:\n" +
-           cause;
+    return "Die Datei '" + path +
+           "' konnte nicht gelöscht werden.\nBitte löschen Sie sie über den Explorer.\n\nUrsache:\n" + cause;
 }
 
 } // namespace lorvan

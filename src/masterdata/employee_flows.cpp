@@ -37,7 +37,8 @@ std::string numberTakenMessage(const std::string& name, int32_t number) {
 }
 
 std::string deleteQuestion(const CMitarbeiterDoc& employee, bool hasFiles) {
-    std::string text = format("Soll %ld - %s gelöscht werden?", static_cast<long>(employee.number), employee.name.c_str());
+    std::string text =
+        format("Soll %ld - %s gelöscht werden?", static_cast<long>(employee.number), employee.name.c_str());
     if (hasFiles) text += kFilesAlsoDeleted;
     return text;
 }
@@ -80,9 +81,12 @@ bool EmployeeManagement::save() {
 bool EmployeeManagement::mayClose() {
     if (!changed_) return true;
     switch (context_.prompter->askYesNoCancel(kEmployeesChangedQuestion)) {
-    case Answer::Yes: return save();
-    case Answer::No: return true;
-    case Answer::Cancel: return false;
+    case Answer::Yes:
+        return save();
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        return false;
     }
     return false;
 }
@@ -102,7 +106,8 @@ bool EmployeeManagement::showChecked(EmployeeDialogHost& host, EmployeeDialog& d
 }
 
 std::optional<int32_t> EmployeeManagement::create(const std::string& numberText, const std::string& nameText,
-                                                  const std::string& departmentText, EmployeeDialogHost& host) {
+                                                  const std::string& departmentText,
+                                                  EmployeeDialogHost& host) {
     CMitarbeiterDoc record;
     if (const std::optional<int32_t> number = numberOf(numberText)) {
         record.number = *number;

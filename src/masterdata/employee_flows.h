@@ -21,10 +21,13 @@ class EmployeeList;
 class Prompter;
 class RecentFiles;
 
-inline constexpr const char* kFilesWillChangeQuestion = "Die vorhandenen Dateien für diesen Mitarbeiter werden geändert.";
+inline constexpr const char* kFilesWillChangeQuestion =
+    "Die vorhandenen Dateien für diesen Mitarbeiter werden geändert.";
 inline constexpr const char* kRenameFailedMessage =
-    "Es ist ein Fehler beim Umbenennen der Dateien aufgetreten.\nDas Umbenennen wird abgebrochen.\n\nUrsache:\n";
-inline constexpr const char* kFilesAlsoDeleted = "\n\nDie Dateien dieses Mitarbeiters werden ebenfalls gelöscht.";
+    "Es ist ein Fehler beim Umbenennen der Dateien aufgetreten.\nDas Umbenennen wird "
+    "abgebrochen.\n\nUrsache:\n";
+inline constexpr const char* kFilesAlsoDeleted =
+    "\n\nDie Dateien dieses Mitarbeiters werden ebenfalls gelöscht.";
 inline constexpr const char* kEmployeesChangedQuestion =
     "Es wurden Mitarbeiter geändert.\nSollen die Änderungen gespeichert werden?";
 

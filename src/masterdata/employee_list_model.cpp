@@ -20,14 +20,22 @@ std::string orEmptyFirst(const std::string& text) {
 
 std::string employeeCell(const CMitarbeiterDoc& employee, EmployeeColumn column, const Clock& clock) {
     switch (column) {
-    case EmployeeColumn::Number: return format("%ld", static_cast<long>(employee.number));
-    case EmployeeColumn::Name: return employee.name;
-    case EmployeeColumn::Department: return employee.department;
-    case EmployeeColumn::ExtraInfo: return employee.extraInfo;
-    case EmployeeColumn::ProbationDays: return employee.remainingProbationDaysText(clock);
-    case EmployeeColumn::Entry: return employee.entryText();
-    case EmployeeColumn::Exit: return employee.exitText();
-    case EmployeeColumn::Active: return employee.isActive() ? "Ja" : "Nein";
+    case EmployeeColumn::Number:
+        return format("%ld", static_cast<long>(employee.number));
+    case EmployeeColumn::Name:
+        return employee.name;
+    case EmployeeColumn::Department:
+        return employee.department;
+    case EmployeeColumn::ExtraInfo:
+        return employee.extraInfo;
+    case EmployeeColumn::ProbationDays:
+        return employee.remainingProbationDaysText(clock);
+    case EmployeeColumn::Entry:
+        return employee.entryText();
+    case EmployeeColumn::Exit:
+        return employee.exitText();
+    case EmployeeColumn::Active:
+        return employee.isActive() ? "Ja" : "Nein";
     }
     return std::string();
 }
@@ -37,16 +45,22 @@ std::string employeeSortKey(const CMitarbeiterDoc& employee, EmployeeColumn colu
     case EmployeeColumn::Number:
         // Offset into the unsigned range, so that negative numbers of old files sort too.
         return format("%010lld", static_cast<long long>(employee.number) + 2147483648LL) + employee.name;
-    case EmployeeColumn::Name: return employee.name;
-    case EmployeeColumn::Department: return orEmptyFirst(employee.department) + employee.name;
-    case EmployeeColumn::ExtraInfo: return orEmptyFirst(employee.extraInfo) + employee.name;
+    case EmployeeColumn::Name:
+        return employee.name;
+    case EmployeeColumn::Department:
+        return orEmptyFirst(employee.department) + employee.name;
+    case EmployeeColumn::ExtraInfo:
+        return orEmptyFirst(employee.extraInfo) + employee.name;
     case EmployeeColumn::ProbationDays: {
         const auto days = employee.remainingProbationDays(clock);
         return (days ? format("%010ld", static_cast<long>(*days)) : std::string(kEmptyFirst)) + employee.name;
     }
-    case EmployeeColumn::Entry: return orEmptyFirst(employee.entrySortKey()) + employee.name;
-    case EmployeeColumn::Exit: return orEmptyFirst(employee.exitSortKey()) + employee.name;
-    case EmployeeColumn::Active: return employeeCell(employee, column, clock) + employee.name;
+    case EmployeeColumn::Entry:
+        return orEmptyFirst(employee.entrySortKey()) + employee.name;
+    case EmployeeColumn::Exit:
+        return orEmptyFirst(employee.exitSortKey()) + employee.name;
+    case EmployeeColumn::Active:
+        return employeeCell(employee, column, clock) + employee.name;
     }
     return employee.name;
 }

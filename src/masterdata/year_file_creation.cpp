@@ -68,7 +68,8 @@ bool differs(double a, double b) {
 
 double readDecimalNumber(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     double value = 0.0;
@@ -106,8 +107,10 @@ bool createYearFile(const CMitarbeiterDoc& employee, const YearFileRequest& requ
 
     std::string templatePath;
     if (!exists) {
-        templatePath = request.templateName.empty() ? yearFilePath(directory, name, request.year - 1) : namedTemplate;
-        if (!staysInDataDirectory(request.templateName) || !fileExists(templatePath)) return missingTemplate(templatePath);
+        templatePath =
+            request.templateName.empty() ? yearFilePath(directory, name, request.year - 1) : namedTemplate;
+        if (!staysInDataDirectory(request.templateName) || !fileExists(templatePath))
+            return missingTemplate(templatePath);
     } else if (request.reportExisting) {
         protocol += "Die Datei für Mitarbeiter " + name + " existiert bereits: " + target + "\n";
     } else if (!request.templateName.empty()) {
@@ -143,7 +146,8 @@ bool createYearFile(const CMitarbeiterDoc& employee, const YearFileRequest& requ
         if (!loadYearFile(document, target, error)) return fail();
         if (!templatePath.empty()) {
             CEinstArbzt& settings = document.settings();
-            if (settings.manageRemainingVacation != 0 && differs(templateVacation, settings.remainingVacationPreviousYear)) {
+            if (settings.manageRemainingVacation != 0 &&
+                differs(templateVacation, settings.remainingVacationPreviousYear)) {
                 settings.remainingVacationPreviousYear = templateVacation;
                 corrections += name + ": Resturlaub Vorjahr wurde korrigiert\n";
             }
@@ -173,7 +177,8 @@ bool createYearFile(const CMitarbeiterDoc& employee, const YearFileRequest& requ
     ProtocolPrompter prompts(promptsOf(storage));
     StorageContext saving = storage;
     saving.prompter = &prompts;
-    const bool saved = exists ? document.save(target, true, saving) : document.save(std::string(), true, saving);
+    const bool saved =
+        exists ? document.save(target, true, saving) : document.save(std::string(), true, saving);
     if (!saved) {
         error = "FEHLER: Die Daten konnten nicht gespeichert werden.\n" + prompts.messages();
         return fail();

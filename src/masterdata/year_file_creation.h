@@ -19,8 +19,8 @@ struct YearFileRequest {
     // with "/", "\" or ".." is no file of the data directory and counts as missing.
     std::string templateName;
     // Decimal numbers with a point; an empty text leaves the value as it is.
-    std::string accountCarryOver;   // carried-over working-time account (hours)
-    std::string remainingVacation;  // remaining vacation of the previous year (days)
+    std::string accountCarryOver;    // carried-over working-time account (hours)
+    std::string remainingVacation;   // remaining vacation of the previous year (days)
     std::string vacationEntitlement; // annual vacation entitlement (days)
     // An existing file is reported in the protocol and gets no values from a template.
     bool reportExisting = false;

@@ -55,7 +55,8 @@ TEST(ApplicationEmployees, RenameReachesTheRecentFilesAndTheCachedList) {
     test::AppFixture f;
     f.app.setDataDirectory(f.dataDirectory());
     writeEmployee(f.dataDirectory(), "Anna");
-    const std::string oldPath = test::YearFileBuilder("Anna", 2026).saveAs(f.dataDirectory() + "Anna2026.azr");
+    const std::string oldPath =
+        test::YearFileBuilder("Anna", 2026).saveAs(f.dataDirectory() + "Anna2026.azr");
     f.app.recentFiles().addPath(oldPath);
     f.app.recentFiles().addPath(f.dataDirectory() + "Bert2026.azr");
     f.app.employees().hold();
@@ -75,7 +76,8 @@ TEST(ApplicationEmployees, RenameReachesTheRecentFilesAndTheCachedList) {
     ASSERT_EQ(management.edit(1, dialog), FlowResult::Done);
 
     const std::string newPath = f.dataDirectory() + "Anna_Berg2026.azr";
-    EXPECT_EQ(f.app.recentFiles().entries(), (std::vector<std::string>{f.dataDirectory() + "Bert2026.azr", newPath}));
+    EXPECT_EQ(f.app.recentFiles().entries(),
+              (std::vector<std::string>{f.dataDirectory() + "Bert2026.azr", newPath}));
     EXPECT_EQ(RecentFileList(f.store).entries(), f.app.recentFiles().entries()); // stored at once
     EXPECT_EQ(f.app.employees().findByName("Anna_Berg", true), "Anna Berg");     // read again after the save
 }

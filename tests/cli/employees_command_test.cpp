@@ -37,7 +37,8 @@ class EmployeesCommand : public ::testing::Test {
         file.put(carla);
         file.save(data("Daten.mar"));
         for (int32_t year : {2025, 2026})
-            test::YearFileBuilder("Anna Berg", year).saveAs(data("Anna_Berg" + std::to_string(year) + ".azr"));
+            test::YearFileBuilder("Anna Berg", year)
+                .saveAs(data("Anna_Berg" + std::to_string(year) + ".azr"));
         test::YearFileBuilder("Anna Berg", 2024).saveAs(data("ARCHIV/2024/Anna_Berg2024.azr"));
     }
 
@@ -57,7 +58,8 @@ class EmployeesCommand : public ::testing::Test {
         const std::string out = dir_.file("stdout.txt");
         const std::string err = dir_.file("stderr.txt");
         std::string command = "XDG_CONFIG_HOME='" + dir_.file("config") + "' " + std::string(LORVAN_CLI) +
-                              " --data '" + data() + "' --today 15.03.2026 " + args + " >'" + out + "' 2>'" + err + "'";
+                              " --data '" + data() + "' --today 15.03.2026 " + args + " >'" + out + "' 2>'" +
+                              err + "'";
         if (!input.empty()) {
             test::writeBytes(dir_.file("in.json"), input);
             command += " <'" + dir_.file("in.json") + "'";
@@ -95,10 +97,11 @@ class EmployeesCommand : public ::testing::Test {
 TEST_F(EmployeesCommand, ListShowsActiveEmployeesAsATableOrAllOfThemAsJson) {
     const CliRun text = cli("employees list");
     ASSERT_EQ(text.status, 0) << text.err;
-    EXPECT_EQ(text.out,
-              "Personalnummer  Name       Abteilung  Zusatzinfo  Probezeit Resttage  Eintritt  Austritt  Aktiv\n"
-              "             1  Anna Berg  Büro                                                           Ja\n"
-              "             2  Bert Kunz  Lager                                                          Ja\n");
+    EXPECT_EQ(
+        text.out,
+        "Personalnummer  Name       Abteilung  Zusatzinfo  Probezeit Resttage  Eintritt  Austritt  Aktiv\n"
+        "             1  Anna Berg  Büro                                                           Ja\n"
+        "             2  Bert Kunz  Lager                                                          Ja\n");
 
     const CliRun all = cli("employees list --all --json");
     ASSERT_EQ(all.status, 0) << all.err;
@@ -116,7 +119,8 @@ TEST_F(EmployeesCommand, UnreadableEmployeeFileFailsWithItsMessage) {
     const CliRun r = cli("employees list");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("Die Datei " + data("Daten.mar") + " lässt sich leider nicht einlesen. :-(", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.rfind("Die Datei " + data("Daten.mar") + " lässt sich leider nicht einlesen. :-(", 0), 0u)
+        << r.err;
 }
 
 TEST_F(EmployeesCommand, AddGivesTheProposedNumberWhenNoneIsGiven) {
@@ -141,9 +145,11 @@ TEST_F(EmployeesCommand, RefusedInputWritesNothing) {
         std::string message;
     };
     const Case cases[] = {
-        {R"({"name": "anna berg"})", "Der Name Anna Berg existiert schon.\nBitte wählen Sie einen anderen Namen, da "
-                                     "es sonst zu Konflikten bei der Dateierstellung kommen kann.\n"},
-        {R"({"number": 2, "name": "Neu"})", "Es existiert schon ein Mitarbeiter (Bert Kunz) mit der Personalnummer 2.\n"},
+        {R"({"name": "anna berg"})",
+         "Der Name Anna Berg existiert schon.\nBitte wählen Sie einen anderen Namen, da "
+         "es sonst zu Konflikten bei der Dateierstellung kommen kann.\n"},
+        {R"({"number": 2, "name": "Neu"})",
+         "Es existiert schon ein Mitarbeiter (Bert Kunz) mit der Personalnummer 2.\n"},
         {R"({"number": -4, "name": "Neu"})", "Geben Sie eine Personalnummer ein.\n"},
         {R"({"department": "Lager"})", "Geben Sie einen Namen ein.\n"},
         {R"({"name": "Neu", "nmae": 1})", "Unbekannter Schlüssel 'nmae' in 'employee'.\n"},
@@ -179,7 +185,8 @@ TEST_F(EmployeesCommand, EditChangesOnlyTheGivenKeys) {
 
 TEST_F(EmployeesCommand, RenameNeedsYesAndCarriesTheNameToTheFiles) {
     IniUserStore store(configFile());
-    store.writeStrings("Recent File List", {{"File1", data("Anna_Berg2026.azr")}, {"File2", data("Bert.azr")}});
+    store.writeStrings("Recent File List",
+                       {{"File1", data("Anna_Berg2026.azr")}, {"File2", data("Bert.azr")}});
     const std::vector<std::string> before = yearFiles();
     const std::string employeeFile = readWholeFile(data("Daten.mar"));
     const CliRun refused = cli("employees edit 1", R"({"name": "Anna Weiß"})");
@@ -195,14 +202,16 @@ TEST_F(EmployeesCommand, RenameNeedsYesAndCarriesTheNameToTheFiles) {
     EXPECT_EQ(ownerInside("ARCHIV/2024/Anna_Weiss2024.azr"), "Anna Weiß");
     EXPECT_EQ(employees().findByNumber(3)->name, "Anna Weiß");
     EXPECT_EQ(employees().findByNumber(1), nullptr);
-    EXPECT_EQ(IniUserStore(configFile()).readString("Recent File List", "File1", ""), data("Anna_Weiss2026.azr"));
+    EXPECT_EQ(IniUserStore(configFile()).readString("Recent File List", "File1", ""),
+              data("Anna_Weiss2026.azr"));
 }
 
 TEST_F(EmployeesCommand, DeleteAsksAndDeletesTheFilesWithTheRecord) {
     const CliRun refused = cli("employees delete 1");
     EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Soll 1 - Anna Berg gelöscht werden?\n\nDie Dateien dieses Mitarbeiters werden ebenfalls "
-                           "gelöscht. -> Nein\n");
+    EXPECT_EQ(refused.err,
+              "Soll 1 - Anna Berg gelöscht werden?\n\nDie Dateien dieses Mitarbeiters werden ebenfalls "
+              "gelöscht. -> Nein\n");
     EXPECT_EQ(yearFiles().size(), 3u);
 
     const CliRun r = cli("--yes employees delete 1");

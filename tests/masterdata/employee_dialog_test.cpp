@@ -17,11 +17,10 @@ TEST(EmployeeDialog, ProbationEndIsTheDayBeforeSixMonthsLaterRunningOnPastTheMon
         Datum expected;
     };
     const Case cases[] = {
-        {{31, 8, 2023}, {1, 3, 2024}},   // 31.02.2024 is 2 March (leap year); the day before
-        {{31, 8, 2022}, {2, 3, 2023}},   // 31.02.2023 is 3 March
-        {{1, 7, 2023}, {31, 12, 2023}},  // 1 January of the next year: 31 December before it
-        {{15, 1, 2024}, {14, 7, 2024}},
-        {{30, 12, 2023}, {29, 6, 2024}},
+        {{31, 8, 2023}, {1, 3, 2024}},  // 31.02.2024 is 2 March (leap year); the day before
+        {{31, 8, 2022}, {2, 3, 2023}},  // 31.02.2023 is 3 March
+        {{1, 7, 2023}, {31, 12, 2023}}, // 1 January of the next year: 31 December before it
+        {{15, 1, 2024}, {14, 7, 2024}},  {{30, 12, 2023}, {29, 6, 2024}},
         {{31, 12, 2023}, {30, 6, 2024}}, // 31.06. is 1 July; the day before
     };
     for (const auto& c : cases)
@@ -34,11 +33,8 @@ TEST(EmployeeDialog, ExitProposalIsOneMonthLaterWithTheSameDayRunningOn) {
         Datum expected;
     };
     const Case cases[] = {
-        {{31, 1, 2025}, {3, 3, 2025}},
-        {{31, 1, 2024}, {2, 3, 2024}},
-        {{15, 3, 2026}, {15, 4, 2026}},
-        {{31, 12, 2025}, {31, 1, 2026}},
-        {{31, 3, 2026}, {1, 5, 2026}},
+        {{31, 1, 2025}, {3, 3, 2025}},   {{31, 1, 2024}, {2, 3, 2024}}, {{15, 3, 2026}, {15, 4, 2026}},
+        {{31, 12, 2025}, {31, 1, 2026}}, {{31, 3, 2026}, {1, 5, 2026}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(formatDate(proposedExitDate(c.today)), formatDate(c.expected)) << formatDate(c.today);
@@ -149,8 +145,9 @@ TEST(EmployeeDialog, OkChecksNumberThenNameWithMessageAndFocus) {
 
 TEST(EmployeeDialog, DamagedDatesOfAFileShowTodayAndProposeNothingOutOfRange) {
     FixedClock clock(Datum{15, 3, 2026});
-    const Datum damaged[] = {{0, 0, 2020},    {31, 2, 2024},    {99, 99, 2147483647},
-                             {1, 1, -2147483647 - 1}, {2147483647, 12, 2020}, {31, 12, 9999}};
+    const Datum damaged[] = {{0, 0, 2020},           {31, 2, 2024},
+                             {99, 99, 2147483647},   {1, 1, -2147483647 - 1},
+                             {2147483647, 12, 2020}, {31, 12, 9999}};
     for (const Datum& date : damaged) {
         CMitarbeiterDoc record;
         record.number = 1;

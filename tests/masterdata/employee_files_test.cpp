@@ -38,10 +38,11 @@ TEST(EmployeeFiles, OnlyFilesNamedFormPlusYearInTheDataDirectoryAndArchiv) {
                              "Jens_Schaefer2024.txt", "Sicherung/Jens_Schaefer2016.azr", "Daten.mar"})
         test::writeBytes(f.path(name), "x");
 
-    EXPECT_EQ(relativeFiles(f, "Jens Schäfer"),
-              (std::vector<std::string>{"ARCHIV/2019/Jens_Schaefer2019.azr", "ARCHIV/a/b/c/Jens_Schaefer2017.azr",
-                                        "JENS_SCHAEFER2021.AZR", "Jens_Schaefer2024.azr",
-                                        "archiv/Jens_Schaefer2018.azr", "jens_schaefer2020.azr"}));
+    EXPECT_EQ(
+        relativeFiles(f, "Jens Schäfer"),
+        (std::vector<std::string>{"ARCHIV/2019/Jens_Schaefer2019.azr", "ARCHIV/a/b/c/Jens_Schaefer2017.azr",
+                                  "JENS_SCHAEFER2021.AZR", "Jens_Schaefer2024.azr",
+                                  "archiv/Jens_Schaefer2018.azr", "jens_schaefer2020.azr"}));
 }
 
 TEST(EmployeeFiles, MasterFilesBelongToNobody) {
@@ -55,7 +56,7 @@ TEST(EmployeeFiles, MasterFilesBelongToNobody) {
     const Case cases[] = {
         {"D", {"D2024.azr"}}, // "Daten.mar" without its last 8 characters is "D" as well
         {"", {}},
-        {"---", {}},          // an empty file-name form owns nothing, not "2024.azr" nor "Daten.kd"
+        {"---", {}}, // an empty file-name form owns nothing, not "2024.azr" nor "Daten.kd"
         {"Daten", {}},
     };
     for (const auto& c : cases)
@@ -75,8 +76,9 @@ TEST(EmployeeFiles, WindowsThatStayOpenStopWithTheirMessage) {
     EXPECT_TRUE(closeWindowsOf(nullptr, prompter, "/daten/Anna2026.azr"));
     EXPECT_TRUE(closeWindowsOf(&windows, prompter, "/daten/Anna2025.azr"));
     EXPECT_FALSE(closeWindowsOf(&windows, prompter, "/daten/Anna2026.azr"));
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Es konnten nicht alle Fenster für /daten/Anna2026.azr "
-                                                          "geschlossen werden.\nDie Verarbeitung wird abgebrochen."}));
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>{"Es konnten nicht alle Fenster für /daten/Anna2026.azr "
+                                        "geschlossen werden.\nDie Verarbeitung wird abgebrochen."}));
 }
 
 } // namespace

@@ -149,7 +149,8 @@ struct EmployeeFixture {
     std::vector<std::string> listing() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(data.path()))
-            if (entry.is_regular_file()) names.push_back(std::filesystem::relative(entry.path(), data.path()).string());
+            if (entry.is_regular_file())
+                names.push_back(std::filesystem::relative(entry.path(), data.path()).string());
         std::sort(names.begin(), names.end());
         return names;
     }

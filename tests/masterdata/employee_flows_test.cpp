@@ -18,8 +18,8 @@ using test::employeeRecord;
 using test::ScriptedDialog;
 
 const std::string kFilesQuestion = "Die vorhandenen Dateien für diesen Mitarbeiter werden geändert.";
-const std::string kRenameFailed =
-    "Es ist ein Fehler beim Umbenennen der Dateien aufgetreten.\nDas Umbenennen wird abgebrochen.\n\nUrsache:\n";
+const std::string kRenameFailed = "Es ist ein Fehler beim Umbenennen der Dateien aufgetreten.\nDas "
+                                  "Umbenennen wird abgebrochen.\n\nUrsache:\n";
 
 // A host that only looks at the dialog it is shown and cancels.
 class PeekingDialog final : public EmployeeDialogHost {
@@ -58,8 +58,8 @@ TEST(EmployeeCreate, NumberTextGivesTheNumberOrBecomesTheNameBehindTheNextFreeNu
         {"Anna Beispiel", "unbenutzt", 13, "Anna Beispiel"},
         {"", "", 13, ""},
         {"007", "Bond", 7, "Bond"},
-        {"0", "Null", 0, "Null"},                             // the dialog then asks for a number
-        {"99999999999", "Anna", 13, "99999999999"},           // too large for a number: a name
+        {"0", "Null", 0, "Null"},                   // the dialog then asks for a number
+        {"99999999999", "Anna", 13, "99999999999"}, // too large for a number: a name
         {"12a", "Anna", 13, "12a"},
         {"-5", "Anna", 13, "-5"},
     };
@@ -83,21 +83,29 @@ TEST(EmployeeCreate, TakenNumberAndTakenFileNameFormShowTheDialogAgain) {
     EmployeeManagement management(f.context());
     ASSERT_TRUE(management.open());
     ScriptedDialog dialog;
-    dialog.then([](EmployeeDialog& d) { d.number = 5; d.name = "Bert"; })
+    dialog
+        .then([](EmployeeDialog& d) {
+            d.number = 5;
+            d.name = "Bert";
+        })
         .then([](EmployeeDialog& d) { d.number = 0; })
-        .then([](EmployeeDialog& d) { d.number = 7; d.name = "Joerg_Schaefer"; })
+        .then([](EmployeeDialog& d) {
+            d.number = 7;
+            d.name = "Joerg_Schaefer";
+        })
         .then([](EmployeeDialog& d) { d.name = "ANNA"; })
         .then([](EmployeeDialog& d) { d.name = "Anna-Lena"; });
     EXPECT_EQ(management.create("", "", "", dialog), 7);
-    EXPECT_EQ(f.prompter.texts(),
-              (std::vector<std::string>{
-                  "Es existiert schon ein Mitarbeiter (Jörg Schäfer) mit der Personalnummer 5.",
-                  "Geben Sie eine Personalnummer ein.",
-                  "Der Name Jörg Schäfer existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu "
-                  "Konflikten bei der Dateierstellung kommen kann.",
-                  "Der Name Anna existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu Konflikten "
-                  "bei der Dateierstellung kommen kann.",
-              }));
+    EXPECT_EQ(
+        f.prompter.texts(),
+        (std::vector<std::string>{
+            "Es existiert schon ein Mitarbeiter (Jörg Schäfer) mit der Personalnummer 5.",
+            "Geben Sie eine Personalnummer ein.",
+            "Der Name Jörg Schäfer existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu "
+            "Konflikten bei der Dateierstellung kommen kann.",
+            "Der Name Anna existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu Konflikten "
+            "bei der Dateierstellung kommen kann.",
+        }));
     ASSERT_NE(management.file().findByNumber(7), nullptr);
     EXPECT_EQ(management.file().findByNumber(7)->name, "Anna-Lena");
     EXPECT_TRUE(management.file().findByNumber(7)->entryDate.isEmpty());
@@ -134,7 +142,10 @@ TEST(EmployeeRename, CarriesTheNameToEveryYearFile) {
          {"ARCHIV/2019/Anna_Beispiel2019.azr", "Anna_Beispiel2025.azr", "anna_beispiel2026.AZR"},
          {"ARCHIV/2019/Anna__Beispiel2019.azr", "Anna__Beispiel2025.azr", "Anna__Beispiel2026.AZR"}},
         // The same file-name form: the files keep their names, the name inside changes.
-        {"Jörg", "Joerg", {"ARCHIV/Joerg2020.azr", "Joerg2025.azr"}, {"ARCHIV/Joerg2020.azr", "Joerg2025.azr"}},
+        {"Jörg",
+         "Joerg",
+         {"ARCHIV/Joerg2020.azr", "Joerg2025.azr"},
+         {"ARCHIV/Joerg2020.azr", "Joerg2025.azr"}},
         // Only the case of the form changes: the file names follow it.
         {"anna", "Anna", {"anna2025.azr"}, {"Anna2025.azr"}},
         {"Bert", "Carla", {"Bert2024.azr", "Bert2025.azr"}, {"Carla2024.azr", "Carla2025.azr"}},
@@ -182,8 +193,8 @@ TEST(EmployeeRename, RenamedPathsReplaceTheOldOnesAmongTheRecentFiles) {
     ScriptedDialog dialog;
     dialog.then(test::rename("Anna Berg"));
     EXPECT_EQ(management.edit(1, dialog), FlowResult::Done);
-    EXPECT_EQ(f.recent.calls,
-              (std::vector<std::string>{"rename " + f.path("Anna2025.azr") + " -> " + f.path("Anna_Berg2025.azr")}));
+    EXPECT_EQ(f.recent.calls, (std::vector<std::string>{"rename " + f.path("Anna2025.azr") + " -> " +
+                                                        f.path("Anna_Berg2025.azr")}));
 }
 
 TEST(EmployeeRename, WithoutFilesThereIsNoQuestion) {
@@ -192,7 +203,11 @@ TEST(EmployeeRename, WithoutFilesThereIsNoQuestion) {
     EmployeeManagement management(f.context());
     ASSERT_TRUE(management.open());
     ScriptedDialog dialog;
-    dialog.then([](EmployeeDialog& d) { d.name = "Anna Berg"; d.number = 9; d.department = "Lager"; });
+    dialog.then([](EmployeeDialog& d) {
+        d.name = "Anna Berg";
+        d.number = 9;
+        d.department = "Lager";
+    });
     EXPECT_EQ(management.edit(1, dialog), FlowResult::Done);
     EXPECT_TRUE(f.prompter.texts().empty());
     const CTwMaDoc saved = f.employeeFile();
@@ -216,16 +231,22 @@ TEST(EmployeeRename, RefusedOrFailedRenameChangesNothing) {
     };
     const std::string archived = "ARCHIV/Anna2024.azr";
     const std::vector<Case> cases = {
-        {"another employee's form, letter case ignored", [](EmployeeFixture&) {}, {},
-         {"Der Name Carla existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu Konflikten bei "
+        {"another employee's form, letter case ignored",
+         [](EmployeeFixture&) {},
+         {},
+         {"Der Name Carla existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu Konflikten "
+          "bei "
           "der Dateierstellung kommen kann."},
-         FlowResult::Cancelled, 2, "CARLA"},
+         FlowResult::Cancelled,
+         2,
+         "CARLA"},
         {"Cancel to the question", [](EmployeeFixture&) {}, {Answer::Cancel}, {kFilesQuestion}},
         {"a window stays open",
          [](EmployeeFixture& f) { f.windows.refusing.insert(f.path("Anna2025.azr")); },
          {Answer::Yes},
-         {kFilesQuestion, "Es konnten nicht alle Fenster für " + std::string() + "%DIR%Anna2025.azr geschlossen "
-                          "werden.\nDie Verarbeitung wird abgebrochen."},
+         {kFilesQuestion, "Es konnten nicht alle Fenster für " + std::string() +
+                              "%DIR%Anna2025.azr geschlossen "
+                              "werden.\nDie Verarbeitung wird abgebrochen."},
          FlowResult::Cancelled,
          1},
         {"the second copy fails",
@@ -246,13 +267,15 @@ TEST(EmployeeRename, RefusedOrFailedRenameChangesNothing) {
         {"a write-protected year file",
          [](EmployeeFixture& f) { writeProtect(f.path("Anna2025.azr")); },
          {Answer::Yes},
-         {kFilesQuestion, kRenameFailed + "Die Datei '%DIR%Anna2025.azr' konnte nicht geschrieben werden.\n(Der "
-                                          "Zugriff wurde verweigert.)"}},
+         {kFilesQuestion, kRenameFailed +
+                              "Die Datei '%DIR%Anna2025.azr' konnte nicht geschrieben werden.\n(Der "
+                              "Zugriff wurde verweigert.)"}},
         {"a write-protected year file, the file-name form unchanged",
          [](EmployeeFixture& f) { writeProtect(f.path("Anna2025.azr")); },
          {Answer::Yes},
-         {kFilesQuestion, kRenameFailed + "Die Datei '%DIR%Anna2025.azr' konnte nicht geschrieben werden.\n(Der "
-                                          "Zugriff wurde verweigert.)"},
+         {kFilesQuestion, kRenameFailed +
+                              "Die Datei '%DIR%Anna2025.azr' konnte nicht geschrieben werden.\n(Der "
+                              "Zugriff wurde verweigert.)"},
          FlowResult::Cancelled,
          2,
          "Anna!"},
@@ -314,7 +337,8 @@ TEST(EmployeeRename, DeclinedChangeCheckDeletesTheCopiesAndShowsTheDialogAgain) 
     EXPECT_EQ(f.employeeFile().employees.size(), 2u);
     EXPECT_EQ(management.file().findByNumber(1)->name, "Anna");
     ASSERT_EQ(f.prompter.texts().size(), 2u);
-    EXPECT_EQ(f.prompter.texts()[1].rfind("Die Datei '" + CTwMaDoc::pathIn(f.dir()) + "' wurde in der Zwischenzeit", 0),
+    EXPECT_EQ(f.prompter.texts()[1].rfind(
+                  "Die Datei '" + CTwMaDoc::pathIn(f.dir()) + "' wurde in der Zwischenzeit", 0),
               0u);
 }
 
@@ -331,11 +355,13 @@ TEST(EmployeeRename, OldFileThatCannotBeDeletedIsReportedAndTheWorkGoesOn) {
     dialog.then(test::rename("Anna Berg"));
     EXPECT_EQ(management.edit(1, dialog), FlowResult::DoneWithProblems);
     EXPECT_EQ(f.prompter.texts(),
-              (std::vector<std::string>{kFilesQuestion, "Die Datei '" + f.path("Anna2024.azr") +
-                                                            "' konnte nicht gelöscht werden.\nBitte löschen Sie sie "
-                                                            "über den Explorer.\n\nUrsache:\nDer Zugriff wurde "
-                                                            "verweigert."}));
-    EXPECT_EQ(yearFiles(f), (std::vector<std::string>{"Anna2024.azr", "Anna_Berg2024.azr", "Anna_Berg2025.azr"}));
+              (std::vector<std::string>{kFilesQuestion,
+                                        "Die Datei '" + f.path("Anna2024.azr") +
+                                            "' konnte nicht gelöscht werden.\nBitte löschen Sie sie "
+                                            "über den Explorer.\n\nUrsache:\nDer Zugriff wurde "
+                                            "verweigert."}));
+    EXPECT_EQ(yearFiles(f),
+              (std::vector<std::string>{"Anna2024.azr", "Anna_Berg2024.azr", "Anna_Berg2025.azr"}));
     EXPECT_EQ(f.ownerInside("Anna_Berg2024.azr"), "Anna Berg");
     EXPECT_EQ(f.ownerInside("Anna_Berg2025.azr"), "Anna Berg");
     EXPECT_EQ(f.employeeFile().findByNumber(1)->name, "Anna Berg");
@@ -349,8 +375,9 @@ TEST(EmployeeEdit, NumberChangeToATakenNumberShowsTheDialogAgain) {
     ScriptedDialog dialog;
     dialog.then([](EmployeeDialog& d) { d.number = 2; }).then([](EmployeeDialog& d) { d.number = 3; });
     EXPECT_EQ(management.edit(1, dialog), FlowResult::Done);
-    EXPECT_EQ(f.prompter.texts(),
-              (std::vector<std::string>{"Es existiert schon ein Mitarbeiter (Bert) mit der Personalnummer 2."}));
+    EXPECT_EQ(
+        f.prompter.texts(),
+        (std::vector<std::string>{"Es existiert schon ein Mitarbeiter (Bert) mit der Personalnummer 2."}));
     const CTwMaDoc saved = f.employeeFile();
     EXPECT_EQ(saved.findByNumber(1), nullptr);
     EXPECT_EQ(saved.findByNumber(3)->name, "Anna");
@@ -362,11 +389,12 @@ TEST(EmployeeEdit, CancelLeavesTheRecordUntouchedWhateverTheDialogShowed) {
     EmployeeManagement management(f.context());
     ASSERT_TRUE(management.open());
     ScriptedDialog dialog;
-    dialog.then([](EmployeeDialog& d) {
-              d.number = 2;
-              d.setHasExit(true);
-              d.setEntryDate(Datum{1, 1, 2020});
-          })
+    dialog
+        .then([](EmployeeDialog& d) {
+            d.number = 2;
+            d.setHasExit(true);
+            d.setEntryDate(Datum{1, 1, 2020});
+        })
         .thenCancel();
     EXPECT_EQ(management.edit(1, dialog), FlowResult::Cancelled);
     const CMitarbeiterDoc* anna = management.file().findByNumber(1);
@@ -388,8 +416,9 @@ TEST(EmployeeDelete, DeletesTheRecordAndItsFilesAndSavesAtOnce) {
     ASSERT_TRUE(management.open());
     f.prompter.answerYes();
     EXPECT_EQ(management.remove(7), FlowResult::Done);
-    EXPECT_EQ(f.prompter.texts(), (std::vector<std::string>{"Soll 7 - Anna gelöscht werden?\n\nDie Dateien dieses "
-                                                            "Mitarbeiters werden ebenfalls gelöscht."}));
+    EXPECT_EQ(f.prompter.texts(),
+              (std::vector<std::string>{"Soll 7 - Anna gelöscht werden?\n\nDie Dateien dieses "
+                                        "Mitarbeiters werden ebenfalls gelöscht."}));
     EXPECT_EQ(yearFiles(f), (std::vector<std::string>{"Bert2025.azr"}));
     EXPECT_EQ(f.employeeFile().findByNumber(7), nullptr);
     EXPECT_FALSE(management.changed());
@@ -418,10 +447,14 @@ TEST(EmployeeDelete, NoWindowOrFailedSaveKeepsEverything) {
     };
     const std::vector<Case> cases = {
         {"No", [](EmployeeFixture&) {}, {Answer::No}, 1},
-        {"a window stays open", [](EmployeeFixture& f) { f.windows.refusing.insert(f.path("Anna2025.azr")); },
-         {Answer::Yes}, 2},
+        {"a window stays open",
+         [](EmployeeFixture& f) { f.windows.refusing.insert(f.path("Anna2025.azr")); },
+         {Answer::Yes},
+         2},
         {"the employee file is write-protected",
-         [](EmployeeFixture& f) { writeProtect(CTwMaDoc::pathIn(f.dir())); }, {Answer::Yes}, 2},
+         [](EmployeeFixture& f) { writeProtect(CTwMaDoc::pathIn(f.dir())); },
+         {Answer::Yes},
+         2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -501,7 +534,8 @@ TEST(EmployeeManagement, ClosingAsksWhenChanged) {
         if (c.writeProtected) writeProtect(CTwMaDoc::pathIn(f.dir()));
         f.prompter.answer(c.answer);
         EXPECT_EQ(management.mayClose(), c.closes);
-        EXPECT_EQ(f.prompter.texts()[1], "Es wurden Mitarbeiter geändert.\nSollen die Änderungen gespeichert werden?");
+        EXPECT_EQ(f.prompter.texts()[1],
+                  "Es wurden Mitarbeiter geändert.\nSollen die Änderungen gespeichert werden?");
         EXPECT_EQ(f.employeeFile().employees.empty(), c.saved);
         EXPECT_EQ(management.changed(), !c.saved);
     }
@@ -531,7 +565,8 @@ TEST(EmployeeManagement, UnreadableEmployeeFileIsReported) {
     EmployeeManagement management(f.context());
     EXPECT_FALSE(management.open());
     ASSERT_EQ(f.prompter.texts().size(), 1u);
-    EXPECT_NE(f.prompter.texts()[0].find("Ursache: Diese Datei wurde mit einer neueren Version"), std::string::npos);
+    EXPECT_NE(f.prompter.texts()[0].find("Ursache: Diese Datei wurde mit einer neueren Version"),
+              std::string::npos);
 }
 
 } // namespace

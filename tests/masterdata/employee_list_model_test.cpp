@@ -56,8 +56,9 @@ TEST(EmployeeListModel, RowsShowTheDerivedTexts) {
     f.add(e);
     EmployeeListModel model(f.employees, f.clock);
     ASSERT_EQ(model.rows().size(), 1u);
-    EXPECT_EQ(model.rows()[0].cells, (std::array<std::string, kEmployeeColumnCount>{
-                                         "7", "Jörg Weiß", "Lager", "Teilzeit", "0", "01.09.2025", "31.12.2026", "Ja"}));
+    EXPECT_EQ(model.rows()[0].cells,
+              (std::array<std::string, kEmployeeColumnCount>{"7", "Jörg Weiß", "Lager", "Teilzeit", "0",
+                                                             "01.09.2025", "31.12.2026", "Ja"}));
     EXPECT_EQ(model.year(), 2026);
 }
 
@@ -203,7 +204,8 @@ TEST(EmployeeListModel, YearAcceptsNineteenNinetyToNineThousandNineHundredNinety
     EXPECT_FALSE(model.setYear(1989, prompter));
     EXPECT_FALSE(model.setYear(10000, prompter));
     EXPECT_EQ(model.year(), 9999);
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string>(2, "Geben Sie eine ganze Zahl zwischen 1990 und 9999 ein.")));
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>(2, "Geben Sie eine ganze Zahl zwischen 1990 und 9999 ein.")));
 }
 
 } // namespace

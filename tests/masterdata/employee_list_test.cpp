@@ -69,13 +69,14 @@ TEST(EmployeeList, UnreadableFileFailsWithTheLoadMessageAndLeavesTheListEmpty) {
     list.release();
     test::writeBytes(CTwMaDoc::pathIn(f.dir()), std::string("\x0E\0\0\0\x05\0\0\0", 8));
     const std::string path = CTwMaDoc::pathIn(f.dir());
-    EXPECT_THROW_MSG(list.ensureLoaded(),
-                     "Fehler beim Laden der Mitarbeiter: Die Datei " + path +
-                         " lässt sich leider nicht einlesen. :-(\n\nBitte löschen Sie die Datei und legen Sie sie "
-                         "erneut an.\nFalls die Datei viele Daten enthält, senden Sie mir diese mit einer E-Mail, "
-                         "dann werde ich versuchen sie wiederzubeleben.\n\nUrsache: Es wurde versucht, auf eine "
-                         "Stelle hinter dem Ende von " +
-                         path + " zuzugreifen.");
+    EXPECT_THROW_MSG(
+        list.ensureLoaded(),
+        "Fehler beim Laden der Mitarbeiter: Die Datei " + path +
+            " lässt sich leider nicht einlesen. :-(\n\nBitte löschen Sie die Datei und legen Sie sie "
+            "erneut an.\nFalls die Datei viele Daten enthält, senden Sie mir diese mit einer E-Mail, "
+            "dann werde ich versuchen sie wiederzubeleben.\n\nUrsache: Es wurde versucht, auf eine "
+            "Stelle hinter dem Ende von " +
+            path + " zuzugreifen.");
     list.hold();
     EXPECT_THROW(list.ensureLoaded(), LorvanError); // nothing half-read was kept to be used
 }
@@ -96,7 +97,8 @@ TEST(EmployeeList, FindsByNumberNameFormAndDisplayText) {
     EXPECT_FALSE(list.findByDisplayText("12 - Jörg Schäfer").has_value());
 
     // The year file names find their owner through the list.
-    EXPECT_EQ(yearFileOwnerOf(f.path("Anna_Beispiel2026.azr"), &list), (YearFileOwner{"Anna Beispiel", 2026}));
+    EXPECT_EQ(yearFileOwnerOf(f.path("Anna_Beispiel2026.azr"), &list),
+              (YearFileOwner{"Anna Beispiel", 2026}));
 }
 
 TEST(EmployeeList, IgnoreListAddsOnceAndSavesAtOnce) {

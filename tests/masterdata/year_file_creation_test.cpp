@@ -46,7 +46,9 @@ struct CreationFixture : EmployeeFixture {
         doc.open(path(relative));
         return doc;
     }
-    std::string failed() const { return "Die Datei für Mitarbeiter Anna Berg konnte nicht angelegt werden.\n"; }
+    std::string failed() const {
+        return "Die Datei für Mitarbeiter Anna Berg konnte nicht angelegt werden.\n";
+    }
 };
 
 YearFileRequest forYear(int32_t year) {
@@ -108,7 +110,8 @@ TEST(CreateYearFile, MissingOrOutsideTemplateFails) {
         YearFileRequest request = forYear(2026);
         request.templateName = c.templateName;
         EXPECT_FALSE(f.create(request)) << c.templateName;
-        EXPECT_EQ(f.protocol, "FEHLER: Die Vorlagedatei existiert nicht:\n" + f.path(c.shownPath) + "\n" + f.failed());
+        EXPECT_EQ(f.protocol,
+                  "FEHLER: Die Vorlagedatei existiert nicht:\n" + f.path(c.shownPath) + "\n" + f.failed());
         EXPECT_FALSE(f.exists("Anna_Berg2026.azr"));
         std::filesystem::remove((f.data.path().parent_path() / "Vorlage.azr").string());
     }
@@ -162,7 +165,8 @@ TEST(CreateYearFile, ExistingFileIsReportedAndTakesOnlyTheGivenValues) {
     request.reportExisting = true;
     request.accountCarryOver = "-7.25";
     EXPECT_TRUE(f.create(request));
-    EXPECT_EQ(f.protocol, "Die Datei für Mitarbeiter Anna Berg existiert bereits: " + f.path("Anna_Berg2026.azr") + "\n");
+    EXPECT_EQ(f.protocol,
+              "Die Datei für Mitarbeiter Anna Berg existiert bereits: " + f.path("Anna_Berg2026.azr") + "\n");
     const CLorvanDoc doc = f.load("Anna_Berg2026.azr");
     EXPECT_DOUBLE_EQ(doc.settings().accountCarryOver, -7.25);
     EXPECT_DOUBLE_EQ(doc.settings().remainingVacationPreviousYear, 0.0);
@@ -191,11 +195,11 @@ TEST(CreateYearFile, UnreadableTemplateOrFileFailsWithItsCause) {
             test::writeBytes(f.path(broken), std::string("\x2D\0\0\0", 4));
         }
         EXPECT_FALSE(f.create(forYear(2026)));
-        const std::string cause =
-            templateBroken ? "Es wurde versucht, auf eine Stelle hinter dem Ende von " + f.path(broken) + " zuzugreifen."
-                           : std::string(kNewerVersionMessage);
-        EXPECT_EQ(f.protocol, "FEHLER: Die Datei '" + f.path(broken) + "' konnte nicht gelesen werden.\n" + cause +
-                                  "\n" + f.failed());
+        const std::string cause = templateBroken ? "Es wurde versucht, auf eine Stelle hinter dem Ende von " +
+                                                       f.path(broken) + " zuzugreifen."
+                                                 : std::string(kNewerVersionMessage);
+        EXPECT_EQ(f.protocol, "FEHLER: Die Datei '" + f.path(broken) + "' konnte nicht gelesen werden.\n" +
+                                  cause + "\n" + f.failed());
     }
 }
 
@@ -207,8 +211,10 @@ TEST(CreateYearFile, FailedSaveIsAFailureAndTellsNoCorrection) {
         .saveAs(f.path("Anna_Berg2026.azr"));
     ::chmod(f.path("Anna_Berg2026.azr").c_str(), 0444);
     EXPECT_FALSE(f.create(forYear(2026)));
-    EXPECT_EQ(f.protocol, "FEHLER: Die Daten konnten nicht gespeichert werden.\nDie Datei '" + f.path("Anna_Berg2026.azr") +
-                              "' konnte nicht geschrieben werden.\n(Der Zugriff wurde verweigert.)\n" + f.failed());
+    EXPECT_EQ(f.protocol, "FEHLER: Die Daten konnten nicht gespeichert werden.\nDie Datei '" +
+                              f.path("Anna_Berg2026.azr") +
+                              "' konnte nicht geschrieben werden.\n(Der Zugriff wurde verweigert.)\n" +
+                              f.failed());
     EXPECT_TRUE(f.prompter.texts().empty()); // into the protocol, not shown
 }
 
