@@ -5,6 +5,11 @@ namespace lorvan {
 CLorvanApp::CLorvanApp(UserStore& store, Prompter& prompter)
     : store_(store), prompter_(prompter), recentFiles_(store) {}
 
+void CLorvanApp::setDataDirectory(std::string directory) {
+    dataDirectory_ = std::move(directory);
+    employees_.setDataDirectory(dataDirectory_);
+}
+
 bool CLorvanApp::loadSettings(const std::string& directory, bool atStartUp) {
     return lorvan::loadSettings(settings_, directory, atStartUp, store_);
 }

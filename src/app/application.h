@@ -4,6 +4,7 @@
 #include "app/program_settings.h"
 #include "app/recent_files.h"
 #include "app/work_areas.h"
+#include "masterdata/employee_list.h"
 
 #include <string>
 
@@ -13,7 +14,8 @@ class Prompter;
 class UserStore;
 
 // The application core that every part of the program shares at run time: the data directory, the program
-// settings with the month-closing rule, the processing flag, the build switch and the recent files.
+// settings with the month-closing rule, the processing flag, the build switch, the recent files and the
+// cached employee list.
 // The desktop holds one and carries out what it decides; it knows no windows.
 class CLorvanApp {
   public:
@@ -27,7 +29,7 @@ class CLorvanApp {
 
     // Empty only during start-up; "NV" while the start-up asks for the first one.
     const std::string& dataDirectory() const { return dataDirectory_; }
-    void setDataDirectory(std::string directory) { dataDirectory_ = std::move(directory); }
+    void setDataDirectory(std::string directory);
 
     const ProgramSettings& settings() const { return settings_; }
     ProgramSettings& settings() { return settings_; }
@@ -50,6 +52,9 @@ class CLorvanApp {
 
     RecentFileList& recentFiles() { return recentFiles_; }
 
+    // The cached employees of "Daten.mar" in the data directory; follows the data directory.
+    EmployeeList& employees() { return employees_; }
+
     // What the desktop does to open a work area or to carry out a menu command.
     WorkAreaPlan openWorkArea(int32_t view, bool createWhenMissing) const;
     WorkAreaPlan planCommand(WorkAreaCommand command) const;
@@ -62,6 +67,7 @@ class CLorvanApp {
     ProcessingFlag processing_;
     bool buildSwitch_ = false;
     RecentFileList recentFiles_;
+    EmployeeList employees_;
 };
 
 } // namespace lorvan

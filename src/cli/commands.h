@@ -30,6 +30,8 @@ int runHolidays(const Options& options, const std::vector<std::string>& args, st
 int runMonth(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 // account FILE --json|--text: the list of the working-time account (read-only).
 int runAccount(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// employees list|add|edit|delete|files|create-year-file: the employees of the data directory.
+int runEmployees(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 // year FILE --json|--text: the year table, vacation and sick days and the two year texts (read-only).
 int runYear(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 

@@ -21,7 +21,14 @@ constexpr const char* kUsage =
     "  account DATEI --json|--text       Arbeitszeitkonto einer Jahresdatei\n"
     "  year DATEI --json|--text          Jahresauswertung, Urlaub und Krankheitstage einer Jahresdatei\n"
     "  month DATEI MONAT --pdf|--xlsx AUS          Monatsauswertung als PDF oder Arbeitsmappe\n"
-    "  year DATEI --pdf|--xlsx AUS [--report year|account|grid|absences]  Bericht der Jahresansicht\n";
+    "  year DATEI --pdf|--xlsx AUS [--report year|account|grid|absences]  Bericht der Jahresansicht\n"
+    "  employees list [--all] [--json]     Mitarbeiter des Datenverzeichnisses (ohne --all nur aktive)\n"
+    "  employees add < JSON                Mitarbeiter anlegen (ohne Nummer: die vorgeschlagene)\n"
+    "  employees edit NR < JSON            Mitarbeiter ändern (nur die angegebenen Felder)\n"
+    "  employees delete NR                 Mitarbeiter mit seinen Jahresdateien löschen\n"
+    "  employees files NR                  Jahresdateien des Mitarbeiters (mit ARCHIV)\n"
+    "  employees create-year-file NR JAHR [--template NAME] [--account X] [--remaining-vacation X]\n"
+    "                    [--entitlement X] [--report-existing]   Jahresdatei aus Vorlage anlegen\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -83,6 +90,7 @@ int main(int argc, char** argv) {
         if (command == "month") return cli::runMonth(options, args, std::cout);
         if (command == "account") return cli::runAccount(options, args, std::cout);
         if (command == "year") return cli::runYear(options, args, std::cout);
+        if (command == "employees") return cli::runEmployees(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

@@ -2,7 +2,9 @@
 
 #include "foundation/archive.h"
 #include "foundation/error.h"
+#include "foundation/file_system.h"
 #include "foundation/number_text.h"
+#include "masterdata/employee_files.h"
 
 #include <limits>
 
@@ -61,6 +63,10 @@ std::string nameConflictMessage(const std::string& existingName) {
            "Dateierstellung kommen kann.";
 }
 
+std::string CTwMaDoc::pathIn(const std::string& dataDirectory) {
+    return withSeparator(dataDirectory, true) + kFileName;
+}
+
 const CMitarbeiterDoc* CTwMaDoc::findByNumber(int32_t number) const {
     const auto it = employees.find(number);
     return it == employees.end() ? nullptr : &it->second;
@@ -89,10 +95,10 @@ std::string CTwMaDoc::findByName(std::string_view text, bool byForm) const {
     return std::string();
 }
 
-const CMitarbeiterDoc* CTwMaDoc::findFileNameFormConflict(std::string_view name) const {
-    const std::string form = toFileNamePart(name);
+const CMitarbeiterDoc* CTwMaDoc::findFileNameFormConflict(std::string_view name,
+                                                          std::optional<int32_t> except) const {
     for (const auto& [number, employee] : employees)
-        if (employee.fileNameForm() == form) return &employee;
+        if (number != except && sameFileNameForm(employee.name, name)) return &employee;
     return nullptr;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,9 @@ std::string nameConflictMessage(const std::string& existingName);
 class CTwMaDoc : public CTwDocBase {
 public:
     static constexpr int32_t kCurrentVersion = 14;
+    static constexpr const char* kFileName = "Daten.mar";
+    // "Daten.mar" in the data directory.
+    static std::string pathIn(const std::string& dataDirectory);
 
     // Keyed by the record's number (key and number always agree).
     std::map<int32_t, CMitarbeiterDoc> employees;
@@ -62,8 +66,11 @@ public:
     // equals it; the empty text when there is none.
     std::string findByName(std::string_view text, bool byForm) const;
     // The first employee (in number order) whose name has the same file-name form as the given
-    // name, or nullptr. Two such employees would share their year files.
-    const CMitarbeiterDoc* findFileNameFormConflict(std::string_view name) const;
+    // name, letter case ignored, or nullptr; the employee with the number `except` (the one being
+    // edited) does not count. Two such employees would share their year files, which are found
+    // without regard to case.
+    const CMitarbeiterDoc* findFileNameFormConflict(std::string_view name,
+                                                    std::optional<int32_t> except = std::nullopt) const;
 
     // The person is on the import ignore list: its quoted form occurs in the list.
     bool isIgnored(std::string_view person) const;

@@ -250,7 +250,10 @@ TEST(EmployeeFile, NamesWithTheSameFileNameFormConflict) {
               "Der Name Jörg Schäfer existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu "
               "Konflikten bei der Dateierstellung kommen kann.");
     EXPECT_EQ(doc.findFileNameFormConflict("Jörg  Schäfer"), nullptr); // two blanks: another form
-    EXPECT_EQ(doc.findFileNameFormConflict("anna"), nullptr);          // case is kept
+    // Year files are found without regard to case, so "anna" would share Anna's files.
+    ASSERT_NE(doc.findFileNameFormConflict("anna"), nullptr);
+    EXPECT_EQ(doc.findFileNameFormConflict("anna")->number, 1);
+    EXPECT_EQ(doc.findFileNameFormConflict("anna", 1), nullptr); // the edited employee itself
 }
 
 } // namespace
