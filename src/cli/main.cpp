@@ -21,7 +21,9 @@ constexpr const char* kUsage =
     "  account DATEI --json|--text       Arbeitszeitkonto einer Jahresdatei\n"
     "  year DATEI --json|--text          Jahresauswertung, Urlaub und Krankheitstage einer Jahresdatei\n"
     "  month DATEI MONAT --pdf|--xlsx AUS          Monatsauswertung als PDF oder Arbeitsmappe\n"
-    "  year DATEI --pdf|--xlsx AUS [--report year|account|grid|absences]  Bericht der Jahresansicht\n";
+    "  year DATEI --pdf|--xlsx AUS [--report year|account|grid|absences]  Bericht der Jahresansicht\n"
+    "  customers list [--json] | search TEXT | add < JSON | edit NR < JSON | delete NR   Kunden (Daten.kd)\n"
+    "  services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME   Dienstleistungen (Daten.dl)\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -83,6 +85,8 @@ int main(int argc, char** argv) {
         if (command == "month") return cli::runMonth(options, args, std::cout);
         if (command == "account") return cli::runAccount(options, args, std::cout);
         if (command == "year") return cli::runYear(options, args, std::cout);
+        if (command == "customers") return cli::runCustomers(options, args, std::cin, std::cout);
+        if (command == "services") return cli::runServices(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';
