@@ -18,13 +18,15 @@ namespace {
 
 using nlohmann::json;
 
-constexpr const char* kUsage = "customers list [--json] | search TEXT | add < JSON | edit NR < JSON | delete NR";
+constexpr const char* kUsage =
+    "customers list [--json] | search TEXT | add < JSON | edit NR < JSON | delete NR";
 
 // A customer number as typed: digits, perhaps after a "-" (a file written from JSON may hold any).
 int32_t customerNumberArgument(const std::string& text) {
     const size_t digits = text.rfind('-', 0) == 0 ? 1 : 0;
     bool valid = text.size() > digits && text.size() <= digits + 10;
-    for (size_t i = digits; i < text.size(); ++i) valid = valid && text[i] >= '0' && text[i] <= '9';
+    for (size_t i = digits; i < text.size(); ++i)
+        valid = valid && text[i] >= '0' && text[i] <= '9';
     const int64_t value = valid ? std::stoll(text) : 0;
     if (!valid || value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
         throw LorvanError("Ungültige Kundennummer: '" + text + "'");
@@ -35,7 +37,7 @@ int32_t customerNumberArgument(const std::string& text) {
 // the dialog's own limits and checks. The dialog cannot be corrected, so when it opens again (after
 // a refused number) it is cancelled.
 class InputCustomerDialog final : public CustomerDialogRunner {
-public:
+  public:
     InputCustomerDialog(const json& input, Prompter& prompter) : input_(input), prompter_(prompter) {}
 
     bool run(CustomerDialog& dialog) override {
@@ -44,18 +46,19 @@ public:
         customerFromJson(input_, wanted, "Kunde");
         dialog.setNumber(wanted.number);
         const std::pair<CustomerField, const std::string*> texts[] = {
-            {CustomerField::Name, &wanted.name},   {CustomerField::Street, &wanted.street},
+            {CustomerField::Name, &wanted.name},       {CustomerField::Street, &wanted.street},
             {CustomerField::ZipCity, &wanted.zipCity}, {CustomerField::Phone, &wanted.phone},
             {CustomerField::Notes, &wanted.notes},
         };
         for (const auto& [field, value] : texts)
             if (*value != dialog.text(field) && !dialog.setText(field, *value))
-                throw LorvanError(textTooLongMessage(CustomerDialog::info(field).label, dialog.maxLength(field)));
+                throw LorvanError(
+                    textTooLongMessage(CustomerDialog::info(field).label, dialog.maxLength(field)));
         if (wanted.printNotes != dialog.record().printNotes) dialog.setPrintNotes(wanted.printNotes != 0);
         return dialog.confirm(prompter_) == CustomerField::None;
     }
 
-private:
+  private:
     const json& input_;
     Prompter& prompter_;
     int runs_ = 0;
@@ -69,7 +72,8 @@ CTwKundenDoc openCustomerFile(const std::string& path) {
 }
 
 int list(const std::string& path, const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() > 1 || (args.size() == 1 && args[0] != "--json")) throw LorvanError("Aufruf: customers list [--json]");
+    if (args.size() > 1 || (args.size() == 1 && args[0] != "--json"))
+        throw LorvanError("Aufruf: customers list [--json]");
     const CTwKundenDoc file = openCustomerFile(path);
     if (!args.empty()) {
         json customers = json::array();
@@ -85,7 +89,8 @@ int list(const std::string& path, const std::vector<std::string>& args, std::ost
 
 } // namespace
 
-int runCustomers(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out) {
+int runCustomers(const Options& options, const std::vector<std::string>& args, std::istream& in,
+                 std::ostream& out) {
     if (args.empty()) throw LorvanError(std::string("Aufruf: ") + kUsage);
     const std::string& sub = args[0];
     const std::vector<std::string> rest(args.begin() + 1, args.end());
@@ -106,15 +111,17 @@ int runCustomers(const Options& options, const std::vector<std::string>& args, s
         return 0;
     }
     if (sub == "add" || sub == "edit") {
-        expectArguments(rest, sub == "add" ? 0 : 1, sub == "add" ? "customers add < JSON" : "customers edit NR < JSON");
-        const std::optional<int32_t> number = sub == "edit" ? std::optional(customerNumberArgument(rest[0])) : std::nullopt;
+        expectArguments(rest, sub == "add" ? 0 : 1,
+                        sub == "add" ? "customers add < JSON" : "customers edit NR < JSON");
+        const std::optional<int32_t> number =
+            sub == "edit" ? std::optional(customerNumberArgument(rest[0])) : std::nullopt;
         CTwKundenDoc file = openCustomerFile(path);
         if (number && !file.findByNumber(*number))
             throw LorvanError("Es gibt keinen Kunden mit der Kundennummer " + std::to_string(*number) + ".");
         const json input = readJsonInput(in);
         InputCustomerDialog dialog(input, prompter);
-        const std::optional<int32_t> result =
-            number ? editCustomer(file, *number, prompter, dialog) : createCustomer(file, "", prompter, dialog);
+        const std::optional<int32_t> result = number ? editCustomer(file, *number, prompter, dialog)
+                                                     : createCustomer(file, "", prompter, dialog);
         if (!result || !file.save(path, true, storage)) return 1;
         out << customerToJson(*file.findByNumber(*result)).dump(2) << '\n';
         return 0;

@@ -17,13 +17,14 @@ namespace {
 
 using nlohmann::json;
 
-constexpr const char* kUsage = "services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME";
+constexpr const char* kUsage =
+    "services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME";
 
 // "Dienstleistung bearbeiten" filled from the input: the keys that are there change their fields
 // as a user would (the kind first, then the amount, which only the fixed kinds take); cancelled
 // when it opens again after a refused name.
 class InputServiceDialog final : public ServiceDialogRunner {
-public:
+  public:
     InputServiceDialog(const json& input, Prompter& prompter) : input_(input), prompter_(prompter) {}
 
     bool run(ServiceDialog& dialog) override {
@@ -46,7 +47,7 @@ public:
         return dialog.confirm(prompter_) == ServiceField::None;
     }
 
-private:
+  private:
     const json& input_;
     Prompter& prompter_;
     int runs_ = 0;
@@ -59,11 +60,13 @@ CTwDienstlDoc openServiceFile(const std::string& path) {
 }
 
 void requireService(const CTwDienstlDoc& file, const std::string& name) {
-    if (!file.find(name)) throw LorvanError("Es gibt keine Dienstleistung mit der Bezeichnung '" + name + "'.");
+    if (!file.find(name))
+        throw LorvanError("Es gibt keine Dienstleistung mit der Bezeichnung '" + name + "'.");
 }
 
 int list(const std::string& path, const std::vector<std::string>& args, std::ostream& out) {
-    if (args.size() > 1 || (args.size() == 1 && args[0] != "--json")) throw LorvanError("Aufruf: services list [--json]");
+    if (args.size() > 1 || (args.size() == 1 && args[0] != "--json"))
+        throw LorvanError("Aufruf: services list [--json]");
     const CTwDienstlDoc file = openServiceFile(path);
     if (!args.empty()) {
         json services = json::array();
@@ -79,7 +82,8 @@ int list(const std::string& path, const std::vector<std::string>& args, std::ost
 
 } // namespace
 
-int runServices(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out) {
+int runServices(const Options& options, const std::vector<std::string>& args, std::istream& in,
+                std::ostream& out) {
     if (args.empty()) throw LorvanError(std::string("Aufruf: ") + kUsage);
     const std::string& sub = args[0];
     const std::vector<std::string> rest(args.begin() + 1, args.end());

@@ -22,7 +22,7 @@ namespace lorvan {
 // A file that cannot be read raises its LorvanError; the copy is then empty and the next use reads
 // the file again.
 template <class Doc> class CachedMasterFile {
-public:
+  public:
     explicit CachedMasterFile(std::string path = {}) : path_(std::move(path)) {}
 
     const std::string& path() const { return path_; }
@@ -56,7 +56,7 @@ public:
 
     // Holds the copy while it lives; holds nest.
     class Hold {
-    public:
+      public:
         explicit Hold(CachedMasterFile& file) : file_(&file) { ++file_->holds_; }
         Hold(Hold&& other) noexcept : file_(std::exchange(other.file_, nullptr)) {}
         Hold(const Hold&) = delete;
@@ -66,12 +66,12 @@ public:
             if (file_) --file_->holds_;
         }
 
-    private:
+      private:
         CachedMasterFile* file_;
     };
     [[nodiscard]] Hold hold() { return Hold(*this); }
 
-private:
+  private:
     void load() {
         // Taken before reading: a change while reading shows at the next use.
         const FileStamp stamp = fileStamp(path_);

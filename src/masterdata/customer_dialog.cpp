@@ -37,7 +37,8 @@ const CustomerFieldInfo& CustomerDialog::info(CustomerField field) {
 
 CustomerDialog::CustomerDialog(CKundeDoc record) : record_(std::move(record)) {
     for (size_t i = 0; i < kCustomerFields.size(); ++i)
-        if (kCustomerFields[i].maxLength > 0) openedLength_[i] = characterCount(text(kCustomerFields[i].field));
+        if (kCustomerFields[i].maxLength > 0)
+            openedLength_[i] = characterCount(text(kCustomerFields[i].field));
 }
 
 namespace {
@@ -81,7 +82,8 @@ bool CustomerDialog::setText(CustomerField field, const std::string& text) {
 
 std::optional<CustomerCheckFailure> CustomerDialog::firstFailedCheck() const {
     // A number below 1 could not be written before the "-" of a customer text either.
-    if (record_.number <= 0) return CustomerCheckFailure{kCustomerNumberMissingMessage, CustomerField::Number};
+    if (record_.number <= 0)
+        return CustomerCheckFailure{kCustomerNumberMissingMessage, CustomerField::Number};
     if (trimWhiteSpace(record_.name).empty())
         return CustomerCheckFailure{kCustomerNameMissingMessage, CustomerField::Name};
     return std::nullopt;

@@ -45,7 +45,7 @@ struct CustomerCheckFailure {
 // most their field's number of characters while they are typed; a text the dialog opens with is
 // never cut, so a longer one from the file stays whole (and may be kept at its length).
 class CustomerDialog {
-public:
+  public:
     explicit CustomerDialog(CKundeDoc record);
 
     const CKundeDoc& record() const { return record_; }
@@ -68,7 +68,7 @@ public:
 
     static const CustomerFieldInfo& info(CustomerField field);
 
-private:
+  private:
     CKundeDoc record_;
     std::array<size_t, kCustomerFields.size()> openedLength_{};
 };
@@ -76,7 +76,7 @@ private:
 // Shows "Kunde bearbeiten" on the model until OK passes confirm() (true) or the user cancels
 // (false); the desktop shows its dialog, the command line fills it from its input.
 class CustomerDialogRunner {
-public:
+  public:
     virtual ~CustomerDialogRunner() = default;
     virtual bool run(CustomerDialog& dialog) = 0;
 };

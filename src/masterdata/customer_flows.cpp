@@ -65,7 +65,8 @@ bool deleteCustomer(CTwKundenDoc& file, int32_t number, Prompter& prompter) {
 }
 
 std::optional<CKundeDoc> createOrEditCustomerFromText(std::string_view text, CustomerList& list,
-                                                      OpenDocuments& openDocuments, CustomerDialogRunner& dialogs,
+                                                      OpenDocuments& openDocuments,
+                                                      CustomerDialogRunner& dialogs,
                                                       const StorageContext& storage) {
     Prompter& prompter = promptsOf(storage);
     const std::string path = list.filePath();
@@ -82,8 +83,9 @@ std::optional<CKundeDoc> createOrEditCustomerFromText(std::string_view text, Cus
         list.takeFrom(file);
     }
     const CKundeDoc* existing = file.customerFromDisplayText(text);
-    const std::optional<int32_t> number = existing ? editCustomer(file, existing->number, prompter, dialogs)
-                                                   : createCustomer(file, std::string(text), prompter, dialogs);
+    const std::optional<int32_t> number = existing
+                                              ? editCustomer(file, existing->number, prompter, dialogs)
+                                              : createCustomer(file, std::string(text), prompter, dialogs);
     if (!number || !file.save(path, true, storage)) return std::nullopt;
     list.takeFrom(file);
     return *file.findByNumber(*number);

@@ -49,7 +49,8 @@ bool deleteCustomer(CTwKundenDoc& file, int32_t number, Prompter& prompter);
 // saved and handed to the list. The customer as saved, or nothing when a window stayed open, the
 // file could not be read, the user cancelled or the save failed (each already reported).
 std::optional<CKundeDoc> createOrEditCustomerFromText(std::string_view text, CustomerList& list,
-                                                      OpenDocuments& openDocuments, CustomerDialogRunner& dialogs,
+                                                      OpenDocuments& openDocuments,
+                                                      CustomerDialogRunner& dialogs,
                                                       const StorageContext& storage);
 
 } // namespace lorvan

@@ -5,7 +5,8 @@
 namespace lorvan {
 
 std::string customerFilePath(const std::string& dataDirectory) {
-    return dataDirectory.empty() ? std::string() : withSeparator(dataDirectory, true) + CTwKundenDoc::kFileName;
+    return dataDirectory.empty() ? std::string()
+                                 : withSeparator(dataDirectory, true) + CTwKundenDoc::kFileName;
 }
 
 CustomerList::CustomerList(const std::string& dataDirectory) : cache_(customerFilePath(dataDirectory)) {}

@@ -16,7 +16,7 @@ namespace lorvan {
 // copies, which a later refresh leaves alone. Every service reads the file when its rules say so;
 // an unreadable file raises its message.
 class CustomerList {
-public:
+  public:
     // The list of "Daten.kd" in the data directory (none yet: an empty list).
     explicit CustomerList(const std::string& dataDirectory = {});
 
@@ -52,7 +52,7 @@ public:
     [[nodiscard]] Hold hold() { return cache_.hold(); }
     bool held() const { return cache_.held(); }
 
-private:
+  private:
     CachedMasterFile<CTwKundenDoc> cache_;
 };
 

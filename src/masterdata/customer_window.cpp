@@ -63,7 +63,8 @@ MasterListCommand CustomerWindow::editSelected() {
 
 MasterListCommand CustomerWindow::deleteSelected() {
     if (!selection_) return MasterListCommand::NothingSelected;
-    if (!deleteCustomer(file_, rows_[*selection_].number, promptsOf(storage_))) return MasterListCommand::Cancelled;
+    if (!deleteCustomer(file_, rows_[*selection_].number, promptsOf(storage_)))
+        return MasterListCommand::Cancelled;
     changed_ = true;
     refill(std::nullopt);
     return MasterListCommand::Done;

@@ -29,7 +29,7 @@ enum class MasterListCommand { NothingSelected, Cancelled, Done };
 // only set the flag; a successful edit saves at once; every load and save hands the file to the
 // program's customer list.
 class CustomerWindow {
-public:
+  public:
     static constexpr const char* kTitle = "Kunden verwalten";
     static constexpr std::array<MasterListColumn, 4> kColumns{
         {{"Kundennummer", 100}, {"Name", 150}, {"Straße", 150}, {"Ort", 150}}};
@@ -41,7 +41,8 @@ public:
     static constexpr const char* kDeleteEntryCommand = "Aktuell ausgewählten Eintrag &löschen";
     static constexpr const char* kPrintAddressLabel = "Anschrift + Telefon auf Tageszettel drucken";
     static constexpr const char* kCheckOnEntryLabel = "Bei der Erfassung prüfen, ob Kunde existiert";
-    static constexpr const char* kCloseQuestion = "Es wurden Kunden geändert.\nSollen die Änderungen gespeichert werden?";
+    static constexpr const char* kCloseQuestion =
+        "Es wurden Kunden geändert.\nSollen die Änderungen gespeichert werden?";
 
     struct Row {
         int32_t number = 0;
@@ -85,7 +86,7 @@ public:
     // them, Cancel keeps the window). True when the window may close.
     bool mayClose();
 
-private:
+  private:
     bool save();
     void refill(std::optional<int32_t> selectNumber);
 

@@ -55,8 +55,10 @@ void ServiceDialog::setCostKind(int32_t kind) {
 }
 
 std::optional<ServiceCheckFailure> ServiceDialog::firstFailedCheck() const {
-    if (!parseAmountField(costsText_)) return ServiceCheckFailure{kServiceCostsNotANumberMessage, ServiceField::Costs};
-    if (trimWhiteSpace(name_).empty()) return ServiceCheckFailure{kServiceNameMissingMessage, ServiceField::Name};
+    if (!parseAmountField(costsText_))
+        return ServiceCheckFailure{kServiceCostsNotANumberMessage, ServiceField::Costs};
+    if (trimWhiteSpace(name_).empty())
+        return ServiceCheckFailure{kServiceNameMissingMessage, ServiceField::Name};
     return std::nullopt;
 }
 

@@ -17,10 +17,12 @@ enum class ServiceField { None, Name, CostKind, Costs };
 
 inline constexpr const char* kServiceDialogTitle = "Dienstleistung bearbeiten";
 inline constexpr const char* kServiceNameLabel = "Bezeichnung";
-inline constexpr const char* kServiceCostsCaption = "Vorbesetzung der Kosten (Diese sind bei der Erfassung änderbar.)";
+inline constexpr const char* kServiceCostsCaption =
+    "Vorbesetzung der Kosten (Diese sind bei der Erfassung änderbar.)";
 // The radio buttons of the cost kinds 0, 1 and 2.
 inline constexpr std::array<const char*, 3> kServiceCostKindLabels{
-    "Kosten aus Stundenlohn des Mitarbeiters", "Feste Kosten je Stunde", "Feste Kosten (diese sind nicht zeitabhängig)"};
+    "Kosten aus Stundenlohn des Mitarbeiters", "Feste Kosten je Stunde",
+    "Feste Kosten (diese sind nicht zeitabhängig)"};
 inline constexpr const char* kServiceCostsLabel = "Kosten in EUR";
 inline constexpr const char* kServiceNameMissingMessage = "Geben Sie eine Bezeichnung ein.";
 inline constexpr const char* kServiceCostsNotANumberMessage = "Geben Sie eine Zahl ein.";
@@ -40,7 +42,7 @@ std::optional<double> parseAmountField(std::string_view text);
 
 // The logic of "Dienstleistung bearbeiten": a copy of the record with the amount as its field text.
 class ServiceDialog {
-public:
+  public:
     explicit ServiceDialog(CDienstlDoc record);
 
     const std::string& name() const { return name_; }
@@ -64,7 +66,7 @@ public:
     // The record with the entered values; an amount that is no number counts as 0.
     CDienstlDoc record() const;
 
-private:
+  private:
     std::string name_;
     int32_t costKind_ = 0;
     std::string costsText_;
@@ -72,7 +74,7 @@ private:
 
 // Shows "Dienstleistung bearbeiten" until OK passes confirm() (true) or the user cancels (false).
 class ServiceDialogRunner {
-public:
+  public:
     virtual ~ServiceDialogRunner() = default;
     virtual bool run(ServiceDialog& dialog) = 0;
 };

@@ -62,7 +62,8 @@ bool deleteService(CTwDienstlDoc& file, const std::string& name, Prompter& promp
 
 std::optional<CDienstlDoc> createOrEditServiceFromName(std::string_view name, int32_t costKind, double costs,
                                                        ServiceList& list, OpenDocuments& openDocuments,
-                                                       ServiceDialogRunner& dialogs, const StorageContext& storage) {
+                                                       ServiceDialogRunner& dialogs,
+                                                       const StorageContext& storage) {
     Prompter& prompter = promptsOf(storage);
     const std::string path = list.filePath();
     if (!fileExists(path)) {
@@ -91,4 +92,3 @@ std::optional<CDienstlDoc> createOrEditServiceFromName(std::string_view name, in
 }
 
 } // namespace lorvan
-

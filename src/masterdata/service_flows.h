@@ -50,6 +50,7 @@ bool deleteService(CTwDienstlDoc& file, const std::string& name, Prompter& promp
 // handed to the list. The service as saved, or nothing (every reason already reported).
 std::optional<CDienstlDoc> createOrEditServiceFromName(std::string_view name, int32_t costKind, double costs,
                                                        ServiceList& list, OpenDocuments& openDocuments,
-                                                       ServiceDialogRunner& dialogs, const StorageContext& storage);
+                                                       ServiceDialogRunner& dialogs,
+                                                       const StorageContext& storage);
 
 } // namespace lorvan

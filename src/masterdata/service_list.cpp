@@ -12,7 +12,8 @@ std::optional<CDienstlDoc> copyOf(const CDienstlDoc* service) {
 } // namespace
 
 std::string serviceFilePath(const std::string& dataDirectory) {
-    return dataDirectory.empty() ? std::string() : withSeparator(dataDirectory, true) + CTwDienstlDoc::kFileName;
+    return dataDirectory.empty() ? std::string()
+                                 : withSeparator(dataDirectory, true) + CTwDienstlDoc::kFileName;
 }
 
 ServiceList::ServiceList(const std::string& dataDirectory) : cache_(serviceFilePath(dataDirectory)) {}

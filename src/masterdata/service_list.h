@@ -14,7 +14,7 @@ namespace lorvan {
 // and hold: CachedMasterFile). Records are handed out as copies; an unreadable file raises its
 // message.
 class ServiceList {
-public:
+  public:
     // The list of "Daten.dl" in the data directory (none yet: an empty list).
     explicit ServiceList(const std::string& dataDirectory = {});
 
@@ -39,7 +39,7 @@ public:
     [[nodiscard]] Hold hold() { return cache_.hold(); }
     bool held() const { return cache_.held(); }
 
-private:
+  private:
     CachedMasterFile<CTwDienstlDoc> cache_;
 };
 

@@ -62,7 +62,8 @@ MasterListCommand ServiceWindow::editSelected() {
 
 MasterListCommand ServiceWindow::deleteSelected() {
     if (!selection_) return MasterListCommand::NothingSelected;
-    if (!deleteService(file_, rows_[*selection_].name, promptsOf(storage_))) return MasterListCommand::Cancelled;
+    if (!deleteService(file_, rows_[*selection_].name, promptsOf(storage_)))
+        return MasterListCommand::Cancelled;
     changed_ = true;
     refill(std::nullopt);
     return MasterListCommand::Done;

@@ -18,7 +18,7 @@ class ServiceList;
 // The logic of "Dienstleistungen verwalten": its own open copy of "Daten.dl" with a changed flag,
 // the list rows and selection and the commands, under the rules of the customer window.
 class ServiceWindow {
-public:
+  public:
     static constexpr const char* kTitle = "Dienstleistungen verwalten";
     static constexpr std::array<MasterListColumn, 3> kColumns{
         {{"Bezeichnung", 150}, {"Art der Kosten", 150}, {"Kosten", 150}}};
@@ -59,7 +59,7 @@ public:
     bool saveAndClose();
     bool mayClose();
 
-private:
+  private:
     bool save();
     void refill(const std::optional<std::string>& selectName);
 

@@ -24,7 +24,7 @@ struct CliRun {
 // lorvan-cli on a data directory "daten" of the temporary directory, with the arguments (already
 // shell-quoted) and the input on standard input.
 class MasterDataCommand : public ::testing::Test {
-protected:
+  protected:
     MasterDataCommand() { std::filesystem::create_directory(data()); }
 
     std::string data() const { return dir.file("daten"); }
@@ -36,9 +36,9 @@ protected:
         test::writeBytes(in, input);
         const std::string out = dir.file("stdout.txt");
         const std::string err = dir.file("stderr.txt");
-        const std::string command = "XDG_CONFIG_HOME='" + dir.file("config") + "' " + std::string(LORVAN_CLI) +
-                                    " --data '" + data() + "' " + args + " <'" + in + "' >'" + out + "' 2>'" + err +
-                                    "'";
+        const std::string command = "XDG_CONFIG_HOME='" + dir.file("config") + "' " +
+                                    std::string(LORVAN_CLI) + " --data '" + data() + "' " + args + " <'" +
+                                    in + "' >'" + out + "' 2>'" + err + "'";
         const int raw = std::system(command.c_str());
         CliRun r;
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -73,7 +73,7 @@ protected:
 };
 
 class CustomersCommand : public MasterDataCommand {
-protected:
+  protected:
     CustomersCommand() {
         saveCustomers({customer(3, "Beispiel GmbH", "Hauptstr. 1", "12345 Musterstadt"),
                        customer(7, "Beispiel & Söhne"), customer(9, "Bäckerei Müller", "Lindenweg 4")});
@@ -123,14 +123,18 @@ TEST_F(CustomersCommand, SearchPrintsTheMatchAndTheProtocolOfThePasses) {
     const std::string protocol = dir.file("protokoll.txt");
     const CliRun r = cli("--protocol '" + protocol + "' customers search Meier");
     EXPECT_EQ(r.out, "null\n");
-    EXPECT_EQ(readWholeFile(protocol), "Suche Kunde: Meier\nFEHLER: Es wurde kein passender Kunde gefunden.\n");
+    EXPECT_EQ(readWholeFile(protocol),
+              "Suche Kunde: Meier\nFEHLER: Es wurde kein passender Kunde gefunden.\n");
 }
 
 TEST_F(CustomersCommand, AddTakesTheProposedNumberWhenTheInputHasNone) {
-    const CliRun r = cli("customers add", R"({"name": "Neu GmbH", "phone": "0211 1", "notes": "Hof\nTor 2"})");
+    const CliRun r =
+        cli("customers add", R"({"name": "Neu GmbH", "phone": "0211 1", "notes": "Hof\nTor 2"})");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "{\n  \"name\": \"Neu GmbH\",\n  \"notes\": \"Hof\\r\\nTor 2\",\n  \"number\": 10,\n"
-                     "  \"phone\": \"0211 1\",\n  \"print_notes\": 0,\n  \"street\": \"\",\n  \"zip_city\": \"\"\n}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\n  \"name\": \"Neu GmbH\",\n  \"notes\": \"Hof\\r\\nTor 2\",\n  \"number\": 10,\n"
+        "  \"phone\": \"0211 1\",\n  \"print_notes\": 0,\n  \"street\": \"\",\n  \"zip_city\": \"\"\n}\n");
     EXPECT_EQ(customers().findByNumber(10)->phone, "0211 1");
 
     ASSERT_EQ(cli("customers add", R"({"number": 4, "name": "Vier"})").status, 0);
@@ -193,9 +197,10 @@ TEST_F(CustomersCommand, EditChangesOnlyTheGivenKeysAndAsksBeforeANewNumber) {
     EXPECT_EQ(edited->name, "Beispiel GmbH");
     EXPECT_EQ(edited->zipCity, "12345 Musterstadt");
 
-    const std::string question = "Bei Änderung der Kundennummer werden die erfassten Daten NICHT angepasst.\n"
-                                 "Beachten Sie bitte, dass eine nachträgliche Zuordnung der Daten durch das Programm "
-                                 "dann NICHT mehr möglich ist.\n\nMöchten Sie die Kundennummer wirklich ändern?";
+    const std::string question =
+        "Bei Änderung der Kundennummer werden die erfassten Daten NICHT angepasst.\n"
+        "Beachten Sie bitte, dass eine nachträgliche Zuordnung der Daten durch das Programm "
+        "dann NICHT mehr möglich ist.\n\nMöchten Sie die Kundennummer wirklich ändern?";
     // No keeps the number and still takes the other values.
     const CliRun declined = cli("customers edit 3", R"({"number": 30, "phone": "0211 3"})");
     EXPECT_EQ(declined.status, 0) << declined.err;
@@ -232,8 +237,14 @@ TEST_F(CustomersCommand, DeleteWithYesRemovesTheCustomer) {
 
 TEST_F(MasterDataCommand, AFileOfAnOlderVersionIsBackedUpBeforeItIsFirstWrittenAgain) {
     // Customer file of version 1 with customer 7.
-    std::string v1("\x01\0\0\0" "\x01\0\0\0" "\x07\0\0\0", 12);
-    v1 += std::string("\x01" "A", 2) + std::string(4, '\0');
+    std::string v1("\x01\0\0\0"
+                   "\x01\0\0\0"
+                   "\x07\0\0\0",
+                   12);
+    v1 += std::string("\x01"
+                      "A",
+                      2) +
+          std::string(4, '\0');
     test::writeBytes(customerFile(), v1);
     const CliRun r = cli("customers add", R"({"name": "B"})");
     ASSERT_EQ(r.status, 0) << r.err;
@@ -252,12 +263,12 @@ TEST_F(MasterDataCommand, WithoutADataDirectoryTheCommandsRefuse) {
 }
 
 class ServicesCommand : public MasterDataCommand {
-protected:
+  protected:
     ServicesCommand() {
         CTwDienstlDoc file;
-        for (const auto& [name, kind, costs] :
-             {std::tuple<const char*, int32_t, double>{"Beratung", 1, 65.0}, {"Beratung vor Ort", 1, 80.0},
-              {"Wartung", 0, 0.0}}) {
+        for (const auto& [name, kind, costs] : {std::tuple<const char*, int32_t, double>{"Beratung", 1, 65.0},
+                                                {"Beratung vor Ort", 1, 80.0},
+                                                {"Wartung", 0, 0.0}}) {
             CDienstlDoc s;
             s.name = name;
             s.costKind = kind;
@@ -279,7 +290,9 @@ TEST_F(ServicesCommand, ListAndSearch) {
     EXPECT_EQ(list.out, "Beratung\tFest je Stunde\t65,00\n"
                         "Beratung vor Ort\tFest je Stunde\t80,00\n"
                         "Wartung\tAus Stundenlohn\t\n");
-    EXPECT_EQ(cli("services list --json").out.rfind("[\n  {\n    \"cost_kind\": 1,\n    \"costs\": 65.0,\n", 0), 0u);
+    EXPECT_EQ(
+        cli("services list --json").out.rfind("[\n  {\n    \"cost_kind\": 1,\n    \"costs\": 65.0,\n", 0),
+        0u);
 
     const CliRun exact = cli("services search Beratung");
     EXPECT_EQ(exact.out, "{\n  \"cost_kind\": 1,\n  \"costs\": 65.0,\n  \"name\": \"Beratung\"\n}\n");
@@ -301,9 +314,10 @@ TEST_F(ServicesCommand, AddEditAndDelete) {
     EXPECT_EQ(services().find("Montage")->costKind, 0);
     EXPECT_EQ(services().find("Montage")->costs, 0.0);
 
-    const std::string question = "Bei Änderung der Bezeichnung werden die erfassten Daten NICHT angepasst.\n"
-                                 "Beachten Sie bitte, dass eine nachträgliche Zuordnung der Daten durch das Programm "
-                                 "dann NICHT mehr möglich ist.\n\nMöchten Sie die Bezeichnung wirklich ändern?";
+    const std::string question =
+        "Bei Änderung der Bezeichnung werden die erfassten Daten NICHT angepasst.\n"
+        "Beachten Sie bitte, dass eine nachträgliche Zuordnung der Daten durch das Programm "
+        "dann NICHT mehr möglich ist.\n\nMöchten Sie die Bezeichnung wirklich ändern?";
     const CliRun declined = cli("services edit Beratung", R"({"name": "Erstberatung", "costs": 70})");
     EXPECT_EQ(declined.status, 0) << declined.err;
     EXPECT_EQ(declined.err, question + " -> Nein\n");
@@ -311,7 +325,8 @@ TEST_F(ServicesCommand, AddEditAndDelete) {
     EXPECT_EQ(services().find("Erstberatung"), nullptr);
 
     ASSERT_EQ(cli("--yes services edit Beratung", R"({"name": "Erstberatung"})").status, 0);
-    EXPECT_EQ(services().names(), (std::vector<std::string>{"Beratung vor Ort", "Erstberatung", "Montage", "Wartung"}));
+    EXPECT_EQ(services().names(),
+              (std::vector<std::string>{"Beratung vor Ort", "Erstberatung", "Montage", "Wartung"}));
 
     const CliRun deleted = cli("--yes services delete 'Beratung vor Ort'");
     EXPECT_EQ(deleted.status, 0) << deleted.err;

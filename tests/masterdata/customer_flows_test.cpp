@@ -73,14 +73,15 @@ TEST(CustomerDialog, TextsAreLimitedWhileTypedButNeverCutWhenLoaded) {
     };
     const Case cases[] = {
         {CustomerField::Name, 100}, {CustomerField::Street, 100}, {CustomerField::ZipCity, 100},
-        {CustomerField::Phone, 50},  {CustomerField::Notes, 1000},
+        {CustomerField::Phone, 50}, {CustomerField::Notes, 1000},
     };
     for (const auto& c : cases) {
         CustomerDialog dialog(customer(1, "A"));
         EXPECT_EQ(dialog.maxLength(c.field), c.limit);
         // Characters count, not bytes: "ä" is two bytes in memory.
         std::string full;
-        for (size_t i = 0; i < c.limit; ++i) full += "ä";
+        for (size_t i = 0; i < c.limit; ++i)
+            full += "ä";
         EXPECT_TRUE(dialog.setText(c.field, full));
         EXPECT_EQ(dialog.text(c.field), full);
         EXPECT_FALSE(dialog.setText(c.field, full + "x"));
@@ -139,8 +140,8 @@ TEST(CreateCustomer, ATakenNumberReopensTheDialogWithTheEnteredValues) {
     });
     dialogs.ok([](CustomerDialog& d) { d.setNumber(9); });
     EXPECT_EQ(createCustomer(file, "", prompter, dialogs), 9);
-    EXPECT_EQ(prompter.texts(),
-              std::vector<std::string>{"Es existiert schon ein Kunde (Beispiel GmbH) mit der Kundennummer 7."});
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{
+                                    "Es existiert schon ein Kunde (Beispiel GmbH) mit der Kundennummer 7."});
     ASSERT_EQ(dialogs.opened.size(), 2u);
     EXPECT_EQ(dialogs.opened[1].record().number, 7);
     EXPECT_EQ(dialogs.opened[1].record().name, "Zweite GmbH");
@@ -211,7 +212,8 @@ TEST(EditCustomer, RunsTheChecksOfCreating) {
     });
     dialogs.cancel();
     EXPECT_EQ(editCustomer(file, 7, prompter, dialogs), std::nullopt);
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Geben Sie eine Kundennummer ein.", "Geben Sie einen Namen ein."}));
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>{"Geben Sie eine Kundennummer ein.", "Geben Sie einen Namen ein."}));
     EXPECT_EQ(dialogs.refusedFocus, (std::vector<CustomerField>{CustomerField::Number, CustomerField::Name}));
     EXPECT_EQ(file.findByNumber(7)->name, "Beispiel GmbH");
 }
@@ -223,7 +225,8 @@ TEST(DeleteCustomer, AsksWithNumberAndName) {
         prompter.answer(answer);
         EXPECT_EQ(deleteCustomer(file, 7, prompter), answer == Answer::Yes);
         EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Soll 7 - Beispiel GmbH gelöscht werden?"});
-        EXPECT_EQ(numbersOf(file), (answer == Answer::Yes ? std::vector<int32_t>{9} : std::vector<int32_t>{7, 9}));
+        EXPECT_EQ(numbersOf(file),
+                  (answer == Answer::Yes ? std::vector<int32_t>{9} : std::vector<int32_t>{7, 9}));
     }
     CTwKundenDoc file = fileWith({customer(7, "Beispiel GmbH")});
     ScriptedPrompter prompter;
@@ -232,7 +235,7 @@ TEST(DeleteCustomer, AsksWithNumberAndName) {
 
 // "Create or edit from a text" on a data directory with a customer file.
 class CustomerFromText : public ::testing::Test {
-protected:
+  protected:
     CustomerFromText() : list(dir.path().string()), dialogs(prompter) {
         open.prompter = &prompter;
         CTwKundenDoc file = fileWith({customer(3, "Beispiel GmbH"), customer(7, "Bäckerei Müller")});
@@ -312,8 +315,9 @@ TEST_F(CustomerFromText, AWindowThatStaysOpenStopsBeforeAnything) {
     const auto before = readWholeFile(path());
     EXPECT_EQ(createOrEditCustomerFromText("Neu", list, open, dialogs, storage), std::nullopt);
     EXPECT_TRUE(dialogs.opened.empty());
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Es konnten nicht alle Fenster für " + path() +
-                                                         " geschlossen werden.\nDie Verarbeitung wird abgebrochen."});
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"Es konnten nicht alle Fenster für " + path() +
+                                       " geschlossen werden.\nDie Verarbeitung wird abgebrochen."});
     EXPECT_EQ(readWholeFile(path()), before);
 }
 
@@ -345,7 +349,8 @@ TEST_F(CustomerFromText, AnUnreadableFileIsReportedAndKept) {
     test::writeBytes(path(), std::string("\x02\0\0\0\0\0", 6));
     EXPECT_EQ(createOrEditCustomerFromText("Neu", list, open, dialogs, storage), std::nullopt);
     ASSERT_EQ(prompter.texts().size(), 1u);
-    EXPECT_EQ(prompter.texts()[0].rfind("Die Datei " + path() + " lässt sich leider nicht einlesen. :-(", 0), 0u);
+    EXPECT_EQ(prompter.texts()[0].rfind("Die Datei " + path() + " lässt sich leider nicht einlesen. :-(", 0),
+              0u);
     EXPECT_EQ(readWholeFile(path()), std::string("\x02\0\0\0\0\0", 6));
 }
 

@@ -55,16 +55,17 @@ TEST(CustomerList, WithoutAFileTheListIsEmpty) {
 TEST(CustomerList, ServicesOfTheList) {
     test::TempDir dir;
     saveCustomers(dir.file("Daten.kd"),
-                  {customer(7, "Beispiel GmbH", "Hauptstr. 1", "12345 Musterstadt"), customer(3, "Anna Schmidt"),
-                   customer(9, "Anna Schmidt", "Zweitwohnsitz")},
+                  {customer(7, "Beispiel GmbH", "Hauptstr. 1", "12345 Musterstadt"),
+                   customer(3, "Anna Schmidt"), customer(9, "Anna Schmidt", "Zweitwohnsitz")},
                   1);
     CustomerList list(dir.path().string());
     EXPECT_TRUE(list.hasCustomers());
     EXPECT_TRUE(list.addressOnDaySheet());
     EXPECT_TRUE(list.checkOnEntry());
-    EXPECT_EQ(list.displayTexts(), (std::vector<std::string>{"3 - Anna Schmidt", "7 - Beispiel GmbH, Hauptstr. 1, "
-                                                            "12345 Musterstadt",
-                                                            "9 - Anna Schmidt, Zweitwohnsitz"}));
+    EXPECT_EQ(list.displayTexts(), (std::vector<std::string>{"3 - Anna Schmidt",
+                                                             "7 - Beispiel GmbH, Hauptstr. 1, "
+                                                             "12345 Musterstadt",
+                                                             "9 - Anna Schmidt, Zweitwohnsitz"}));
     EXPECT_EQ(list.findByNumber(9)->street, "Zweitwohnsitz");
     EXPECT_EQ(list.findByNumber(4), std::nullopt);
     EXPECT_EQ(list.findByName("Anna Schmidt")->number, 3); // the first in number order
@@ -73,6 +74,44 @@ TEST(CustomerList, ServicesOfTheList) {
     std::string protocol;
     EXPECT_EQ(list.search("Hauptstr", protocol)->number, 7);
     EXPECT_EQ(protocol, "");
+}
+
+TEST(CustomerList, SearchListsTheMatchesOfTheFirstPassWithSeveral) {
+    test::TempDir dir;
+    saveCustomers(dir.file("Daten.kd"),
+                  {customer(4, "Müller GmbH", "Am Markt 2"), customer(9, "Bäckerei Müller", "Am Markt 3"),
+                   customer(11, "Anna Schmidt"), customer(12, "Bernd Schmidt", "Kirchweg 1")});
+    CustomerList list(dir.path().string());
+    const std::string none = "FEHLER: Es wurde kein passender Kunde gefunden.\n";
+    const std::string several = "Es gibt mehrere Kunden mit einer passenden Bezeichnung:\n";
+    const std::pair<const char*, std::string> cases[] = {
+        // pass 1, the name
+        {"Müller", "Suche Kunde: Müller\n" + several +
+                       "4 - Müller GmbH - Am Markt 2\n9 - Bäckerei Müller - Am Markt 3\n" + none},
+        // pass 2, the street
+        {"Am Markt", "Suche Kunde: Am Markt\n" + several +
+                         "4 - Müller GmbH - Am Markt 2\n9 - Bäckerei Müller - Am Markt 3\n" + none},
+        // pass 3, the file-name form of the name
+        {"mueller", "Suche Kunde: mueller\n" + several +
+                        "4 - Müller GmbH - Am Markt 2\n9 - Bäckerei Müller - Am Markt 3\n" + none},
+        // pass 4, the file-name form of the street
+        {"markt", "Suche Kunde: markt\n" + several +
+                      "4 - Müller GmbH - Am Markt 2\n9 - Bäckerei Müller - Am Markt 3\n" + none},
+        // pass 1 again: a customer without a street is listed without it
+        {"Schmidt",
+         "Suche Kunde: Schmidt\n" + several + "11 - Anna Schmidt\n12 - Bernd Schmidt - Kirchweg 1\n" + none},
+        // pass 5 finds both Schmidts, and no first name narrows them: no listing
+        {"Carla Schmidt", "Suche Kunde: Carla Schmidt\n" + none},
+    };
+    for (const auto& [text, protocol] : cases) {
+        std::string written;
+        EXPECT_EQ(list.search(text, written), std::nullopt) << text;
+        EXPECT_EQ(written, protocol) << text;
+    }
+    std::string written;
+    EXPECT_EQ(list.search("Schmidt, Bernd", written)->number, 12);
+    EXPECT_EQ(list.search("Anna  Schmidt", written)->number, 11);
+    EXPECT_EQ(written, "");
 }
 
 TEST(CustomerList, RefreshesFromTheFileUnlessHeld) {
@@ -111,12 +150,13 @@ TEST(CustomerList, AnUnreadableFileRaisesItsMessageAtEveryUseUntilItIsMended) {
     CustomerList list(dir.path().string());
     EXPECT_TRUE(list.hasCustomers());
     test::writeBytes(path, std::string("\x03\0\0\0", 4));
-    const std::string message = "Die Datei " + path +
-                                " lässt sich leider nicht einlesen. :-(\n\nBitte löschen Sie die Datei und legen "
-                                "Sie sie erneut an.\nFalls die Datei viele Daten enthält, senden Sie mir diese mit "
-                                "einer E-Mail, dann werde ich versuchen sie wiederzubeleben.\n\nUrsache: Diese "
-                                "Datei wurde mit einer neueren Version der Anwendung gespeichert und kann deshalb "
-                                "mit dieser Version nicht mehr geladen werden.";
+    const std::string message =
+        "Die Datei " + path +
+        " lässt sich leider nicht einlesen. :-(\n\nBitte löschen Sie die Datei und legen "
+        "Sie sie erneut an.\nFalls die Datei viele Daten enthält, senden Sie mir diese mit "
+        "einer E-Mail, dann werde ich versuchen sie wiederzubeleben.\n\nUrsache: Diese "
+        "Datei wurde mit einer neueren Version der Anwendung gespeichert und kann deshalb "
+        "mit dieser Version nicht mehr geladen werden.";
     EXPECT_THROW_MSG(list.hasCustomers(), message);
     EXPECT_THROW_MSG(list.displayTexts(), message);
     saveCustomers(path, {customer(2, "Zweiter")});
@@ -125,13 +165,12 @@ TEST(CustomerList, AnUnreadableFileRaisesItsMessageAtEveryUseUntilItIsMended) {
 
 // "Kunden verwalten" on a data directory.
 class CustomerWindowTest : public ::testing::Test {
-protected:
+  protected:
     CustomerWindowTest() : list(dir.path().string()), dialogs(prompter) {
         storage.prompter = &prompter;
         storage.dataDirectory = dir.path().string();
-        saveCustomers(path(),
-                      {customer(3, "Beispiel GmbH", "Hauptstr. 1", "12345 Musterstadt"), customer(7, "Bäckerei Müller"),
-                       customer(12, "Zimmerei Holz", "Waldweg 3")});
+        saveCustomers(path(), {customer(3, "Beispiel GmbH", "Hauptstr. 1", "12345 Musterstadt"),
+                               customer(7, "Bäckerei Müller"), customer(12, "Zimmerei Holz", "Waldweg 3")});
     }
     std::string path() const { return dir.file("Daten.kd"); }
     CTwKundenDoc onDisk() const {
@@ -281,7 +320,8 @@ TEST_F(CustomerWindowTest, ClosingWithChangesAsks) {
         ASSERT_EQ(window.deleteSelected(), MasterListCommand::Done);
         prompter.answer(c.answer);
         EXPECT_EQ(window.mayClose(), c.closes);
-        EXPECT_EQ(prompter.log().back().text, "Es wurden Kunden geändert.\nSollen die Änderungen gespeichert werden?");
+        EXPECT_EQ(prompter.log().back().text,
+                  "Es wurden Kunden geändert.\nSollen die Änderungen gespeichert werden?");
         EXPECT_EQ(prompter.log().back().kind, "yesnocancel");
         EXPECT_EQ(onDisk().customers.size(), c.onDisk);
     }
@@ -300,7 +340,8 @@ TEST_F(CustomerWindowTest, AMissingFileIsCreatedAtTheFirstSaveAnUnreadableOneKee
     CustomerWindow unreadable(path(), storage, dialogs, &list);
     EXPECT_FALSE(unreadable.open());
     ASSERT_EQ(prompter.texts().size(), 1u);
-    EXPECT_EQ(prompter.texts()[0].rfind("Die Datei " + path() + " lässt sich leider nicht einlesen. :-(", 0), 0u);
+    EXPECT_EQ(prompter.texts()[0].rfind("Die Datei " + path() + " lässt sich leider nicht einlesen. :-(", 0),
+              0u);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ namespace lorvan::test {
 // decide whether it closes; a refusal leaves it open for the next step) or presses Cancel. Records
 // what the dialog showed each time it opened and the fields that refusals focused.
 template <class Dialog, class Field, class Runner> class ScriptedDialogs : public Runner {
-public:
+  public:
     using Edit = std::function<void(Dialog&)>;
 
     explicit ScriptedDialogs(Prompter& prompter) : prompter_(prompter) {}
@@ -44,7 +44,7 @@ public:
     std::vector<Dialog> opened;      // the dialog as it opened, each time
     std::vector<Field> refusedFocus; // the focus of each refused OK
 
-private:
+  private:
     struct Step {
         Edit edit;
         bool cancel = false;
@@ -59,7 +59,7 @@ using ScriptedServiceDialogs = ScriptedDialogs<ServiceDialog, ServiceField, Serv
 // The desktop's open windows: each request is recorded, runs what the test gives (a window that
 // saves its own changes when asked), and is answered as the test says.
 class FakeOpenDocuments : public OpenDocuments {
-public:
+  public:
     bool closeWindowsOf(const std::string& path) override {
         requests.push_back(path);
         if (onClose) onClose();

@@ -41,11 +41,22 @@ TEST(ServiceDialog, AmountFieldShowsADecimalCommaAndNothingForZero) {
         EXPECT_EQ(amountFieldText(amount), text) << amount;
 
     const std::pair<const char*, std::optional<double>> typed[] = {
-        {"", 0.0},          {"  ", 0.0},           {"12,5", 12.5},       {" 12,50 ", 12.5},
-        {"7", 7.0},         {",5", 0.5},           {"5,", 5.0},          {"-2,5", -2.5},
+        {"", 0.0},
+        {"  ", 0.0},
+        {"12,5", 12.5},
+        {" 12,50 ", 12.5},
+        {"7", 7.0},
+        {",5", 0.5},
+        {"5,", 5.0},
+        {"-2,5", -2.5},
         {"12.5", std::nullopt}, // a German reader's thousands separator, not a decimal point
-        {"1.234,50", std::nullopt}, {"12,5,0", std::nullopt}, {"abc", std::nullopt}, {",", std::nullopt},
-        {"1e3", std::nullopt},  {"12 EUR", std::nullopt},   {"+", std::nullopt},
+        {"1.234,50", std::nullopt},
+        {"12,5,0", std::nullopt},
+        {"abc", std::nullopt},
+        {",", std::nullopt},
+        {"1e3", std::nullopt},
+        {"12 EUR", std::nullopt},
+        {"+", std::nullopt},
     };
     for (const auto& [text, value] : typed)
         EXPECT_EQ(parseAmountField(text), value) << text;
@@ -83,7 +94,8 @@ TEST(ServiceDialog, OkChecksTheAmountThenTheName) {
         ServiceDialog dialog(service(c.name, 1));
         dialog.setCostsText(c.costs);
         EXPECT_EQ(dialog.confirm(prompter), c.focus) << c.name << "|" << c.costs;
-        EXPECT_EQ(prompter.texts(), *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_EQ(prompter.texts(),
+                  *c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     }
 }
 
@@ -98,8 +110,9 @@ TEST(CreateService, TakesTheProposalAndRefusesATakenName) {
     EXPECT_EQ(dialogs.opened[0].costKind(), 1);
     EXPECT_EQ(dialogs.opened[0].costsText(), "45");
     EXPECT_EQ(dialogs.opened[1].name(), "Beratung");
-    EXPECT_EQ(prompter.texts(),
-              std::vector<std::string>{"Es existiert schon eine Dienstleistung mit der Bezeichnung 'Beratung'."});
+    EXPECT_EQ(
+        prompter.texts(),
+        std::vector<std::string>{"Es existiert schon eine Dienstleistung mit der Bezeichnung 'Beratung'."});
     EXPECT_EQ(file.names(), (std::vector<std::string>{"Beratung", "Beratung vor Ort"}));
     EXPECT_EQ(file.find("Beratung vor Ort")->costs, 45.0);
 
@@ -122,13 +135,28 @@ TEST(EditService, NameChangesAndConflicts) {
     const std::string taken = "Es existiert schon eine Dienstleistung mit der Bezeichnung 'Fahrt'.";
     const Case cases[] = {
         {"unchanged name", "Wartung", {}, false, "Wartung", {"Fahrt", "Wartung"}, {}},
-        {"free name, Yes", "Inspektion", {Answer::Yes}, false, "Inspektion", {"Fahrt", "Inspektion"},
+        {"free name, Yes",
+         "Inspektion",
+         {Answer::Yes},
+         false,
+         "Inspektion",
+         {"Fahrt", "Inspektion"},
          {kServiceNameChangeQuestion}},
-        {"free name, No", "Inspektion", {Answer::No}, false, "Wartung", {"Fahrt", "Wartung"},
+        {"free name, No",
+         "Inspektion",
+         {Answer::No},
+         false,
+         "Wartung",
+         {"Fahrt", "Wartung"},
          {kServiceNameChangeQuestion}},
         {"taken name, then Cancel", "Fahrt", {}, true, std::nullopt, {"Fahrt", "Wartung"}, {taken}},
         // Byte-wise: another case is another name.
-        {"other case, Yes", "WARTUNG", {Answer::Yes}, false, "WARTUNG", {"Fahrt", "WARTUNG"},
+        {"other case, Yes",
+         "WARTUNG",
+         {Answer::Yes},
+         false,
+         "WARTUNG",
+         {"Fahrt", "WARTUNG"},
          {kServiceNameChangeQuestion}},
     };
     for (const auto& c : cases) {
@@ -162,7 +190,7 @@ TEST(DeleteService, AsksWithTheName) {
 }
 
 class ServiceFromName : public ::testing::Test {
-protected:
+  protected:
     ServiceFromName() : list(dir.path().string()), dialogs(prompter) {
         open.prompter = &prompter;
         storage.prompter = &prompter;
@@ -187,8 +215,9 @@ protected:
 TEST_F(ServiceFromName, WithoutAServiceFileNothingHappens) {
     std::filesystem::remove(path());
     EXPECT_EQ(createOrEditServiceFromName("Wartung", 1, 40.0, list, open, dialogs, storage), std::nullopt);
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Vor der ersten Verwendung müssen Dienstleistungen über "
-                                                         "'Datei'-'Dienstleistungen verwalten' angelegt werden."});
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"Vor der ersten Verwendung müssen Dienstleistungen über "
+                                       "'Datei'-'Dienstleistungen verwalten' angelegt werden."});
     EXPECT_TRUE(open.requests.empty());
     EXPECT_TRUE(dialogs.opened.empty());
     EXPECT_FALSE(std::filesystem::exists(path()));
@@ -229,7 +258,8 @@ TEST_F(ServiceFromName, ClosesTheWindowsOfTheFileBeforeReadingIt) {
     dialogs.ok();
     ASSERT_TRUE(createOrEditServiceFromName("Wartung", 0, 0.0, list, open, dialogs, storage));
     EXPECT_EQ(open.requests, std::vector<std::string>{path()});
-    EXPECT_EQ(onDisk().names(), (std::vector<std::string>{"Aus dem Fenster", "Beratung", "Fahrt", "Wartung"}));
+    EXPECT_EQ(onDisk().names(),
+              (std::vector<std::string>{"Aus dem Fenster", "Beratung", "Fahrt", "Wartung"}));
     EXPECT_EQ(list.names().size(), 4u);
 }
 
@@ -238,8 +268,9 @@ TEST_F(ServiceFromName, AWindowThatStaysOpenOrACancelWritesNothing) {
     open.closes = false;
     EXPECT_EQ(createOrEditServiceFromName("Wartung", 0, 0.0, list, open, dialogs, storage), std::nullopt);
     EXPECT_TRUE(dialogs.opened.empty());
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Es konnten nicht alle Fenster für " + path() +
-                                                         " geschlossen werden.\nDie Verarbeitung wird abgebrochen."});
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"Es konnten nicht alle Fenster für " + path() +
+                                       " geschlossen werden.\nDie Verarbeitung wird abgebrochen."});
     open.closes = true;
     dialogs.cancel();
     EXPECT_EQ(createOrEditServiceFromName("Wartung", 0, 0.0, list, open, dialogs, storage), std::nullopt);
@@ -270,7 +301,7 @@ TEST(ServiceList, ServicesAndRefresh) {
 }
 
 class ServiceWindowTest : public ::testing::Test {
-protected:
+  protected:
     ServiceWindowTest() : list(dir.path().string()), dialogs(prompter) {
         storage.prompter = &prompter;
         storage.dataDirectory = dir.path().string();
@@ -300,9 +331,9 @@ TEST_F(ServiceWindowTest, RowsShowNameKindAndAmountInNameOrder) {
     for (const auto& row : window.rows())
         cells.push_back(row.cells);
     EXPECT_EQ(cells, (std::vector<std::array<std::string, 3>>{{"Altlast", "", "3,00"},
-                                                               {"Beratung", "Aus Stundenlohn", ""},
-                                                               {"Fahrt", "Fester Betrag", "15,00"},
-                                                               {"Wartung", "Fest je Stunde", "12,50"}}));
+                                                              {"Beratung", "Aus Stundenlohn", ""},
+                                                              {"Fahrt", "Fester Betrag", "15,00"},
+                                                              {"Wartung", "Fest je Stunde", "12,50"}}));
     std::vector<std::string> titles;
     for (const auto& column : ServiceWindow::kColumns)
         titles.push_back(column.title + std::string(":") + std::to_string(column.width));
@@ -332,7 +363,8 @@ TEST_F(ServiceWindowTest, CreateEditDeleteAndClose) {
     dialogs.ok([](ServiceDialog& d) { d.setName("Zuschlag"); });
     EXPECT_EQ(window.editSelected(), MasterListCommand::Done);
     EXPECT_FALSE(window.changed());
-    EXPECT_EQ(rowNames(window), (std::vector<std::string>{"Beratung", "Fahrt", "Montage", "Wartung", "Zuschlag"}));
+    EXPECT_EQ(rowNames(window),
+              (std::vector<std::string>{"Beratung", "Fahrt", "Montage", "Wartung", "Zuschlag"}));
     EXPECT_EQ(window.selection(), 4u);
     EXPECT_EQ(list.names(), rowNames(window));
 
