@@ -6,12 +6,14 @@
 #include "masterdata/customer_dialog.h"
 #include "masterdata/customer_flows.h"
 #include "masterdata/customer_list.h"
-#include "masterdata/customer_window.h"
 #include "platform/prompter.h"
 
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace lorvan::cli {
 namespace {
