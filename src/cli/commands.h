@@ -34,5 +34,10 @@ int runAccount(const Options& options, const std::vector<std::string>& args, std
 int runEmployees(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 // year FILE --json|--text: the year table, vacation and sick days and the two year texts (read-only).
 int runYear(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// customers list [--json] | search TEXT | add < JSON | edit NR < JSON | delete NR: the customer file
+// "Daten.kd" of the data directory through the flows of the customer window.
+int runCustomers(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+// services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME: "Daten.dl" likewise.
+int runServices(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 
 } // namespace lorvan::cli

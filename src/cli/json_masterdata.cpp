@@ -125,16 +125,28 @@ void employeeFileFromJson(const json& object, CTwMaDoc& doc) {
     doc.ignoreList = std::move(result.ignoreList);
 }
 
+json customerToJson(const CKundeDoc& c) {
+    return json{{"number", c.number},   {"name", c.name},   {"street", c.street},
+                {"zip_city", c.zipCity}, {"phone", c.phone}, {"notes", c.notes},
+                {"print_notes", c.printNotes}};
+}
+
+void customerFromJson(const json& object, CKundeDoc& c, const std::string& context) {
+    JsonObjectReader cr(object, context);
+    cr.get("number", c.number);
+    cr.get("name", c.name);
+    cr.get("street", c.street);
+    cr.get("zip_city", c.zipCity);
+    cr.get("phone", c.phone);
+    cr.get("notes", c.notes);
+    cr.get("print_notes", c.printNotes);
+    cr.finish();
+}
+
 json customerFileToJson(const CTwKundenDoc& doc) {
     json customers = json::array();
     for (const auto& [number, c] : doc.customers)
-        customers.push_back(json{{"number", c.number},
-                                 {"name", c.name},
-                                 {"street", c.street},
-                                 {"zip_city", c.zipCity},
-                                 {"phone", c.phone},
-                                 {"notes", c.notes},
-                                 {"print_notes", c.printNotes}});
+        customers.push_back(customerToJson(c));
     return json{{"file_kind", "kd"},
                 {"version", doc.currentVersion()},
                 {"print_address_on_day_sheet", doc.printAddressOnDaySheet},
@@ -151,15 +163,7 @@ void customerFileFromJson(const json& object, CTwKundenDoc& doc) {
     if (const json* customers = r.array("customers")) {
         for (size_t i = 0; i < customers->size(); ++i) {
             CKundeDoc c;
-            JsonObjectReader cr((*customers)[i], elementContext("", "customers", i));
-            cr.get("number", c.number);
-            cr.get("name", c.name);
-            cr.get("street", c.street);
-            cr.get("zip_city", c.zipCity);
-            cr.get("phone", c.phone);
-            cr.get("notes", c.notes);
-            cr.get("print_notes", c.printNotes);
-            cr.finish();
+            customerFromJson((*customers)[i], c, elementContext("", "customers", i));
             result.put(c);
         }
     }
@@ -169,10 +173,22 @@ void customerFileFromJson(const json& object, CTwKundenDoc& doc) {
     doc.customers = std::move(result.customers);
 }
 
+json serviceToJson(const CDienstlDoc& s) {
+    return json{{"name", s.name}, {"cost_kind", s.costKind}, {"costs", s.costs}};
+}
+
+void serviceFromJson(const json& object, CDienstlDoc& s, const std::string& context) {
+    JsonObjectReader sr(object, context);
+    sr.get("name", s.name);
+    sr.get("cost_kind", s.costKind);
+    sr.get("costs", s.costs);
+    sr.finish();
+}
+
 json serviceFileToJson(const CTwDienstlDoc& doc) {
     json services = json::array();
     for (const auto& [name, s] : doc.services)
-        services.push_back(json{{"name", s.name}, {"cost_kind", s.costKind}, {"costs", s.costs}});
+        services.push_back(serviceToJson(s));
     return json{{"file_kind", "dl"}, {"version", doc.currentVersion()}, {"services", services}};
 }
 
@@ -183,11 +199,7 @@ void serviceFileFromJson(const json& object, CTwDienstlDoc& doc) {
     if (const json* services = r.array("services")) {
         for (size_t i = 0; i < services->size(); ++i) {
             CDienstlDoc s;
-            JsonObjectReader sr((*services)[i], elementContext("", "services", i));
-            sr.get("name", s.name);
-            sr.get("cost_kind", s.costKind);
-            sr.get("costs", s.costs);
-            sr.finish();
+            serviceFromJson((*services)[i], s, elementContext("", "services", i));
             result.put(s);
         }
     }

@@ -28,7 +28,9 @@ constexpr const char* kUsage =
     "  employees delete NR                 Mitarbeiter mit seinen Jahresdateien löschen\n"
     "  employees files NR                  Jahresdateien des Mitarbeiters (mit ARCHIV)\n"
     "  employees create-year-file NR JAHR [--template NAME] [--account X] [--remaining-vacation X]\n"
-    "                    [--entitlement X] [--report-existing]   Jahresdatei aus Vorlage anlegen\n";
+    "                    [--entitlement X] [--report-existing]   Jahresdatei aus Vorlage anlegen\n"
+    "  customers list [--json] | search TEXT | add < JSON | edit NR < JSON | delete NR   Kunden (Daten.kd)\n"
+    "  services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME   Dienstleistungen (Daten.dl)\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -91,6 +93,8 @@ int main(int argc, char** argv) {
         if (command == "account") return cli::runAccount(options, args, std::cout);
         if (command == "year") return cli::runYear(options, args, std::cout);
         if (command == "employees") return cli::runEmployees(options, args, std::cin, std::cout);
+        if (command == "customers") return cli::runCustomers(options, args, std::cin, std::cout);
+        if (command == "services") return cli::runServices(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

@@ -32,6 +32,7 @@ public:
 class CTwKundenDoc : public CTwDocBase {
 public:
     static constexpr int32_t kCurrentVersion = 2;
+    static constexpr const char* kFileName = "Daten.kd";
 
     int32_t printAddressOnDaySheet = 0;     // "Anschrift + Telefon auf Tageszettel drucken"
     int32_t checkCustomerExistsOnEntry = 0; // "Bei der Erfassung prüfen, ob Kunde existiert"

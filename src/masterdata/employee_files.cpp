@@ -60,17 +60,6 @@ bool sameFileNameForm(std::string_view nameA, std::string_view nameB) {
     return equalIgnoringCase(toFileNamePart(nameA), toFileNamePart(nameB));
 }
 
-std::string windowsNotClosedMessage(const std::string& path) {
-    return "Es konnten nicht alle Fenster für " + path +
-           " geschlossen werden.\nDie Verarbeitung wird abgebrochen.";
-}
-
-bool closeWindowsOf(OpenDocuments* documents, Prompter& prompter, const std::string& path) {
-    if (documents == nullptr || documents->closeWindowsOf(path)) return true;
-    prompter.error(windowsNotClosedMessage(path));
-    return false;
-}
-
 bool FileOperations::copy(const std::string& source, const std::string& target, std::string& cause) {
     return copyFile(source, target, cause);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "masterdata/open_documents.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,23 +28,6 @@ std::vector<std::string> employeeFiles(const std::string& dataDirectory, const s
 bool sameFileNameForm(std::string_view nameA, std::string_view nameB);
 
 inline constexpr const char* kArchiveFolder = "ARCHIV";
-
-// The open windows of the program, as the desktop serves them.
-class OpenDocuments {
-  public:
-    virtual ~OpenDocuments() = default;
-    // Asks every window of every open document of the path (compared without regard to case) to
-    // close; a window with unsaved changes asks its own question. True when afterwards no document
-    // of the path is open any more.
-    virtual bool closeWindowsOf(const std::string& path) = 0;
-};
-
-// "Es konnten nicht alle Fenster für <path> geschlossen werden.\nDie Verarbeitung wird abgebrochen."
-std::string windowsNotClosedMessage(const std::string& path);
-
-// Closes the windows of the file (nothing to do without open documents); when one stays open, shows
-// windowsNotClosedMessage and gives false.
-bool closeWindowsOf(OpenDocuments* documents, Prompter& prompter, const std::string& path);
 
 // Copying and deleting the year files of an employee. The default works on the file system; tests
 // put in failures that the file system of the test machine would not give.

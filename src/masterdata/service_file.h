@@ -33,6 +33,7 @@ struct ServiceNameLess {
 class CTwDienstlDoc : public CTwDocBase {
 public:
     static constexpr int32_t kCurrentVersion = 1;
+    static constexpr const char* kFileName = "Daten.dl";
 
     // Keyed by the record's name (key and name always agree).
     std::map<std::string, CDienstlDoc, ServiceNameLess> services;

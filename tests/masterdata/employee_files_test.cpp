@@ -71,7 +71,7 @@ TEST(EmployeeFiles, FileNameFormsAreComparedWithoutRegardToCase) {
 
 TEST(EmployeeFiles, WindowsThatStayOpenStopWithTheirMessage) {
     test::ScriptedPrompter prompter;
-    test::FakeOpenDocuments windows;
+    test::RefusingWindows windows;
     windows.refusing.insert("/daten/Anna2026.azr");
     EXPECT_TRUE(closeWindowsOf(nullptr, prompter, "/daten/Anna2026.azr"));
     EXPECT_TRUE(closeWindowsOf(&windows, prompter, "/daten/Anna2025.azr"));

@@ -78,7 +78,7 @@ class RecordingRecentFiles final : public RecentFiles {
 };
 
 // Windows of the listed paths refuse to close; every request is recorded.
-class FakeOpenDocuments final : public OpenDocuments {
+class RefusingWindows final : public OpenDocuments {
   public:
     bool closeWindowsOf(const std::string& path) override {
         requests.push_back(path);
@@ -115,7 +115,7 @@ struct EmployeeFixture {
     ScriptedPrompter prompter;
     FixedClock clock{Datum{15, 3, 2026}};
     RecordingRecentFiles recent;
-    FakeOpenDocuments windows;
+    RefusingWindows windows;
     FailingFileOperations files;
 
     std::string dir() const { return data.path().string() + "/"; }
