@@ -23,6 +23,7 @@ inline constexpr int kHelpExport = 31;
 inline constexpr int kHelpAccount = 32;
 inline constexpr int kHelpCommandLine = 40;
 inline constexpr int kHelpUsingHelp = 50;
+inline constexpr int kHelpEmployees = 60;
 
 inline constexpr const char* kHelpTableName = "topics.ini";
 inline constexpr const char* kHelpContentsName = "index.html";

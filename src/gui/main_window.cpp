@@ -13,6 +13,8 @@
 #include "gui/common/document_view.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
+#include "masterdata/ui/employee_window.h"
+#include "masterdata/ui/masterdata_commands.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "reports/ui/report_commands.h"
@@ -30,6 +32,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -74,6 +77,7 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerOwnCommands();
     registerEntryCommands(*this);
     registerReportCommands(*this);
+    registerMasterDataCommands(*this);
 
     toolbar_ = addToolBar(QStringLiteral("Symbolleiste"));
     toolbar_->setObjectName(QStringLiteral("toolbar"));
@@ -242,6 +246,8 @@ bool MainWindow::saveYearFile(OpenYearFile& file) {
 
 void MainWindow::closeAllDocuments() {
     closingWithoutQuestions_ = true;
+    for (DocumentView* view : documents())
+        view->closeWithoutQuestions();
     mdi_->closeAllSubWindows();
     closingWithoutQuestions_ = false;
 }
@@ -309,7 +315,12 @@ ActiveView MainWindow::activeViewKind() const {
 
 void MainWindow::updateActions() {
     for (const auto& [command, entry] : actions_)
-        entry->setEnabled(commands_.isEnabled(command));
+        entry->setEnabled(isCommandEnabled(command));
+}
+
+bool MainWindow::isCommandEnabled(MenuCommand command) const {
+    const DocumentView* view = activeDocument();
+    return (view != nullptr && view->servesCommand(command)) || commands_.isEnabled(command);
 }
 
 void MainWindow::registerOwnCommands() {
@@ -465,8 +476,37 @@ void MainWindow::openWorkArea(const WorkAreaPlan& plan) {
         prompter_.warn(plan.message);
         return;
     }
-    // The employees work area comes later; until then the start-up offers the year files.
-    chooseAndOpenYearFile(*this);
+    if (plan.view == kViewEmployees) openEmployeesWindow(*this);
+}
+
+DocumentView* MainWindow::openYearFileWindow(const std::string& path) {
+    return openYearFile(path);
+}
+
+namespace {
+
+QString samePathKey(const std::string& path) {
+    return QDir::cleanPath(toQt(path)).toLower();
+}
+
+} // namespace
+
+bool MainWindow::closeWindowsOf(const std::string& path) {
+    const QString key = samePathKey(path);
+    const auto showsPath = [&key](const QMdiSubWindow* window) {
+        const auto* view = qobject_cast<const DocumentView*>(window->widget());
+        return view != nullptr && !view->documentPath().empty() && samePathKey(view->documentPath()) == key;
+    };
+    for (QMdiSubWindow* window : mdi_->subWindowList()) {
+        if (!showsPath(window)) continue;
+        QPointer<QMdiSubWindow> guard(window);
+        window->close();
+        for (int i = 0; i < 20 && guard && guard->isVisible(); ++i)
+            QCoreApplication::processEvents();
+    }
+    for (QMdiSubWindow* window : mdi_->subWindowList())
+        if (showsPath(window) && window->isVisible()) return false;
+    return true;
 }
 
 std::unique_ptr<QMessageBox> MainWindow::createAboutBox() {
@@ -500,7 +540,11 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::runCommand(MenuCommand command) {
-    commands_.run(command);
+    DocumentView* view = activeDocument();
+    if (view != nullptr && view->servesCommand(command))
+        view->runOwnCommand(command);
+    else
+        commands_.run(command);
     updateActions();
 }
 

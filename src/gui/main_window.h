@@ -5,6 +5,7 @@
 #include "app/start_up.h"
 #include "foundation/file_system.h"
 #include "gui/common/desktop.h"
+#include "masterdata/open_documents.h"
 #include "output/spreadsheet_export.h"
 
 #include <QMainWindow>
@@ -31,7 +32,7 @@ class HelpWindow;
 // The main window: menus from the menu table, toolbar, status bar and the document windows in an
 // MDI area. Every command runs through the command table, into which the windows of each subsystem
 // register their handlers; commands without a handler are not built yet and stay disabled.
-class MainWindow final : public QMainWindow, public StartUpHost, public Desktop {
+class MainWindow final : public QMainWindow, public StartUpHost, public Desktop, public OpenDocuments {
     Q_OBJECT
   public:
     MainWindow(CLorvanApp& app, const UserEnvironment& environment, const Clock& clock, Prompter& prompter,
@@ -65,9 +66,14 @@ class MainWindow final : public QMainWindow, public StartUpHost, public Desktop 
     bool saveYearFile(OpenYearFile& file) override;
     void settingsChanged() override;
     void updateCommands() override { updateActions(); }
+    DocumentView* openYearFileWindow(const std::string& path) override;
+    OpenDocuments& openDocuments() override { return *this; }
 
-    // StartUpHost: the general settings dialog; and, until the employees work area exists, the
-    // year file selection in place of any work area.
+    // OpenDocuments: asks every window whose file is the path (letter case ignored) to close, lets
+    // each close be processed (up to 20 pending events); true when none of them is open any more.
+    bool closeWindowsOf(const std::string& path) override;
+
+    // StartUpHost: the general settings dialog; the work area (the employees at the start).
     bool runGeneralSettings(CLorvanApp& app) override;
     void openWorkArea(const WorkAreaPlan& plan) override;
 
@@ -76,8 +82,11 @@ class MainWindow final : public QMainWindow, public StartUpHost, public Desktop 
     int contextHelpTopic() const;
     // Closes every document window without questions.
     void closeAllDocuments();
-    // Carries out a menu command (the menus' and the toolbar's actions call this).
+    // Carries out a menu command (the menus' and the toolbar's actions call this): the active view's
+    // own command where it serves one, else the command table's.
     void runCommand(MenuCommand command);
+    // Whether the command can be chosen now (its action is enabled).
+    bool isCommandEnabled(MenuCommand command) const;
     QAction* action(MenuCommand command) const;
     QMdiArea* mdiArea() const { return mdi_; }
     ActiveView activeViewKind() const;

@@ -13,6 +13,7 @@ class CLorvanApp;
 class Clock;
 class CommandTable;
 class DocumentView;
+class OpenDocuments;
 class Prompter;
 class ProgramRunner;
 struct OpenYearFile;
@@ -49,6 +50,11 @@ class Desktop {
     virtual void fileOpened(const std::string& path) = 0;
     // Writes the year file with the change check; failures are shown. True when written.
     virtual bool saveYearFile(OpenYearFile& file) = 0;
+    // Opens a year file in its year view (activates the one there is); failures are shown, nullptr
+    // then.
+    virtual DocumentView* openYearFileWindow(const std::string& path) = 0;
+    // The open windows as the master-data flows close them (case-insensitive paths).
+    virtual OpenDocuments& openDocuments() = 0;
     // The program's settings changed: menus and views follow.
     virtual void settingsChanged() = 0;
     // Enables and disables the commands for the present state.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace lorvan {
 
@@ -31,6 +32,24 @@ class DocumentView : public QWidget {
     virtual QWidget* focusTarget() { return this; }
     // The program's settings changed (the month closing among them).
     virtual void settingsChanged() {}
+    // The file the window shows: the year file's path, or the master file of a window on one; the
+    // main window closes the windows of a path with it (OpenDocuments).
+    virtual std::string documentPath() const;
+
+    // Commands the view serves itself while it is active (the list commands of a master-data
+    // window); they come before the handler of the command table.
+    virtual bool servesCommand(MenuCommand) const { return false; }
+    virtual void runOwnCommand(MenuCommand) {}
+
+    // Whether the view hands the evaluation commands of a year file on to the year view that
+    // relayTarget() opens (the employee window: the selected employee's year file for "Jahr").
+    virtual bool relaysCommands() const { return false; }
+    // Opens or finds the year view the relayed commands act on; nullptr when none opened (the
+    // reason shown or beeped).
+    virtual DocumentView* relayTarget() { return nullptr; }
+
+    // The program ends after a failure, or a work area closes all windows: the view asks nothing.
+    void closeWithoutQuestions() { closingWithoutQuestions_ = true; }
 
   signals:
     // The view closes its window with its own button (the window size is kept then).
@@ -41,6 +60,7 @@ class DocumentView : public QWidget {
   protected:
     DocumentView(std::shared_ptr<OpenYearFile> file, QWidget* parent);
     std::shared_ptr<OpenYearFile> file_;
+    bool closingWithoutQuestions_ = false;
 };
 
 } // namespace lorvan

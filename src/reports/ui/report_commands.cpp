@@ -126,16 +126,39 @@ void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t 
 
 namespace {
 
-// The report of the command in the active view; nothing where the report is not at hand.
+// A view that relays the evaluation commands (the employee window) hands them on to a year view.
+bool relays(const DocumentView* view) {
+    return view != nullptr && view->relaysCommands();
+}
+
+// The view a command acts on: the active view, or the year view the active view relays to (opened
+// now); nullptr when there is none.
+DocumentView* commandTarget(Desktop& desktop) {
+    DocumentView* view = desktop.activeDocument();
+    if (!relays(view)) return view;
+    DocumentView* target = view->relayTarget();
+    if (target == nullptr || !target->file()) return nullptr;
+    return target;
+}
+
+// The report of the command in the active view; nothing where the report is not at hand. A relaying
+// view offers the reports of a year view, without the window's own "&Drucken..." and
+// "Sei&tenansicht...".
 std::optional<ReportCommand> activeReport(const Desktop& desktop, MenuCommand command) {
     const DocumentView* view = desktop.activeDocument();
+    if (relays(view)) {
+        if (command == MenuCommand::Print || command == MenuCommand::PrintPreview) return std::nullopt;
+        return reportCommand(command, ActiveView::YearView);
+    }
     return reportCommand(command, view != nullptr ? view->viewKind() : ActiveView::None);
 }
 
 void runActiveReport(Desktop& desktop, MenuCommand command) {
-    DocumentView* view = desktop.activeDocument();
-    const std::optional<ReportCommand> report = activeReport(desktop, command);
-    if (view == nullptr || !report) return;
+    if (!activeReport(desktop, command)) return;
+    DocumentView* view = commandTarget(desktop);
+    if (view == nullptr) return;
+    const std::optional<ReportCommand> report = reportCommand(command, view->viewKind());
+    if (!report) return;
     CLorvanApp& app = desktop.app();
     const ReportEnvironment environment{desktop.dialogParent(),
                                         &desktop.printer(),
@@ -149,7 +172,7 @@ void runActiveReport(Desktop& desktop, MenuCommand command) {
 }
 
 void showYearStatistics(Desktop& desktop, MenuCommand command) {
-    DocumentView* view = desktop.activeDocument();
+    DocumentView* view = commandTarget(desktop);
     if (view == nullptr || !view->file()) return;
     try {
         const CLorvanDoc& document = view->file()->document;
@@ -164,7 +187,7 @@ void showYearStatistics(Desktop& desktop, MenuCommand command) {
 }
 
 void editAccount(Desktop& desktop) {
-    DocumentView* view = desktop.activeDocument();
+    DocumentView* view = commandTarget(desktop);
     if (view == nullptr || !view->file()) return;
     const std::shared_ptr<OpenYearFile> file = view->file();
     AccountDialog dialog(*file, desktop.prompter(), desktop.dialogParent());
@@ -191,7 +214,7 @@ void registerReportCommands(Desktop& desktop) {
     }
     const auto hasDocument = [&desktop] {
         const DocumentView* view = desktop.activeDocument();
-        return view != nullptr && view->file() != nullptr;
+        return view != nullptr && (view->file() != nullptr || view->relaysCommands());
     };
     for (MenuCommand statistics : {MenuCommand::VacationTaken, MenuCommand::SickDays})
         commands.add(statistics, [&desktop, statistics] { showYearStatistics(desktop, statistics); }, hasDocument);

@@ -56,7 +56,8 @@ void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t 
 
 // The report commands of the year and month views (print, preview and export of every report of a
 // year file) and the year statistics and account dialogs: "Genommener &Urlaub...",
-// "&Krankheitstage..." and "&Arbeitszeitkonto" - "&Bearbeiten...".
+// "&Krankheitstage..." and "&Arbeitszeitkonto" - "&Bearbeiten...". While the active view relays
+// (DocumentView::relaysCommands), they act on the year view its relayTarget() opens.
 void registerReportCommands(Desktop& desktop);
 
 } // namespace lorvan
