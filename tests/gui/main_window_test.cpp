@@ -109,10 +109,10 @@ TEST_F(MainWindowTest, StartsWithoutDocumentAndOnlyBuiltCommandsEnabled) {
     EXPECT_EQ(menuTexts(window->menuBar()),
               (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Fir&menverarbeitungen",
                                         "E&xtras", "&Fenster", "&?"}));
-    for (MenuCommand command : {MenuCommand::Open, MenuCommand::About, MenuCommand::GeneralSettings,
-                                MenuCommand::News, MenuCommand::HelpContents})
+    for (MenuCommand command : {MenuCommand::Open, MenuCommand::Employees, MenuCommand::About,
+                                MenuCommand::GeneralSettings, MenuCommand::News, MenuCommand::HelpContents})
         EXPECT_TRUE(window->action(command)->isEnabled()) << static_cast<int>(command);
-    for (MenuCommand command : {MenuCommand::New, MenuCommand::Employees, MenuCommand::Close,
+    for (MenuCommand command : {MenuCommand::New, MenuCommand::Close,
                                 MenuCommand::Print, MenuCommand::QuickEntry, MenuCommand::Save})
         EXPECT_FALSE(window->action(command)->isEnabled()) << static_cast<int>(command);
 }

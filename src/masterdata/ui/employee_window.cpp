@@ -52,6 +52,8 @@ QDateEdit* datePicker() {
     picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     picker->setCalendarPopup(true);
     picker->setDateRange(QDate(1753, 1, 1), QDate(9999, 12, 31));
+    // The whole date beside the drop-down button, enabled or not.
+    picker->setMinimumWidth(picker->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 48);
     return picker;
 }
 
@@ -179,6 +181,7 @@ EmployeeEditDialog::EmployeeEditDialog(EmployeeDialog& model, Prompter& prompter
     name_->setObjectName(QStringLiteral("name"));
     number_->setValidator(new QIntValidator(0, std::numeric_limits<int32_t>::max(), number_));
     number_->setMaxLength(10);
+    name_->setMinimumWidth(name_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 24);
     number_->setMaximumWidth(number_->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16);
 
     auto* grid = new QGridLayout;
@@ -314,7 +317,8 @@ EmployeeSelectDialog::EmployeeSelectDialog(const std::map<int32_t, CMitarbeiterD
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_, 1);
     layout->addLayout(bottom);
-    resize(std::min(list_->naturalWidth() + 24, 900), 360);
+    // Every column in sight.
+    resize(list_->naturalWidth() + 24, 360);
     list_->list()->setFocus();
 }
 
