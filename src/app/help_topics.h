@@ -22,6 +22,8 @@ inline constexpr int kHelpReports = 30;
 inline constexpr int kHelpExport = 31;
 inline constexpr int kHelpAccount = 32;
 inline constexpr int kHelpCommandLine = 40;
+inline constexpr int kHelpCustomers = 62;
+inline constexpr int kHelpServices = 63;
 inline constexpr int kHelpUsingHelp = 50;
 
 inline constexpr const char* kHelpTableName = "topics.ini";

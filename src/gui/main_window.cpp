@@ -13,6 +13,7 @@
 #include "gui/common/document_view.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
+#include "masterdata/ui/customer_service_commands.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "reports/ui/report_commands.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerOwnCommands();
     registerEntryCommands(*this);
     registerReportCommands(*this);
+    registerCustomerServiceCommands(*this);
 
     toolbar_ = addToolBar(QStringLiteral("Symbolleiste"));
     toolbar_->setObjectName(QStringLiteral("toolbar"));
