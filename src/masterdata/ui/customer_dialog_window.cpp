@@ -43,7 +43,7 @@ CustomerDialogWindow::CustomerDialogWindow(CustomerDialog& model, Prompter& prom
     number_->setValidator(new QIntValidator(INT_MIN, INT_MAX, number_));
     number_->setMaximumWidth(number_->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) + 16);
     number_->setText(QString::number(model_.record().number));
-    connect(number_, &QLineEdit::textEdited, this, [this](const QString& text) { model_.setNumber(text.toInt()); });
+    connect(number_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.setNumber(text.toInt()); });
     form->addRow(label(CustomerField::Number), number_);
 
     const std::pair<CustomerField, const char*> lines[] = {{CustomerField::Name, "name"},
@@ -55,7 +55,7 @@ CustomerDialogWindow::CustomerDialogWindow(CustomerDialog& model, Prompter& prom
         edit->setObjectName(QString::fromLatin1(name));
         edit->setText(toQt(model_.text(field)));
         edit->setMaxLength(static_cast<int>(model_.maxLength(field)));
-        connect(edit, &QLineEdit::textEdited, this, [this, edit, field = field](const QString& text) {
+        connect(edit, &QLineEdit::textChanged, this, [this, edit, field = field](const QString& text) {
             if (!model_.setText(field, fromQt(text))) edit->setText(toQt(model_.text(field)));
         });
         form->addRow(label(field), edit);

@@ -11,9 +11,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <memory>
 
 namespace lorvan {
@@ -66,8 +69,10 @@ MasterListWindow::MasterListWindow(Desktop& desktop, const QString& title,
     for (const MasterListColumn& column : columns)
         headers << toQt(column.title);
     list_->setHeaderLabels(headers);
-    for (size_t i = 0; i < columns.size(); ++i)
+    for (size_t i = 0; i < columns.size(); ++i) {
         list_->setColumnWidth(static_cast<int>(i), columns[i].width);
+        columnWidths_.push_back(columns[i].width);
+    }
     list_->header()->setStretchLastSection(true);
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
@@ -133,7 +138,27 @@ void MasterListWindow::showRows() {
         list_->setCurrentItem(nullptr);
     }
     filling_ = false;
+    fitColumns();
     emit commandStateChanged();
+}
+
+void MasterListWindow::fitColumns() {
+    // The cell's margins and a little air beside the widest text, so that none touches the next column.
+    const int air = 2 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1) + 8;
+    int total = 0;
+    for (int i = 0; i < list_->columnCount(); ++i) {
+        int needed = list_->header()->sectionSizeHint(i) + 8;
+        for (int row = 0; row < list_->topLevelItemCount(); ++row)
+            needed = std::max(needed, list_->fontMetrics().horizontalAdvance(list_->topLevelItem(row)->text(i)) + air);
+        const int width = std::max(columnWidths_[static_cast<size_t>(i)], needed);
+        list_->setColumnWidth(i, width);
+        total += width;
+    }
+    // The window is laid out wide enough to show every column whole beside the scroll bar.
+    const QMargins margins = content_->layout()->contentsMargins();
+    const int listWidth = total + 2 * list_->frameWidth() + list_->verticalScrollBar()->sizeHint().width();
+    const int width = listWidth + margins.left() + margins.right();
+    if (width > designedSize_.width()) setDesignedSize(QSize(width, designedSize_.height()));
 }
 
 void MasterListWindow::after(MasterListCommand result) {

@@ -61,7 +61,7 @@ class MasterListWindow : public DocumentView {
 
     // Where a window puts its own fields between the list and the buttons.
     QVBoxLayout* extrasLayout() const { return extras_; }
-    // Lays the window out for at least this size.
+    // Lays the window out for at least this size (and the size its fields and columns need).
     void setDesignedSize(QSize size);
     // Shows the core window's rows and selection.
     void showRows();
@@ -86,6 +86,7 @@ class MasterListWindow : public DocumentView {
 
   private:
     void after(MasterListCommand result);
+    void fitColumns();
     void closeWindow();
 
     QWidget* content_;
@@ -95,6 +96,7 @@ class MasterListWindow : public DocumentView {
     QPushButton* saveAndCloseButton_;
     QPushButton* cancelButton_;
     QSize designedSize_;
+    std::vector<int> columnWidths_; // the designed widths; a column grows beyond when its texts need it
     // Set while the rows are shown, so that filling the list does not count as choosing a row.
     bool filling_ = false;
 };

@@ -25,7 +25,7 @@ ServiceDialogWindow::ServiceDialogWindow(ServiceDialog& model, Prompter& prompte
     name_->setObjectName(QStringLiteral("name"));
     name_->setText(toQt(model_.name()));
     name_->setMinimumWidth(300);
-    connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) { model_.setName(fromQt(text)); });
+    connect(name_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.setName(fromQt(text)); });
     nameRow->addWidget(nameLabel);
     nameRow->addWidget(name_, 1);
     layout->addLayout(nameRow);
@@ -52,7 +52,7 @@ ServiceDialogWindow::ServiceDialogWindow(ServiceDialog& model, Prompter& prompte
     costs_->setObjectName(QStringLiteral("costs"));
     costs_->setAlignment(Qt::AlignRight);
     costs_->setMaximumWidth(costs_->fontMetrics().horizontalAdvance(QStringLiteral("0000000000,00")) + 16);
-    connect(costs_, &QLineEdit::textEdited, this,
+    connect(costs_, &QLineEdit::textChanged, this,
             [this](const QString& text) { model_.setCostsText(fromQt(text)); });
     costsRow->addWidget(costsLabel);
     costsRow->addWidget(costs_);
