@@ -246,7 +246,7 @@ TEST_F(CustomerWindowsTest, AnEditIsSavedAtOnceAndANewNumberOnlyAfterTheQuestion
         pressOk(dialog);
     }});
     prompter.answerYes();
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->currentItem()).center());
+    emit list->itemDoubleClicked(list->currentItem(), 1);
     EXPECT_EQ(onDisk().findByNumber(3), nullptr);
     ASSERT_NE(onDisk().findByNumber(30), nullptr);
     EXPECT_EQ(current(list), "30");
@@ -443,8 +443,8 @@ TEST_F(CustomerDialogWindowTest, ANumberTooLargeForTheFileCannotBeTyped) {
     auto* number = qobject_cast<QLineEdit*>(dialog.fieldWidget(CustomerField::Number));
     number->selectAll();
     QTest::keyClicks(number, QStringLiteral("99999999999"));
-    EXPECT_LE(number->text().toLongLong(), 2147483647LL);
-    EXPECT_EQ(model.record().number, number->text().toInt());
+    EXPECT_EQ(number->text(), QStringLiteral("999999999"));
+    EXPECT_EQ(model.record().number, 999999999);
     number->clear();
     QTest::keyClicks(number, QStringLiteral("12a"));
     EXPECT_EQ(number->text(), QStringLiteral("12"));

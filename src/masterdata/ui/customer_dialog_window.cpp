@@ -26,6 +26,20 @@ QString notesForField(const std::string& notes) {
     return text;
 }
 
+// A whole number the file can hold: digits beyond its range cannot be typed.
+class NumberValidator final : public QIntValidator {
+  public:
+    explicit NumberValidator(QObject* parent) : QIntValidator(INT_MIN, INT_MAX, parent) {}
+    State validate(QString& input, int& position) const override {
+        const State state = QIntValidator::validate(input, position);
+        if (state != Intermediate) return state;
+        bool isNumber = false;
+        input.toLongLong(&isNumber);
+        // An empty field or a lone sign is on its way to a number; a number out of range is not.
+        return isNumber ? Invalid : Intermediate;
+    }
+};
+
 QString label(CustomerField field) {
     return toQt(CustomerDialog::info(field).label) + QStringLiteral(":");
 }
@@ -40,7 +54,7 @@ CustomerDialogWindow::CustomerDialogWindow(CustomerDialog& model, Prompter& prom
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
 
     number_->setObjectName(QStringLiteral("number"));
-    number_->setValidator(new QIntValidator(INT_MIN, INT_MAX, number_));
+    number_->setValidator(new NumberValidator(number_));
     number_->setMaximumWidth(number_->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) + 16);
     number_->setText(QString::number(model_.record().number));
     connect(number_, &QLineEdit::textChanged, this, [this](const QString& text) { model_.setNumber(text.toInt()); });
