@@ -122,6 +122,9 @@ QWidget* MasterListWindow::focusTarget() {
 void MasterListWindow::showRows() {
     filling_ = true;
     list_->clear();
+    for (int column = 0; column < list_->columnCount(); ++column)
+        if (alignRight(static_cast<size_t>(column)))
+            list_->headerItem()->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     for (const std::vector<std::string>& texts : rowTexts()) {
         auto* item = new QTreeWidgetItem(list_);
         for (size_t column = 0; column < texts.size(); ++column) {
