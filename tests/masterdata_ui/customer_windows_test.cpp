@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -449,6 +450,28 @@ TEST_F(CustomerDialogWindowTest, ANumberTooLargeForTheFileCannotBeTyped) {
     QTest::keyClicks(number, QStringLiteral("12a"));
     EXPECT_EQ(number->text(), QStringLiteral("12"));
     EXPECT_EQ(model.record().number, 12);
+}
+
+} // namespace
+} // namespace lorvan
+
+namespace lorvan {
+namespace {
+
+TEST(CustomerWindowsOpen, AFileOfANewerVersionIsRefusedAndNoWindowOpens) {
+    test::MasterDataDesktop desktop;
+    {
+        std::ofstream out(desktop.dataDirectory() + "Daten.kd", std::ios::binary | std::ios::trunc);
+        const char version[4] = {99, 0, 0, 0};
+        out.write(version, 4);
+    }
+    EXPECT_EQ(openCustomersWindow(desktop), nullptr);
+    EXPECT_TRUE(desktop.documents().empty());
+    ASSERT_EQ(desktop.scripted().texts().size(), 1u);
+    EXPECT_NE(desktop.scripted().texts().front().find(
+                  "Diese Datei wurde mit einer neueren Version der Anwendung gespeichert"),
+              std::string::npos)
+        << desktop.scripted().texts().front();
 }
 
 } // namespace
