@@ -8,6 +8,8 @@ CLorvanApp::CLorvanApp(UserStore& store, Prompter& prompter)
 void CLorvanApp::setDataDirectory(std::string directory) {
     dataDirectory_ = std::move(directory);
     employees_.setDataDirectory(dataDirectory_);
+    customers_.setDataDirectory(dataDirectory_);
+    services_.setDataDirectory(dataDirectory_);
 }
 
 bool CLorvanApp::loadSettings(const std::string& directory, bool atStartUp) {

@@ -4,7 +4,9 @@
 #include "app/program_settings.h"
 #include "app/recent_files.h"
 #include "app/work_areas.h"
+#include "masterdata/customer_list.h"
 #include "masterdata/employee_list.h"
+#include "masterdata/service_list.h"
 
 #include <string>
 
@@ -15,7 +17,7 @@ class UserStore;
 
 // The application core that every part of the program shares at run time: the data directory, the program
 // settings with the month-closing rule, the processing flag, the build switch, the recent files and the
-// cached employee list.
+// cached employee, customer and service lists.
 // The desktop holds one and carries out what it decides; it knows no windows.
 class CLorvanApp {
   public:
@@ -54,6 +56,9 @@ class CLorvanApp {
 
     // The cached employees of "Daten.mar" in the data directory; follows the data directory.
     EmployeeList& employees() { return employees_; }
+    // The cached customers of "Daten.kd" and services of "Daten.dl"; follow the data directory.
+    CustomerList& customers() { return customers_; }
+    ServiceList& services() { return services_; }
 
     // What the desktop does to open a work area or to carry out a menu command.
     WorkAreaPlan openWorkArea(int32_t view, bool createWhenMissing) const;
@@ -68,6 +73,8 @@ class CLorvanApp {
     bool buildSwitch_ = false;
     RecentFileList recentFiles_;
     EmployeeList employees_;
+    CustomerList customers_;
+    ServiceList services_;
 };
 
 } // namespace lorvan

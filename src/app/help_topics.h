@@ -24,6 +24,8 @@ inline constexpr int kHelpAccount = 32;
 inline constexpr int kHelpCommandLine = 40;
 inline constexpr int kHelpUsingHelp = 50;
 inline constexpr int kHelpEmployees = 60;
+inline constexpr int kHelpCustomers = 62;
+inline constexpr int kHelpServices = 63;
 
 inline constexpr const char* kHelpTableName = "topics.ini";
 inline constexpr const char* kHelpContentsName = "index.html";

@@ -15,6 +15,7 @@
 #include "gui/common/qt_platform.h"
 #include "masterdata/ui/employee_window.h"
 #include "masterdata/ui/masterdata_commands.h"
+#include "masterdata/ui/customer_service_commands.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "reports/ui/report_commands.h"
@@ -78,6 +79,7 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerEntryCommands(*this);
     registerReportCommands(*this);
     registerMasterDataCommands(*this);
+    registerCustomerServiceCommands(*this);
 
     toolbar_ = addToolBar(QStringLiteral("Symbolleiste"));
     toolbar_->setObjectName(QStringLiteral("toolbar"));

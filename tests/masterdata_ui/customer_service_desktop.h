@@ -1,0 +1,142 @@
+#pragma once
+
+#include "app/application.h"
+#include "app/command_table.h"
+#include "gui/common/desktop.h"
+#include "gui/common/document_view.h"
+#include "masterdata/open_documents.h"
+#include "platform/clock.h"
+#include "platform/user_store.h"
+#include "support/gui_fixture.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QPrinter>
+#include <QTimer>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lorvan::test {
+
+// The desktop the master-file windows see, without the main window: a data directory with copies of
+// the demo's "Daten.kd" and "Daten.dl", the scripted prompter, and document windows shown on their
+// own at their designed size.
+class MasterDataDesktop final : public Desktop {
+  public:
+    MasterDataDesktop() {
+        std::filesystem::create_directories(dataDirectory());
+        for (const char* name : {"Daten.kd", "Daten.dl"})
+            std::filesystem::copy_file(demoDataDirectory() + name, dataDirectory() + name);
+        app_.setDataDirectory(dataDirectory());
+    }
+    ~MasterDataDesktop() override {
+        for (const QPointer<DocumentView>& view : views_)
+            delete view.data();
+    }
+
+    std::string dataDirectory() const { return home_.path().string() + "/data/"; }
+    ScriptedPrompter& scripted() { return prompter_; }
+
+    QWidget* dialogParent() override { return nullptr; }
+    CLorvanApp& app() override { return app_; }
+    Prompter& prompter() override { return prompter_; }
+    const Clock& clock() const override { return clock_; }
+    ProgramRunner& runner() override { return runner_; }
+    QPrinter& printer() override { return printer_; }
+    std::string& lastPrintFile() override { return lastPrintFile_; }
+    std::string exportFolder() const override { return home_.path().string(); }
+    CommandTable& commands() override { return commands_; }
+
+    DocumentView* activeDocument() const override { return active_; }
+    // The windows still shown.
+    std::vector<DocumentView*> documents() const override {
+        std::vector<DocumentView*> shown;
+        for (const QPointer<DocumentView>& view : views_)
+            if (view && view->isVisible()) shown.push_back(view.data());
+        return shown;
+    }
+    void addDocument(DocumentView* view, int32_t viewNumber) override {
+        views_.emplace_back(view);
+        viewNumbers_.push_back(viewNumber);
+        view->resize(view->designedSize());
+        view->show();
+        active_ = view;
+    }
+    void activateDocument(DocumentView* view) override {
+        active_ = view;
+        ++activations_;
+    }
+    void fileOpened(const std::string&) override {}
+    bool saveYearFile(OpenYearFile&) override { return false; }
+    DocumentView* openYearFileWindow(const std::string&) override { return nullptr; }
+    // Closes the windows shown here whose file is the path (letter case ignored).
+    OpenDocuments& openDocuments() override { return windows_; }
+    void settingsChanged() override {}
+    void updateCommands() override {}
+
+    const std::vector<int32_t>& viewNumbers() const { return viewNumbers_; }
+    int activations() const { return activations_; }
+
+  private:
+    class ShownWindows final : public OpenDocuments {
+      public:
+        explicit ShownWindows(MasterDataDesktop& desktop) : desktop_(desktop) {}
+        bool closeWindowsOf(const std::string& path) override {
+            const QString wanted = QString::fromStdString(path).toLower();
+            bool allClosed = true;
+            for (const QPointer<DocumentView>& view : desktop_.views_) {
+                if (view.isNull() || QString::fromStdString(view->documentPath()).toLower() != wanted) continue;
+                if (!view->close()) allClosed = false;
+            }
+            return allClosed;
+        }
+
+      private:
+        MasterDataDesktop& desktop_;
+    };
+
+    class NoPrograms final : public ProgramRunner {
+      public:
+        std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
+    };
+
+    TempDir home_;
+    IniUserStore store_{home_.file("config/Lorvan.conf")};
+    ScriptedPrompter prompter_;
+    CLorvanApp app_{store_, prompter_};
+    FixedClock clock_{Datum{15, 6, 2026}};
+    NoPrograms runner_;
+    QPrinter printer_;
+    std::string lastPrintFile_;
+    CommandTable commands_;
+    ShownWindows windows_{*this};
+    std::vector<QPointer<DocumentView>> views_;
+    std::vector<int32_t> viewNumbers_;
+    DocumentView* active_ = nullptr;
+    int activations_ = 0;
+};
+
+// Handles the modal dialogs as they come up, one handler after the other. Waits as long as a dialog
+// takes to appear; the handlers run inside the dialog's own event loop.
+inline void answerModals(std::vector<std::function<void(QWidget*)>> handlers) {
+    auto* timer = new QTimer;
+    auto remaining = std::make_shared<std::vector<std::function<void(QWidget*)>>>(std::move(handlers));
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, remaining] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) return;
+        auto handler = remaining->front();
+        remaining->erase(remaining->begin());
+        if (remaining->empty()) timer->deleteLater();
+        handler(modal);
+    });
+    timer->start(20);
+}
+
+} // namespace lorvan::test
