@@ -215,7 +215,7 @@ void MasterListWindow::closeWindow() {
 }
 
 void MasterListWindow::closeEvent(QCloseEvent* event) {
-    if (!runMayClose()) {
+    if (!closingWithoutQuestions_ && !runMayClose()) {
         event->ignore();
         return;
     }
