@@ -42,7 +42,8 @@ class EmployeeList final : public EmployeeNames {
     void release() { held_ = false; }
     bool held() const { return held_; }
 
-    // The records in ascending number order.
+    // The records in ascending number order. The reference holds until the next use of the list,
+    // which may read the file anew: keep a copy for longer.
     const std::map<int32_t, CMitarbeiterDoc>& all() const;
     size_t count() const { return all().size(); }
 

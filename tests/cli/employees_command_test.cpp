@@ -130,13 +130,16 @@ TEST_F(EmployeesCommand, AddGivesTheProposedNumberWhenNoneIsGiven) {
     const nlohmann::json created = nlohmann::json::parse(r.out);
     EXPECT_EQ(created["number"], 8);
     EXPECT_EQ(created["probation_end"], (nlohmann::json{{"day", 2}, {"month", 3}, {"year", 2026}}));
-    const CMitarbeiterDoc* dora = employees().findByNumber(8);
+    const CTwMaDoc file = employees();
+    const CMitarbeiterDoc* dora = file.findByNumber(8);
     ASSERT_NE(dora, nullptr);
     EXPECT_EQ(dora->name, "Dora Lang");
 
     const CliRun numbered = cli("employees add", R"({"number": 40, "name": "Emil"})");
     ASSERT_EQ(numbered.status, 0) << numbered.err;
-    EXPECT_TRUE(employees().findByNumber(40)->entryDate.isEmpty()); // no entry date given: none recorded
+    const CTwMaDoc after = employees();
+    ASSERT_NE(after.findByNumber(40), nullptr);
+    EXPECT_TRUE(after.findByNumber(40)->entryDate.isEmpty()); // no entry date given: none recorded
 }
 
 TEST_F(EmployeesCommand, RefusedInputWritesNothing) {
@@ -200,7 +203,9 @@ TEST_F(EmployeesCommand, RenameNeedsYesAndCarriesTheNameToTheFiles) {
     EXPECT_EQ(yearFiles(), (std::vector<std::string>{"ARCHIV/2024/Anna_Weiss2024.azr", "Anna_Weiss2025.azr",
                                                      "Anna_Weiss2026.azr"}));
     EXPECT_EQ(ownerInside("ARCHIV/2024/Anna_Weiss2024.azr"), "Anna Weiß");
-    EXPECT_EQ(employees().findByNumber(3)->name, "Anna Weiß");
+    const CTwMaDoc after = employees();
+    ASSERT_NE(after.findByNumber(3), nullptr);
+    EXPECT_EQ(after.findByNumber(3)->name, "Anna Weiß");
     EXPECT_EQ(employees().findByNumber(1), nullptr);
     EXPECT_EQ(IniUserStore(configFile()).readString("Recent File List", "File1", ""),
               data("Anna_Weiss2026.azr"));

@@ -338,10 +338,13 @@ std::string selectEmployee(QWidget* parent, EmployeeList& employees, const Clock
         prompter.error(failure.what());
         return {};
     }
-    EmployeeSelectDialog dialog(employees.all(), clock, parent);
+    // One copy: every use of the cached list reads the file anew, which would leave a record of an
+    // earlier use behind.
+    const auto all = employees.all();
+    EmployeeSelectDialog dialog(all, clock, parent);
     if (dialog.exec() != QDialog::Accepted || !dialog.chosen()) return {};
-    const auto found = employees.all().find(*dialog.chosen());
-    return found != employees.all().end() ? found->second.name : std::string();
+    const auto found = all.find(*dialog.chosen());
+    return found != all.end() ? found->second.name : std::string();
 }
 
 // ---------------------------------------------------------------------------------------------
