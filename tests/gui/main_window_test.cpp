@@ -58,8 +58,7 @@ class NoPrograms final : public ProgramRunner {
     std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
 };
 
-// Answers the modal windows as they come up, one handler after the other.
-void answerModals(std::vector<std::function<void(QWidget*)>> handlers);
+using test::answerModals;
 
 // The main window on a demo data directory made by the command line, on the offscreen platform.
 class MainWindowTest : public ::testing::Test {
@@ -309,20 +308,6 @@ TEST_F(MainWindowTest, LargerWindowsGrowTheListSmallerOnesMoveNothing) {
     const auto [smallerList, smallerCancel] = layoutAt(frameDesigned - QSize(100, 100));
     EXPECT_EQ(smallerList, designedList);
     EXPECT_EQ(smallerCancel, designedCancel);
-}
-
-void answerModals(std::vector<std::function<void(QWidget*)>> handlers) {
-    auto* timer = new QTimer;
-    auto remaining = std::make_shared<std::vector<std::function<void(QWidget*)>>>(std::move(handlers));
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, remaining] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) return;
-        auto handler = remaining->front();
-        remaining->erase(remaining->begin());
-        if (remaining->empty()) timer->deleteLater();
-        handler(modal);
-    });
-    timer->start(20);
 }
 
 TEST_F(MainWindowTest, StartUpWithoutDataDirectoryAsksAndEndsOnCancel) {

@@ -123,20 +123,4 @@ class MasterDataDesktop final : public Desktop {
     int activations_ = 0;
 };
 
-// Handles the modal dialogs as they come up, one handler after the other. Waits as long as a dialog
-// takes to appear; the handlers run inside the dialog's own event loop.
-inline void answerModals(std::vector<std::function<void(QWidget*)>> handlers) {
-    auto* timer = new QTimer;
-    auto remaining = std::make_shared<std::vector<std::function<void(QWidget*)>>>(std::move(handlers));
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, remaining] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) return;
-        auto handler = remaining->front();
-        remaining->erase(remaining->begin());
-        if (remaining->empty()) timer->deleteLater();
-        handler(modal);
-    });
-    timer->start(20);
-}
-
 } // namespace lorvan::test

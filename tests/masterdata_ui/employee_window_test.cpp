@@ -46,21 +46,7 @@ class NoPrograms final : public ProgramRunner {
     std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
 };
 
-// Answers the modal windows as they come up, one handler after the other.
-void answerModals(std::vector<std::function<void(QWidget*)>> handlers) {
-    auto* timer = new QTimer;
-    auto remaining = std::make_shared<std::vector<std::function<void(QWidget*)>>>(std::move(handlers));
-    auto last = std::make_shared<QWidget*>(nullptr);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, remaining, last] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) return;
-        auto handler = remaining->front();
-        remaining->erase(remaining->begin());
-        if (remaining->empty()) timer->deleteLater();
-        handler(modal);
-    });
-    timer->start(20);
-}
+using test::answerModals;
 
 void saveScreenshot(QWidget* widget, const char* name) {
     widget->grab().save(QString::fromUtf8(LORVAN_SCREENSHOT_DIR) + QStringLiteral("/") + QString::fromUtf8(name));

@@ -6,10 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // What the window tests of this program share: one application object on the offscreen platform
 // for the whole run, German as in the program whatever the machine's locale, and a demo data
@@ -47,6 +51,22 @@ class GuiEnvironment final : public ::testing::Environment {
 
 inline ::testing::Environment* const kGuiEnvironment =
     ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+// Handles the modal dialogs as they come up, one handler after the other. Waits as long as a dialog
+// takes to appear; the handlers run inside the dialog's own event loop.
+inline void answerModals(std::vector<std::function<void(QWidget*)>> handlers) {
+    auto* timer = new QTimer;
+    auto remaining = std::make_shared<std::vector<std::function<void(QWidget*)>>>(std::move(handlers));
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, remaining] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) return;
+        auto handler = remaining->front();
+        remaining->erase(remaining->begin());
+        if (remaining->empty()) timer->deleteLater();
+        handler(modal);
+    });
+    timer->start(20);
+}
 
 inline std::string demoDataDirectory() {
     return GuiEnvironment::demoDataDirectory();
