@@ -10,9 +10,10 @@
 #include <string>
 
 namespace lorvan::cli {
-namespace {
 
 using nlohmann::json;
+
+namespace {
 
 json timeLineToJson(const CZeitZeile& line) {
     return json{{"kind", line.kind},
@@ -35,6 +36,8 @@ json timeLineToJson(const CZeitZeile& line) {
                 {"odometer_after", line.odometerAfter}};
 }
 
+} // namespace
+
 json dayToJson(const CTagDoc& day) {
     json lines = json::array();
     for (const CZeitZeile& line : day.lines())
@@ -49,6 +52,8 @@ json dayToJson(const CTagDoc& day) {
                 {"checked_and_closed", day.checkedAndClosed},
                 {"time_lines", lines}};
 }
+
+namespace {
 
 json monthToJson(const CMonatDoc& month) {
     json days = json::array();
@@ -104,6 +109,20 @@ void readTimeLine(const json& object, const std::string& context, CTagDoc& day) 
     line.updateDurationText();
 }
 
+// The fields and time lines of a day object into day; "number" is the caller's business.
+void readDayContents(JsonObjectReader& r, const std::string& context, CTagDoc& day) {
+    r.get("further_employees", day.furtherEmployees);
+    r.get("day_kind", day.dayKind);
+    r.get("report_remark", day.reportRemark);
+    r.get("internal_remark", day.internalRemark);
+    r.get("public_holiday", day.publicHoliday);
+    r.get("complete", day.complete);
+    r.get("checked_and_closed", day.checkedAndClosed);
+    if (const json* lines = r.array("time_lines"))
+        for (size_t i = 0; i < lines->size(); ++i)
+            readTimeLine((*lines)[i], elementContext(context, "time_lines", i), day);
+}
+
 void readDay(const json& object, const std::string& context, CMonatDoc& month) {
     JsonObjectReader r(object, context);
     const int32_t number = requiredNumber(object, r);
@@ -115,17 +134,7 @@ void readDay(const json& object, const std::string& context, CMonatDoc& month) {
     } catch (const std::invalid_argument&) {
         throw LorvanError("Ungültige Tagesnummer " + std::to_string(number) + " in '" + context + "'.");
     }
-    CTagDoc& day = *created;
-    r.get("further_employees", day.furtherEmployees);
-    r.get("day_kind", day.dayKind);
-    r.get("report_remark", day.reportRemark);
-    r.get("internal_remark", day.internalRemark);
-    r.get("public_holiday", day.publicHoliday);
-    r.get("complete", day.complete);
-    r.get("checked_and_closed", day.checkedAndClosed);
-    if (const json* lines = r.array("time_lines"))
-        for (size_t i = 0; i < lines->size(); ++i)
-            readTimeLine((*lines)[i], elementContext(context, "time_lines", i), day);
+    readDayContents(r, context, *created);
     r.finish();
 }
 
@@ -164,6 +173,19 @@ json yearFileToJson(const CLorvanDoc& doc) {
                 {"version", doc.currentVersion()},
                 {"settings", settingsToJson(doc.settings())},
                 {"months", months}};
+}
+
+void dayFromJson(const json& object, CTagDoc& day, std::initializer_list<const char*> ignoredKeys) {
+    // Read into a copy of the day, so that a refused object changes nothing.
+    CTagDoc result(day);
+    result.setLines({});
+    JsonObjectReader r(object, "Tag");
+    r.ignore("number");
+    for (const char* key : ignoredKeys)
+        r.ignore(key);
+    readDayContents(r, "Tag", result);
+    r.finish();
+    day = std::move(result);
 }
 
 void yearFileFromJson(const json& object, CLorvanDoc& doc) {

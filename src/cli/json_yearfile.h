@@ -2,9 +2,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include <initializer_list>
+
 // JSON form of a working-time year file (".azr") for show and write.
 namespace lorvan {
 class CLorvanDoc;
+class CTagDoc;
 } // namespace lorvan
 
 namespace lorvan::cli {
@@ -16,5 +19,12 @@ nlohmann::json yearFileToJson(const CLorvanDoc& doc);
 // wrong types, missing or impossible month and day numbers are refused with a LorvanError;
 // "duration_text" is ignored and rebuilt from "duration".
 void yearFileFromJson(const nlohmann::json& json, CLorvanDoc& doc);
+
+// One day as the year file's form holds it: "number", the day's fields and "time_lines".
+nlohmann::json dayToJson(const CTagDoc& day);
+// The fields and time lines of a day object replace those of day (the day keeps its number and its
+// place in the month; "number" and the ignored keys are skipped). The same refusals as above; on
+// failure the day stays as it was.
+void dayFromJson(const nlohmann::json& json, CTagDoc& day, std::initializer_list<const char*> ignoredKeys = {});
 
 } // namespace lorvan::cli
