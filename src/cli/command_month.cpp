@@ -11,6 +11,7 @@
 #include "foundation/format.h"
 #include "foundation/number_text.h"
 #include "foundation/time_text.h"
+#include "platform/prompter.h"
 #include "reports/month_report.h"
 #include "reports/month_text_report.h"
 #include "reports/report_print.h"
@@ -19,6 +20,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -344,11 +347,75 @@ int runMonth(const Options& options, const std::vector<std::string>& arguments, 
     return 0;
 }
 
+namespace {
+
+// "--correct M HOURS [--comment TEXT]": the month and its correction, taken out of the arguments.
+struct CorrectionRequest {
+    int32_t month = 0;
+    AccountCorrection correction;
+    bool commentGiven = false;
+};
+
+double hoursArgument(const std::string& text) {
+    const std::string number = decimalCommaToPoint(text);
+    char* end = nullptr;
+    const double hours = number.empty() ? 0.0 : std::strtod(number.c_str(), &end);
+    if (number.empty() || end != number.c_str() + number.size() || !std::isfinite(hours) ||
+        std::abs(hours) > kCorrectionHoursLimit)
+        throw LorvanError("Die Korrektur '" + text + "' ist keine gültige Stundenzahl.");
+    return hours;
+}
+
+std::optional<CorrectionRequest> takeCorrection(std::vector<std::string>& args) {
+    std::optional<CorrectionRequest> request;
+    for (size_t i = 0; i < args.size();) {
+        if (args[i] == "--correct") {
+            if (i + 2 >= args.size()) throw LorvanError("account: --correct MONAT STUNDEN angeben.");
+            request = request.value_or(CorrectionRequest{});
+            request->month = monthArgument(args[i + 1]);
+            request->correction.hours = hoursArgument(args[i + 2]);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 3);
+        } else if (args[i] == "--comment") {
+            if (i + 1 >= args.size()) throw LorvanError("account: --comment TEXT angeben.");
+            request = request.value_or(CorrectionRequest{});
+            request->correction.comment = args[i + 1];
+            request->commentGiven = true;
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        } else {
+            ++i;
+        }
+    }
+    if (request && request->month == 0) throw LorvanError("account: --comment nur zusammen mit --correct.");
+    return request;
+}
+
+// Stores the correction as "Arbeitszeitkonto korrigieren" does and writes the file at once.
+void storeCorrection(const Options& options, OpenYearFile& file, const CorrectionRequest& request) {
+    CorrectionRequest stored = request;
+    if (!request.commentGiven) {
+        // Without --comment the month keeps its comment.
+        if (const auto current = accountCorrectionOf(file.document, request.month))
+            stored.correction.comment = current->comment;
+    }
+    if (!storeAccountCorrection(file.document, request.month, stored.correction))
+        throw LorvanError("Der " + monthName(request.month) + " ist in der Jahresdatei nicht angelegt.");
+    FixedAnswerPrompter prompter(options.answerYes, true);
+    StorageContext storage;
+    storage.prompter = &prompter;
+    storage.dataDirectory = options.dataDirectory;
+    if (!file.document.save(file.path, true, storage))
+        throw LorvanError("Die Jahresdatei '" + file.path + "' wurde nicht gespeichert.");
+}
+
+} // namespace
+
 int runAccount(const Options& options, const std::vector<std::string>& arguments, std::ostream& out) {
     std::vector<std::string> args = arguments;
     const OutputForm form = takeForm(args, "account");
+    const std::optional<CorrectionRequest> correction = takeCorrection(args);
     if (args.size() != 1) throw LorvanError("account: genau eine Jahresdatei angeben.");
     OpenYearFile file(args[0], options.dataDirectory);
+    if (correction) storeCorrection(options, file, *correction);
     YearEvaluator evaluator(file.document, file.context());
     const AccountList list = accountList(evaluator);
     const CEinstArbzt& settings = file.document.settings();

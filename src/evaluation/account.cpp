@@ -7,6 +7,9 @@
 #include "yearfile/settings.h"
 #include "yearfile/year_file.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace lorvan {
 
 namespace {
@@ -114,6 +117,39 @@ std::optional<std::string> correctionRefusal(const AccountRow& row) {
         break;
     }
     return std::nullopt;
+}
+
+namespace {
+
+// The first `count` characters of a UTF-8 text (a character never loses its continuation bytes).
+std::string firstCharacters(const std::string& text, size_t count) {
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) == 0x80) continue;
+        if (characters == count) return text.substr(0, i);
+        ++characters;
+    }
+    return text;
+}
+
+} // namespace
+
+std::optional<AccountCorrection> accountCorrectionOf(const CLorvanDoc& document, int32_t month) {
+    const CMonatDoc* record = document.month(month);
+    if (record == nullptr) return std::nullopt;
+    return AccountCorrection{record->accountCorrection, record->correctionComment};
+}
+
+bool storeAccountCorrection(CLorvanDoc& document, int32_t month, const AccountCorrection& correction) {
+    CMonatDoc* record = document.month(month);
+    if (record == nullptr) return false;
+    const double hours = std::isfinite(correction.hours) ? roundAmount(correction.hours, 0, 2) : 0.0;
+    record->accountCorrection = std::clamp(hours, -kCorrectionHoursLimit, kCorrectionHoursLimit);
+    record->correctionComment = firstCharacters(correction.comment, kCorrectionCommentLength);
+    document.correctionSaved(month);
+    document.setModified();
+    return true;
 }
 
 } // namespace lorvan

@@ -10,6 +10,7 @@
 namespace lorvan {
 
 class CEinstArbzt;
+class CLorvanDoc;
 class YearEvaluator;
 
 inline constexpr const char* kCarryOverCorrectionRefused =
@@ -57,5 +58,22 @@ AccountList accountList(YearEvaluator& evaluator);
 
 // Why the row cannot be corrected ("Korrigieren..."); nothing for a month row.
 std::optional<std::string> correctionRefusal(const AccountRow& row);
+
+// "Arbeitszeitkonto korrigieren" of one month: "Korrektur um" in hours (positive or negative) and
+// "Kommentar".
+struct AccountCorrection {
+    double hours = 0.0;
+    std::string comment;
+};
+// The comment holds at most this many characters; the hours lie within +-kCorrectionHoursLimit.
+inline constexpr size_t kCorrectionCommentLength = 100;
+inline constexpr double kCorrectionHoursLimit = 99999.99;
+
+// The correction the month holds now; nothing for a month that does not exist.
+std::optional<AccountCorrection> accountCorrectionOf(const CLorvanDoc& document, int32_t month);
+// Stores the month's correction: the hours rounded to hundredths and kept within the limit, the
+// comment cut to its length (whole characters). The month's cached results go out of date and the
+// file needs saving. False for a month that does not exist (nothing changes then).
+bool storeAccountCorrection(CLorvanDoc& document, int32_t month, const AccountCorrection& correction);
 
 } // namespace lorvan

@@ -151,6 +151,24 @@ TEST_F(MonthCommand, AccountListsTheRowsOfTheDialog) {
     EXPECT_EQ(json["balance"], 0.5);
 }
 
+TEST_F(MonthCommand, AccountCorrectionIsWrittenToTheFileAtOnce) {
+    const nlohmann::json json =
+        run(cli::runAccount, {path_, "--correct", "3", "-1,25", "--comment", "Ausgleich", "--json"});
+    EXPECT_EQ(json["rows"][1]["correction"], -1.25);
+    EXPECT_EQ(json["rows"][1]["comment"], "Ausgleich");
+    CLorvanDoc stored;
+    stored.open(path_);
+    EXPECT_EQ(stored.month(3)->accountCorrection, -1.25);
+    EXPECT_EQ(stored.month(3)->correctionComment, "Ausgleich");
+    EXPECT_EQ(stored.month(3)->resultsValid, 0);
+
+    // Without --comment the month keeps its comment.
+    run(cli::runAccount, {path_, "--correct", "3", "2"});
+    stored.open(path_);
+    EXPECT_EQ(stored.month(3)->accountCorrection, 2.0);
+    EXPECT_EQ(stored.month(3)->correctionComment, "Ausgleich");
+}
+
 TEST_F(MonthCommand, RefusesBadArguments) {
     struct Case {
         int (*command)(const cli::Options&, const std::vector<std::string>&, std::ostream&);
@@ -168,6 +186,9 @@ TEST_F(MonthCommand, RefusesBadArguments) {
          {path_, "3", "--text", "--xlsx", "m.xlsx"},
          "month: nur eine Ausgabeform angeben (--json, --text, --pdf oder --xlsx)."},
         {cli::runAccount, {}, "account: genau eine Jahresdatei angeben."},
+        {cli::runAccount, {path_, "--correct", "3", "1,5x"}, "Die Korrektur '1,5x' ist keine gültige Stundenzahl."},
+        {cli::runAccount, {path_, "--correct", "4", "1"}, "Der April ist in der Jahresdatei nicht angelegt."},
+        {cli::runAccount, {path_, "--comment", "x"}, "account: --comment nur zusammen mit --correct."},
     };
     for (const Case& c : cases) {
         std::ostringstream out;

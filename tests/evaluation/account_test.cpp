@@ -116,5 +116,28 @@ TEST_F(Account, OnlyMonthRowsCanBeCorrected) {
     EXPECT_EQ(correctionRefusal(list.rows[1]), std::nullopt);
 }
 
+// A stored correction takes effect at once: the month's cached change goes out of date and the
+// list evaluated next shows the new correction; the comment keeps whole characters.
+TEST_F(Account, AStoredCorrectionResetsTheMonthAndShowsInTheList) {
+    evaluator_.evaluate(2);
+    ASSERT_EQ(doc_.month(2)->resultsValid, 1);
+    const std::string comment = std::string(99, 'a') + "ä" + "b";
+    ASSERT_TRUE(storeAccountCorrection(doc_, 2, {3.456, comment}));
+    EXPECT_EQ(doc_.month(2)->resultsValid, 0);
+    EXPECT_TRUE(doc_.isModified());
+    EXPECT_EQ(doc_.month(2)->correctionComment, std::string(99, 'a') + "ä");
+    EXPECT_DOUBLE_EQ(accountList(evaluator_).rows[2].correction, 3.46);
+    EXPECT_EQ(accountCorrectionOf(doc_, 2)->hours, 3.46);
+
+    ASSERT_TRUE(storeAccountCorrection(doc_, 3, {1e9, std::string(120, 'x')}));
+    EXPECT_EQ(doc_.month(3)->accountCorrection, kCorrectionHoursLimit);
+    EXPECT_EQ(doc_.month(3)->correctionComment.size(), kCorrectionCommentLength);
+
+    doc_.setModified(false);
+    EXPECT_FALSE(storeAccountCorrection(doc_, 9, {1.0, ""}));
+    EXPECT_FALSE(doc_.isModified());
+    EXPECT_EQ(accountCorrectionOf(doc_, 9), std::nullopt);
+}
+
 } // namespace
 } // namespace lorvan

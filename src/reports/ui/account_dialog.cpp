@@ -26,9 +26,6 @@ namespace lorvan {
 
 namespace {
 
-// The comment of a correction holds at most 100 characters.
-constexpr int kCommentLength = 100;
-
 QLineEdit* readOnlyField(const QString& text) {
     auto* field = new QLineEdit(text);
     field->setReadOnly(true);
@@ -46,12 +43,12 @@ AccountCorrectionDialog::AccountCorrectionDialog(Prompter& prompter, CMonatDoc& 
     correction_ = new QDoubleSpinBox;
     correction_->setLocale(QLocale(QLocale::German, QLocale::Germany));
     correction_->setDecimals(2);
-    correction_->setRange(-99999.99, 99999.99);
+    correction_->setRange(-kCorrectionHoursLimit, kCorrectionHoursLimit);
     correction_->setValue(month.accountCorrection);
     layout->addWidget(correction_, 1, 1);
     layout->addWidget(new QLabel(QStringLiteral("Kommentar")), 2, 0);
     comment_ = new QLineEdit(toQt(month.correctionComment));
-    comment_->setMaxLength(kCommentLength);
+    comment_->setMaxLength(static_cast<int>(kCorrectionCommentLength));
     comment_->setMinimumWidth(240);
     layout->addWidget(comment_, 2, 1);
     auto* buttons = new QDialogButtonBox;
@@ -64,6 +61,8 @@ AccountCorrectionDialog::AccountCorrectionDialog(Prompter& prompter, CMonatDoc& 
 }
 
 bool AccountCorrectionDialog::acceptData() {
+    if (CLorvanDoc* document = month_.document())
+        return storeAccountCorrection(*document, month_.number(), {correction_->value(), fromQt(comment_->text())});
     month_.accountCorrection = correction_->value();
     month_.correctionComment = fromQt(comment_->text());
     return true;
@@ -166,16 +165,10 @@ void AccountDialog::correctSelected() {
 }
 
 void AccountDialog::storeCorrection(int32_t month, double hours, const std::string& comment) {
-    CMonatDoc* record = file_.document.month(month);
-    if (record == nullptr) return;
-    record->accountCorrection = hours;
-    record->correctionComment = comment;
-    monthCorrected(month);
+    if (storeAccountCorrection(file_.document, month, {hours, comment})) monthCorrected(month);
 }
 
 void AccountDialog::monthCorrected(int32_t month) {
-    file_.document.correctionSaved(month);
-    file_.document.setModified();
     refresh();
     // The corrected month stays selected.
     for (int i = 0; i < list_->topLevelItemCount(); ++i) {

@@ -20,7 +20,8 @@ class Prompter;
 struct OpenYearFile;
 
 // "Arbeitszeitkonto korrigieren": the correction of one month's account in hours ("Korrektur um")
-// with its comment. OK writes both into the month record; the caller resets the month's results.
+// with its comment. OK stores both in the month record (storeAccountCorrection: the month's results go
+// out of date, the file needs saving).
 class AccountCorrectionDialog final : public CDialogWithCancel {
     Q_OBJECT
   public:
