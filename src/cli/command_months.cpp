@@ -40,7 +40,7 @@ int runMonths(const Options& options, const std::vector<std::string>& args, std:
     // A new file of the next year goes where the data files are: the data directory, else beside this one.
     const std::string folder =
         options.dataDirectory.empty() ? directoryOfPath(path, true) : withSeparator(options.dataDirectory, true);
-    const StorageContext storage{&prompter, folder, nullptr, file.employees.get()};
+    const StorageContext storage{&prompter, folder, nullptr, nullptr};
     const ProgramSettings& settings = options.settings;
     const MonthClosedRule closed = [&settings](int32_t m, int32_t y) { return isMonthClosed(settings, m, y); };
 
