@@ -92,7 +92,7 @@ TEST_F(MonthsAndQuickEntry, QuickEntryWritesEveryEmployeesFileAndListsThem) {
     options_.answerYes = true;
     const std::string day =
         R"({"report_remark": "Inventur", "time_lines": [{"kind": "Arbeitszeit", "from": "8:00", "to": "12:00",
-            "duration": 240}]})";
+            "duration": 240, "pause": 45}]})";
     ASSERT_EQ(quickEntry({"--from", "02.03.2026", "--to", "03.03.2026", "--employee", "1", "--employee", "2"}, day),
               0);
     const std::string bert = dir_.file("Bert_Roth2026.azr");

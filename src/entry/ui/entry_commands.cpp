@@ -8,6 +8,7 @@
 #include "foundation/io_select.h"
 #include "entry/month_management.h"
 #include "entry/ui/file_view_windows.h"
+#include "entry/ui/quick_entry_dialog.h"
 #include "gui/common/desktop.h"
 #include "gui/common/qt_platform.h"
 #include "platform/clock.h"

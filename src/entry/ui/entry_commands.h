@@ -1,12 +1,16 @@
 #pragma once
 
-#include "entry/ui/quick_entry_dialog.h"
-
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+class QWidget;
+
 namespace lorvan {
+
+class CTagDoc;
+struct QuickEntryHeader;
 
 class CLorvanView;
 class CMonatView;
@@ -17,6 +21,11 @@ struct OpenYearFile;
 // öffnen...", "Aktuell ausgewählten Eintrag &löschen" (a month of the year view) and
 // "&Schnellerfassung...".
 void registerEntryCommands(Desktop& desktop);
+
+// The day dialog "Schnellerfassung eines Tages" on the quick entry's template: true when it was
+// closed with "&Speichern + Schließen" (its checks passed). The desktop wires the day entry's dialog in.
+using QuickEntryDayDialog =
+    std::function<bool(QWidget* parent, CTagDoc& templateDay, const QuickEntryHeader& header)>;
 
 // The day dialog that the quick entry opens on its template ("Schnellerfassung eines Tages"). Without
 // one, "&Zeiten erfassen..." stops after its checks.

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "entry/quick_entry.h"
+#include "entry/ui/entry_commands.h"
 
 #include <QDialog>
 
-#include <functional>
 #include <map>
 
 class QCheckBox;
@@ -15,11 +15,6 @@ class QTreeWidget;
 namespace lorvan {
 
 class Desktop;
-
-// The day dialog "Schnellerfassung eines Tages" on the template: true when it was closed with
-// "&Speichern + Schließen" (its checks passed). The desktop wires the day entry's dialog in.
-using QuickEntryDayDialog =
-    std::function<bool(QWidget* parent, CTagDoc& templateDay, const QuickEntryHeader& header)>;
 
 // "Schnellerfassung": the dates "Tag" and "bis", the lists "Mögliche Mitarbeiter" and "Ausgewählte
 // Mitarbeiter" with ">>", ">", "<", "<<", "nur aktive Mitarbeiter anzeigen" and "&Zeiten erfassen...".
