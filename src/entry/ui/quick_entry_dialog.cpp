@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -83,7 +84,7 @@ QTreeWidget* employeeList() {
     list->setHeaderLabels({QStringLiteral("Personalnr"), QStringLiteral("Name")});
     list->setColumnWidth(0, 90);
     list->setColumnWidth(1, 120);
-    list->setMinimumSize(230, 220);
+    list->setMinimumHeight(220);
     return list;
 }
 
@@ -97,6 +98,9 @@ void fillList(QTreeWidget* list, const std::vector<QuickEntryEmployee>& rows) {
     // Long names stay whole: the column grows beyond its designed width.
     list->resizeColumnToContents(1);
     list->setColumnWidth(1, std::max(120, list->columnWidth(1) + 8));
+    // Both columns show whole, without a horizontal scroll bar.
+    list->setMinimumWidth(list->columnWidth(0) + list->columnWidth(1) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width());
 }
 
 } // namespace
