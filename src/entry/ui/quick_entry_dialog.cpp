@@ -96,10 +96,13 @@ void fillList(QTreeWidget* list, const std::vector<QuickEntryEmployee>& rows) {
         item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
     }
     // Long names stay whole: the column grows beyond its designed width.
-    list->resizeColumnToContents(1);
-    list->setColumnWidth(1, std::max(120, list->columnWidth(1) + 8));
+    // (The last column stretches, so its width is measured from its texts, not read back.)
+    int nameWidth = 120;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        nameWidth = std::max(nameWidth, list->fontMetrics().horizontalAdvance(list->topLevelItem(i)->text(1)) + 16);
+    list->setColumnWidth(1, nameWidth);
     // Both columns show whole, without a horizontal scroll bar.
-    list->setMinimumWidth(list->columnWidth(0) + list->columnWidth(1) + 2 * list->frameWidth() +
+    list->setMinimumWidth(list->columnWidth(0) + nameWidth + 2 * list->frameWidth() +
                           list->verticalScrollBar()->sizeHint().width());
 }
 
