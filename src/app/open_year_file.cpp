@@ -9,6 +9,11 @@ OpenYearFile::OpenYearFile(const std::string& filePath, const std::string& dataD
     employees = EmployeeFileLookup::open(employeeFileFolder(path, dataDirectory));
 }
 
+OpenYearFile::OpenYearFile(const std::string& filePath, CLorvanDoc newDocument, const std::string& dataDirectory)
+    : path(filePath), document(std::move(newDocument)) {
+    employees = EmployeeFileLookup::open(employeeFileFolder(path, dataDirectory));
+}
+
 std::string OpenYearFile::employeeFileFolder(const std::string& path, const std::string& dataDirectory) {
     if (!dataDirectory.empty()) return dataDirectory;
     std::string folder = std::filesystem::path(path).parent_path().string();

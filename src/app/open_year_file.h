@@ -21,6 +21,9 @@ struct OpenYearFile {
 
     // Reads the year file and the employee file; raises LorvanError with the reader's message.
     OpenYearFile(const std::string& path, const std::string& dataDirectory);
+    // A new year file that is not written yet (the next year's file made from this year's): it is
+    // written to path at its first save.
+    OpenYearFile(const std::string& path, CLorvanDoc newDocument, const std::string& dataDirectory);
     OpenYearFile(const OpenYearFile&) = delete;
     OpenYearFile& operator=(const OpenYearFile&) = delete;
 

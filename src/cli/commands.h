@@ -39,5 +39,11 @@ int runYear(const Options& options, const std::vector<std::string>& args, std::o
 int runCustomers(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 // services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME: "Daten.dl" likewise.
 int runServices(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+// months add|delete FILE M: creates or deletes a month of a year file as the year view does.
+int runMonths(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// quick-entry [--from D] [--to D] --employee NR ... < DAY.JSON: the quick entry of one day for several
+// employees and days; lists the files written.
+int runQuickEntry(const Options& options, const std::vector<std::string>& args, std::istream& in,
+                  std::ostream& out);
 
 } // namespace lorvan::cli

@@ -31,7 +31,10 @@ constexpr const char* kUsage =
     "  employees create-year-file NR JAHR [--template NAME] [--account X] [--remaining-vacation X]\n"
     "                    [--entitlement X] [--report-existing]   Jahresdatei aus Vorlage anlegen\n"
     "  customers list [--json] | search TEXT | add < JSON | edit NR < JSON | delete NR   Kunden (Daten.kd)\n"
-    "  services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME   Dienstleistungen (Daten.dl)\n";
+    "  services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME   Dienstleistungen (Daten.dl)\n"
+    "  months add|delete DATEI MONAT       Monat einer Jahresdatei anlegen oder löschen\n"
+    "  quick-entry [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] --employee NR [--employee NR ...] < TAG.JSON\n"
+    "                    Schnellerfassung eines Tages für mehrere Mitarbeiter und Tage\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -96,6 +99,8 @@ int main(int argc, char** argv) {
         if (command == "employees") return cli::runEmployees(options, args, std::cin, std::cout);
         if (command == "customers") return cli::runCustomers(options, args, std::cin, std::cout);
         if (command == "services") return cli::runServices(options, args, std::cin, std::cout);
+        if (command == "months") return cli::runMonths(options, args, std::cout);
+        if (command == "quick-entry") return cli::runQuickEntry(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

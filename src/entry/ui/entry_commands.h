@@ -1,19 +1,46 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+class QWidget;
+
 namespace lorvan {
+
+class CTagDoc;
+struct QuickEntryHeader;
 
 class CLorvanView;
 class CMonatView;
 class Desktop;
 struct OpenYearFile;
 
-// The commands of the year and month views: "Ö&ffnen..." and "Aktuell ausgewählten &Eintrag
-// öffnen...".
+// The commands of the year and month views: "Ö&ffnen...", "Aktuell ausgewählten &Eintrag
+// öffnen...", "Aktuell ausgewählten Eintrag &löschen" (a month of the year view) and
+// "&Schnellerfassung...".
 void registerEntryCommands(Desktop& desktop);
+
+// The day dialog "Schnellerfassung eines Tages" on the quick entry's template: true when it was
+// closed with "&Speichern + Schließen" (its checks passed). The desktop wires the day entry's dialog in.
+using QuickEntryDayDialog =
+    std::function<bool(QWidget* parent, CTagDoc& templateDay, const QuickEntryHeader& header)>;
+
+// The day dialog that the quick entry opens on its template ("Schnellerfassung eines Tages"). Without
+// one, "&Zeiten erfassen..." stops after its checks.
+void setQuickEntryDayDialog(QuickEntryDayDialog dialog);
+// "&Schnellerfassung...": the processing flag and "Daten.mar" first, then the dialog.
+void runQuickEntry(Desktop& desktop);
+
+// The open year file of a window on the path (letter case ignored); nullptr when none is open.
+std::shared_ptr<OpenYearFile> openYearFileOf(Desktop& desktop, const std::string& path);
+// The year and month views of the file show its present months and days.
+void refreshViewsOf(Desktop& desktop, const std::shared_ptr<OpenYearFile>& file);
+// "A&nlegen" of the year view with the number of "Nächster Monat".
+void createMonthInView(Desktop& desktop, CLorvanView& view, int32_t month);
+// "Aktuell ausgewählten Eintrag &löschen" of the year view: the selected month (beeps without one).
+void deleteMonthInView(Desktop& desktop, CLorvanView& view);
 
 // Opens a year file in its year view; a file that is open already activates that view. Failures are
 // shown; nullptr then.

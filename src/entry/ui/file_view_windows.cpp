@@ -195,7 +195,23 @@ CLorvanView::CLorvanView(std::shared_ptr<OpenYearFile> file, const Datum& today,
     setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" ") +
                    QString::number(file_->document.settings().year));
     setDesignedSize(QSize(360, 380));
+    proposalField_->setEnabled(true);
+    createButton_->setEnabled(true);
+    connect(createButton_, &QPushButton::clicked, this,
+            [this] { emit createMonthRequested(proposalField_->text().trimmed().toInt()); });
+    connect(proposalField_, &QLineEdit::returnPressed, createButton_, &QPushButton::click);
     refresh();
+}
+
+QMenu* CLorvanView::createListMenu() {
+    QMenu* menu = FileListView::createListMenu();
+    // The second entry deletes the selected month.
+    QAction* remove = menu->actions().value(1);
+    if (remove != nullptr) {
+        remove->setEnabled(selectedNumber() != 0);
+        connect(remove, &QAction::triggered, this, [this] { emit deleteMonthRequested(); });
+    }
+    return menu;
 }
 
 void CLorvanView::refresh() {

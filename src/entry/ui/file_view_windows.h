@@ -64,8 +64,15 @@ class CLorvanView final : public FileListView {
   public:
     CLorvanView(std::shared_ptr<OpenYearFile> file, const Datum& today, QWidget* parent = nullptr);
     void refresh() override;
+    QMenu* createListMenu() override;
     ActiveView viewKind() const override { return ActiveView::YearView; }
     int helpTopic() const override;
+
+  signals:
+    // "A&nlegen" with the number of "Nächster Monat" (0 when the field holds no number).
+    void createMonthRequested(int32_t month);
+    // "Aktuell ausgewählten Eintrag &löschen" of the list's context menu.
+    void deleteMonthRequested();
 
   private:
     Datum today_;
