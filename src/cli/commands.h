@@ -40,4 +40,8 @@ int runCustomers(const Options& options, const std::vector<std::string>& args, s
 // services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME: "Daten.dl" likewise.
 int runServices(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 
+// line check FILE DD.MM.YYYY [--first|--not-first] < LINE.JSON: a time line typed into the dialog
+// "Arbeitszeit eingeben" of that day, completed and checked as its OK does (writes nothing).
+int runLine(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+
 } // namespace lorvan::cli

@@ -30,7 +30,9 @@ constexpr const char* kUsage =
     "  employees create-year-file NR JAHR [--template NAME] [--account X] [--remaining-vacation X]\n"
     "                    [--entitlement X] [--report-existing]   Jahresdatei aus Vorlage anlegen\n"
     "  customers list [--json] | search TEXT | add < JSON | edit NR < JSON | delete NR   Kunden (Daten.kd)\n"
-    "  services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME   Dienstleistungen (Daten.dl)\n";
+    "  services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME   Dienstleistungen (Daten.dl)\n"
+    "  line check DATEI TT.MM.JJJJ [--first|--not-first] < ZEILE.JSON   Zeitzeile wie im Dialog\n"
+    "                    'Arbeitszeit eingeben' vervollständigen und prüfen (schreibt nichts)\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -95,6 +97,7 @@ int main(int argc, char** argv) {
         if (command == "employees") return cli::runEmployees(options, args, std::cin, std::cout);
         if (command == "customers") return cli::runCustomers(options, args, std::cin, std::cout);
         if (command == "services") return cli::runServices(options, args, std::cin, std::cout);
+        if (command == "line") return cli::runLine(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';
