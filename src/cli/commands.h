@@ -46,4 +46,8 @@ int runMonths(const Options& options, const std::vector<std::string>& args, std:
 int runQuickEntry(const Options& options, const std::vector<std::string>& args, std::istream& in,
                   std::ostream& out);
 
+// line check FILE DD.MM.YYYY [--first|--not-first] < LINE.JSON: a time line typed into the dialog
+// "Arbeitszeit eingeben" of that day, completed and checked as its OK does (writes nothing).
+int runLine(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+
 } // namespace lorvan::cli

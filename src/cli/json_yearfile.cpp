@@ -13,8 +13,6 @@ namespace lorvan::cli {
 
 using nlohmann::json;
 
-namespace {
-
 json timeLineToJson(const CZeitZeile& line) {
     return json{{"kind", line.kind},
                 {"customer", line.customer},
@@ -35,8 +33,6 @@ json timeLineToJson(const CZeitZeile& line) {
                 {"kilometres_driven", line.kilometresDriven},
                 {"odometer_after", line.odometerAfter}};
 }
-
-} // namespace
 
 json dayToJson(const CTagDoc& day) {
     json lines = json::array();

@@ -8,6 +8,7 @@
 namespace lorvan {
 class CLorvanDoc;
 class CTagDoc;
+class CZeitZeile;
 } // namespace lorvan
 
 namespace lorvan::cli {
@@ -20,6 +21,8 @@ nlohmann::json yearFileToJson(const CLorvanDoc& doc);
 // "duration_text" is ignored and rebuilt from "duration".
 void yearFileFromJson(const nlohmann::json& json, CLorvanDoc& doc);
 
+// One time line as the year file's form holds it.
+nlohmann::json timeLineToJson(const CZeitZeile& line);
 // One day as the year file's form holds it: "number", the day's fields and "time_lines".
 nlohmann::json dayToJson(const CTagDoc& day);
 // The fields and time lines of a day object replace those of day (the day keeps its number and its

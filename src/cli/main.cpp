@@ -34,7 +34,9 @@ constexpr const char* kUsage =
     "  services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME   Dienstleistungen (Daten.dl)\n"
     "  months add|delete DATEI MONAT       Monat einer Jahresdatei anlegen oder löschen\n"
     "  quick-entry [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] --employee NR [--employee NR ...] < TAG.JSON\n"
-    "                    Schnellerfassung eines Tages für mehrere Mitarbeiter und Tage\n";
+    "                    Schnellerfassung eines Tages für mehrere Mitarbeiter und Tage\n"
+    "  line check DATEI TT.MM.JJJJ [--first|--not-first] < ZEILE.JSON   Zeitzeile wie im Dialog\n"
+    "                    'Arbeitszeit eingeben' vervollständigen und prüfen (schreibt nichts)\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -101,6 +103,7 @@ int main(int argc, char** argv) {
         if (command == "services") return cli::runServices(options, args, std::cin, std::cout);
         if (command == "months") return cli::runMonths(options, args, std::cout);
         if (command == "quick-entry") return cli::runQuickEntry(options, args, std::cin, std::cout);
+        if (command == "line") return cli::runLine(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

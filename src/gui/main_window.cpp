@@ -10,12 +10,17 @@
 #include "app/window_sizes.h"
 #include "entry/ui/entry_commands.h"
 #include "entry/ui/file_view_windows.h"
+#include "entry/ui/time_line_dialog.h"
 #include "gui/common/document_view.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
 #include "masterdata/ui/employee_window.h"
 #include "masterdata/ui/masterdata_commands.h"
+#include "masterdata/customer_flows.h"
+#include "masterdata/service_flows.h"
+#include "masterdata/ui/customer_dialog_window.h"
 #include "masterdata/ui/customer_service_commands.h"
+#include "masterdata/ui/service_dialog_window.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "reports/ui/report_commands.h"
@@ -80,6 +85,24 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerReportCommands(*this);
     registerMasterDataCommands(*this);
     registerCustomerServiceCommands(*this);
+    // "Öff&nen..." and "Öf&fnen..." of "Arbeitszeit eingeben" run the master-data flows. A customer
+    // typed by number keeps its text; one typed by name takes the name as saved.
+    setMasterDataEditors(
+        {[this](QWidget* parent, std::string_view text) -> std::optional<std::string> {
+             QtCustomerDialogRunner dialogs(parent, prompter_);
+             const StorageContext storage{&prompter_, app_.dataDirectory(), nullptr, nullptr};
+             const auto saved = createOrEditCustomerFromText(text, app_.customers(), openDocuments(), dialogs, storage);
+             if (!saved || app_.customers().fromDisplayText(text)) return std::nullopt;
+             return saved->name;
+         },
+         [this](QWidget* parent, std::string_view name, int32_t costKind,
+                double costAmount) -> std::optional<std::string> {
+             QtServiceDialogRunner dialogs(parent, prompter_);
+             const StorageContext storage{&prompter_, app_.dataDirectory(), nullptr, nullptr};
+             const auto saved = createOrEditServiceFromName(name, costKind, costAmount, app_.services(),
+                                                            openDocuments(), dialogs, storage);
+             return saved ? std::optional(saved->name) : std::nullopt;
+         }});
 
     toolbar_ = addToolBar(QStringLiteral("Symbolleiste"));
     toolbar_->setObjectName(QStringLiteral("toolbar"));

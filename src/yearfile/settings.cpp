@@ -481,6 +481,13 @@ int32_t CEinstArbzt::breakMinutesForDate(const Datum& date) const {
     return p.breakMinutesByWeekday[static_cast<size_t>(weekdayCalendar(date) - 1)];
 }
 
+double dailyTargetHours(const CEinstArbzt& settings, const Datum& date) {
+    if (!isValidDate(date)) return 0.0;
+    const WorkingTimePeriod& p = settings.periodForMonth(date.month);
+    if (!p.fixedRegularWorkingDays) return p.hoursPerWorkingDay;
+    return p.hoursByWeekday[static_cast<size_t>(weekdayCalendar(date) - 1)];
+}
+
 bool CEinstArbzt::accountActive(int32_t month) const {
     return keepWorkingTimeAccount && accountFromMonth <= month && month <= accountToMonth;
 }

@@ -196,4 +196,9 @@ class CEinstArbzt : public CEinst {
     std::string unplannedVacationText;
 };
 
+// The regular hours of that date: the working-time period's hours for its weekday, or the hours per
+// working day where the period has no fixed regular working days; 0 for an invalid date. Raises
+// kWorkingTimeSettingsMissing when no period covers the month.
+double dailyTargetHours(const CEinstArbzt& settings, const Datum& date);
+
 } // namespace lorvan

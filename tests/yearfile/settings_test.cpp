@@ -816,6 +816,26 @@ TEST(SettingsOperations, BreakMinutesForDate) {
     }
 }
 
+TEST(SettingsOperations, DailyTargetHoursByWeekdayOrPerWorkingDay) {
+    CEinstArbzt s;
+    WorkingTimePeriod fromJuly = period(7, 1);
+    fromJuly.fixedRegularWorkingDays = 0;
+    fromJuly.hoursPerWorkingDay = 7.5;
+    s.workingTimePeriods = {period(1, 0), fromJuly};
+    const struct {
+        Datum date;
+        double expected;
+    } cases[] = {
+        {{2, 3, 2026}, 8.0}, // Monday
+        {{6, 3, 2026}, 5.0}, // Friday
+        {{8, 3, 2026}, 0.0}, // Sunday
+        {{5, 7, 2026}, 7.5}, // a Sunday, but from July no fixed working days
+        {{30, 2, 2026}, 0.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dailyTargetHours(s, c.date), c.expected) << c.date.day << "." << c.date.month;
+}
+
 TEST(SettingsOperations, AverageAndWeeklyHours) {
     const struct {
         const char* what;
