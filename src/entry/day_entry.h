@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -141,8 +142,12 @@ class DayEntry {
 
   private:
     bool refuseWhenLocked();
+    bool refuseOnStoredTimes();
     void markChanged() { changed_ = true; }
-    void orderLines(size_t insertedAt);
+    // Orders the lines for the list; returns the new index of the line at `index`.
+    size_t orderLines(size_t index);
+    // A free line with the defaults of a new line of this year file.
+    CZeitZeile newLine();
 
     CTagDoc* day_;
     DayEntryMode mode_;
