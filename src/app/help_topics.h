@@ -18,6 +18,7 @@ inline constexpr int kHelpGeneralSettings = 11;
 inline constexpr int kHelpOpenYearFile = 20;
 inline constexpr int kHelpYearView = 21;
 inline constexpr int kHelpMonthView = 22;
+inline constexpr int kHelpDayView = 23;
 inline constexpr int kHelpReports = 30;
 inline constexpr int kHelpExport = 31;
 inline constexpr int kHelpAccount = 32;
