@@ -239,11 +239,16 @@ void DayEntryForm::fillList(int selected) {
     }
     // The designed widths; a title or text wider than its column widens it, so nothing is cut (the
     // list scrolls sideways when needed).
+    int allColumns = 0;
     for (size_t i = 0; i < columns.size(); ++i) {
         const int column = static_cast<int>(i);
         list_->resizeColumnToContents(column);
         list_->setColumnWidth(column, std::max(columns[i].width, list_->columnWidth(column) + 8));
+        allColumns += list_->columnWidth(column);
     }
+    // At its designed size the window shows every column.
+    const int wanted = allColumns + 2 * list_->frameWidth() + 2;
+    if (wanted > list_->minimumWidth()) list_->setMinimumWidth(wanted);
     if (selected >= 0 && selected < list_->topLevelItemCount())
         list_->setCurrentItem(list_->topLevelItem(selected));
 }
