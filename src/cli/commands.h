@@ -40,4 +40,8 @@ int runCustomers(const Options& options, const std::vector<std::string>& args, s
 // services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME: "Daten.dl" likewise.
 int runServices(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 
+// days add|delete FILE DATE, days show FILE DATE [--json|--text], days set FILE DATE [--fill-until DATE]
+// < DAY.JSON: one day of a year file through the day entry (checks, questions, month closing, saving).
+int runDays(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+
 } // namespace lorvan::cli

@@ -30,7 +30,10 @@ constexpr const char* kUsage =
     "  employees create-year-file NR JAHR [--template NAME] [--account X] [--remaining-vacation X]\n"
     "                    [--entitlement X] [--report-existing]   Jahresdatei aus Vorlage anlegen\n"
     "  customers list [--json] | search TEXT | add < JSON | edit NR < JSON | delete NR   Kunden (Daten.kd)\n"
-    "  services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME   Dienstleistungen (Daten.dl)\n";
+    "  services list [--json] | search TEXT | add < JSON | edit NAME < JSON | delete NAME   Dienstleistungen (Daten.dl)\n"
+    "  days add|delete DATEI TT.MM.JJJJ            Tag anlegen oder löschen\n"
+    "  days show DATEI TT.MM.JJJJ [--json|--text]  Tag mit Auswertung und Prüfung\n"
+    "  days set DATEI TT.MM.JJJJ [--fill-until TT.MM.JJJJ] < JSON   Tag speichern (wie im Tagesfenster)\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -95,6 +98,7 @@ int main(int argc, char** argv) {
         if (command == "employees") return cli::runEmployees(options, args, std::cin, std::cout);
         if (command == "customers") return cli::runCustomers(options, args, std::cin, std::cout);
         if (command == "services") return cli::runServices(options, args, std::cin, std::cout);
+        if (command == "days") return cli::runDays(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

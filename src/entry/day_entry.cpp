@@ -201,6 +201,17 @@ size_t DayEntry::orderLines(size_t index) {
     return newIndex;
 }
 
+EntryResult DayEntry::replaceLines(std::span<const CZeitZeile> lines) {
+    if (refuseWhenLocked()) return EntryResult::Locked;
+    std::vector<CZeitZeile> copies(lines.begin(), lines.end());
+    for (CZeitZeile& line : copies)
+        line.updateDurationText();
+    work_.setLines(std::move(copies));
+    orderLines(0);
+    markChanged();
+    return EntryResult::Done;
+}
+
 EntryResult DayEntry::addTime(const TimeLineEditor& editor, int* selectedIndex) {
     if (refuseWhenLocked()) return EntryResult::Locked;
     const bool first = work_.lineCount() == 0;

@@ -109,6 +109,9 @@ class DayEntry {
     // The time lines in list order (by from-time; a line without from stays behind the line it was
     // inserted after).
     std::span<const CZeitZeile> lines() const { return work_.lines(); }
+    // Takes these lines instead of the current ones (a day given as a whole, e.g. on the command
+    // line), in list order; Locked while the month is closed.
+    EntryResult replaceLines(std::span<const CZeitZeile> lines);
     // The list's columns and rows (one cell per column).
     std::vector<DayEntryColumn> columns() const;
     std::vector<std::vector<std::string>> rows() const;

@@ -153,8 +153,9 @@ TEST_F(DayEntryTest, AddTimeStartsAtTheLastEndAndKeepsTheListOrdered) {
     EXPECT_EQ(selected, 2);
     ASSERT_EQ(entry.editTime(1, typing(timeLine(kKindWorkingTime, "19:00", "20:00", 60)), &selected),
               EntryResult::Done);
-    EXPECT_EQ(fromTo(entry), (std::vector<std::string>{"8:00-12:00", "-18:00", "19:00-20:00"}));
-    EXPECT_EQ(selected, 2);
+    // ... and moves with it.
+    EXPECT_EQ(fromTo(entry), (std::vector<std::string>{"8:00-12:00", "19:00-20:00", "-18:00"}));
+    EXPECT_EQ(selected, 1);
 
     // Cancel discards the new line and the changes of an edited one.
     const TimeLineEditor cancel = [](CZeitZeile& line, bool) {
@@ -163,7 +164,7 @@ TEST_F(DayEntryTest, AddTimeStartsAtTheLastEndAndKeepsTheListOrdered) {
     };
     EXPECT_EQ(entry.addTime(cancel), EntryResult::Cancelled);
     EXPECT_EQ(entry.editTime(0, cancel), EntryResult::Cancelled);
-    EXPECT_EQ(fromTo(entry), (std::vector<std::string>{"8:00-12:00", "-18:00", "19:00-20:00"}));
+    EXPECT_EQ(fromTo(entry), (std::vector<std::string>{"8:00-12:00", "19:00-20:00", "-18:00"}));
     EXPECT_EQ(entry.editTime(-1, cancel), EntryResult::NoSelection);
     EXPECT_EQ(dayOf(3, 9).lineCount(), 0u); // nothing reaches the document before saving
 }
@@ -311,7 +312,11 @@ TEST_F(DayEntryTest, SaveTakesOverTheFieldsInvalidatesTheMonthsAndWritesTheFile)
     entry.setInternalRemark("intern");
     entry.setFurtherEmployees("Anna Berg");
     entry.setCheckedAndClosed(true);
-    ASSERT_EQ(entry.addTime([](CZeitZeile&, bool) { return true; }), EntryResult::Done); // stays empty
+    const TimeLineEditor clearing = [](CZeitZeile& line, bool) {
+        line.from.clear();
+        return true;
+    };
+    ASSERT_EQ(entry.addTime(clearing), EntryResult::Done); // an empty line
     ASSERT_EQ(entry.save(), EntryResult::Done);
 
     EXPECT_EQ(saves, 1);
