@@ -36,7 +36,12 @@ class QuickDayDialogTest : public ::testing::Test {
     CLorvanDoc document = test::YearFileBuilder("Anna Berg", 2026).day(3, 10).build();
     CTagDoc& day = *document.month(3)->day(10);
     test::ScriptedPrompter prompter;
-    DayEntry entry{day, DayEntryMode::QuickEntry, DayEntryServices{&prompter}};
+    DayEntryServices services() {
+        DayEntryServices services;
+        services.prompter = &prompter;
+        return services;
+    }
+    DayEntry entry{day, DayEntryMode::QuickEntry, services()};
     // The time-line dialog: a new line becomes 7:00-15:45 with a pause of 45 minutes.
     TimeLineEditor editor = [](CZeitZeile& line, bool) {
         line.kind = kKindWorkingTime;
@@ -101,7 +106,7 @@ TEST_F(QuickDayDialogTest, CancelAsksAboutChangesAndSavesOnlyOnYes) {
     };
     for (const Case& c : {Case{Answer::No, false, 0}, Case{Answer::Yes, true, 1}}) {
         SCOPED_TRACE(static_cast<int>(c.answer));
-        DayEntry entry{day, DayEntryMode::QuickEntry, DayEntryServices{&prompter}};
+        DayEntry entry{day, DayEntryMode::QuickEntry, services()};
         test::answerModals({[](QWidget* modal) {
             button(modal, "Zeit hi&nzufügen...")->click();
             button(modal, "Abbrechen")->click();
