@@ -174,7 +174,8 @@ const MenuItem* findMenuItem(const std::vector<MenuItem>& bar, MenuCommand comma
 }
 
 std::optional<ReportCommand> reportCommand(MenuCommand command, ActiveView view) {
-    if (view != ActiveView::YearView && view != ActiveView::MonthView) return std::nullopt;
+    if (view != ActiveView::YearView && view != ActiveView::MonthView && view != ActiveView::DayView)
+        return std::nullopt;
     using S = ReportSubject;
     using A = ReportAction;
     static const std::pair<MenuCommand, ReportCommand> kReports[] = {
@@ -195,12 +196,15 @@ std::optional<ReportCommand> reportCommand(MenuCommand command, ActiveView view)
         {C::AccountExport, {S::Account, A::Export}},
     };
     const S own = view == ActiveView::MonthView ? S::MonthReport : S::YearEvaluation;
+    const bool ofAMonth = view == ActiveView::MonthView || view == ActiveView::DayView;
     std::optional<ReportCommand> found;
-    if (command == C::Print) found = ReportCommand{own, A::Print};
-    if (command == C::PrintPreview) found = ReportCommand{own, A::Preview};
+    if (view != ActiveView::DayView) {
+        if (command == C::Print) found = ReportCommand{own, A::Print};
+        if (command == C::PrintPreview) found = ReportCommand{own, A::Preview};
+    }
     for (const auto& [menuCommand, report] : kReports)
         if (menuCommand == command) found = report;
-    if (found && found->subject == S::MonthReport && view != ActiveView::MonthView) return std::nullopt;
+    if (found && found->subject == S::MonthReport && !ofAMonth) return std::nullopt;
     return found;
 }
 

@@ -115,14 +115,15 @@ struct ReportCommand {
     friend bool operator==(const ReportCommand&, const ReportCommand&) = default;
 };
 
-// The kind of the active document window: none, a view of a year file, or a window on another file
-// (the employee, customer and service files, …).
-enum class ActiveView { None, YearView, MonthView, Other };
+// The kind of the active document window: none, a view of a year file (year, month, day entry), or
+// a window on another file (the employee, customer and service files, …).
+enum class ActiveView { None, YearView, MonthView, DayView, Other };
 
-// The report a command runs in the active window: the year reports in the year and month views, the
-// month report in a month view only; "&Drucken..." and "Sei&tenansicht..." print the window's own
-// report (year view: the year evaluation, month view: the month report). Nothing for other commands
-// and where the report is not at hand.
+// The report a command runs in the active window: the year reports in the year, month and day views,
+// the month report in a month or day view only; "&Drucken..." and "Sei&tenansicht..." print the
+// window's own report (year view: the year evaluation, month view: the month report; the day view's
+// own report, the day sheet, is not among these). Nothing for other commands and where the report is
+// not at hand.
 std::optional<ReportCommand> reportCommand(MenuCommand command, ActiveView view);
 
 } // namespace lorvan

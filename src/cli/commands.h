@@ -50,4 +50,8 @@ int runQuickEntry(const Options& options, const std::vector<std::string>& args, 
 // "Arbeitszeit eingeben" of that day, completed and checked as its OK does (writes nothing).
 int runLine(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 
+// days add|delete FILE DATE, days show FILE DATE [--json|--text], days set FILE DATE [--fill-until DATE]
+// < DAY.JSON: one day of a year file through the day entry (checks, questions, month closing, saving).
+int runDays(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+
 } // namespace lorvan::cli

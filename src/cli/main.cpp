@@ -36,7 +36,10 @@ constexpr const char* kUsage =
     "  quick-entry [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] --employee NR [--employee NR ...] < TAG.JSON\n"
     "                    Schnellerfassung eines Tages für mehrere Mitarbeiter und Tage\n"
     "  line check DATEI TT.MM.JJJJ [--first|--not-first] < ZEILE.JSON   Zeitzeile wie im Dialog\n"
-    "                    'Arbeitszeit eingeben' vervollständigen und prüfen (schreibt nichts)\n";
+    "                    'Arbeitszeit eingeben' vervollständigen und prüfen (schreibt nichts)\n"
+    "  days add|delete DATEI TT.MM.JJJJ            Tag anlegen oder löschen\n"
+    "  days show DATEI TT.MM.JJJJ [--json|--text]  Tag mit Auswertung und Prüfung\n"
+    "  days set DATEI TT.MM.JJJJ [--fill-until TT.MM.JJJJ] < JSON   Tag speichern (wie im Tagesfenster)\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -104,6 +107,7 @@ int main(int argc, char** argv) {
         if (command == "months") return cli::runMonths(options, args, std::cout);
         if (command == "quick-entry") return cli::runQuickEntry(options, args, std::cin, std::cout);
         if (command == "line") return cli::runLine(options, args, std::cin, std::cout);
+        if (command == "days") return cli::runDays(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

@@ -163,6 +163,11 @@ TEST(MenuTable, ReportCommandsNeedTheirView) {
         {MenuCommand::AbsencesPrint, ActiveView::YearView, ReportCommand{S::Absences, A::Print}},
         {MenuCommand::YearSummaryPreview, ActiveView::YearView, ReportCommand{S::YearEvaluation, A::Preview}},
         {MenuCommand::DaySheetPrint, ActiveView::MonthView, std::nullopt},
+        // The day entry window: the reports of its month and year, but not as its own print.
+        {MenuCommand::MonthReportPreview, ActiveView::DayView, ReportCommand{S::MonthReport, A::Preview}},
+        {MenuCommand::YearSummaryExport, ActiveView::DayView, ReportCommand{S::YearEvaluation, A::Export}},
+        {MenuCommand::Print, ActiveView::DayView, std::nullopt},
+        {MenuCommand::PrintPreview, ActiveView::DayView, std::nullopt},
         {MenuCommand::Open, ActiveView::YearView, std::nullopt},
     };
     for (const Case& c : cases) {

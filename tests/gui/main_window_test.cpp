@@ -39,6 +39,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -471,6 +472,40 @@ TEST_F(MainWindowTest, AChangedFileAsksBeforeItsLastWindowCloses) {
     CLorvanDoc reread;
     reread.open(path);
     EXPECT_EQ(reread.month(5)->correctionComment, "geändert");
+}
+
+TEST_F(MainWindowTest, ADayViewOffersItsMonthsReportsAndAsksBeforeItsWindowCloses) {
+    test::TempDir copy;
+    CLorvanView* yearView = window->openYearFile(copyOfDemoYearFile(copy));
+    ASSERT_NE(yearView, nullptr);
+    CMonatView* may = window->openMonth(yearView->file(), 5);
+    ASSERT_NE(may, nullptr);
+    may->selectNumber(29);
+    ASSERT_TRUE(window->isCommandEnabled(MenuCommand::OpenEntry));
+    window->runCommand(MenuCommand::OpenEntry);
+    ASSERT_EQ(window->activeViewKind(), ActiveView::DayView);
+    QMdiSubWindow* dayWindow = window->mdiArea()->activeSubWindow();
+    auto* day = qobject_cast<DocumentView*>(dayWindow->widget());
+    ASSERT_NE(day, nullptr);
+    EXPECT_EQ(day->month(), 5);
+    EXPECT_EQ(fromQt(dayWindow->windowTitle()), "29.05.2026 (Freitag)");
+    EXPECT_TRUE(window->isCommandEnabled(MenuCommand::MonthReportPreview));
+    EXPECT_TRUE(window->isCommandEnabled(MenuCommand::YearSummaryPreview));
+    EXPECT_FALSE(window->isCommandEnabled(MenuCommand::Print)) << "the day sheet is the day's own print";
+    EXPECT_FALSE(window->isCommandEnabled(MenuCommand::DeleteEntry)) << "days are deleted in the month view";
+
+    auto* remark = day->findChild<QLineEdit*>(QStringLiteral("reportRemark"));
+    ASSERT_NE(remark, nullptr);
+    QTest::keyClicks(remark, QStringLiteral("Messe"));
+    prompter.answerCancel();
+    dayWindow->close();
+    EXPECT_TRUE(dayWindow->isVisible());
+    EXPECT_EQ(prompter.log().back().text,
+              "Es wurden Änderungen für den 29.05.2026 (Freitag) gemacht.\nSollen die Änderungen gespeichert werden?");
+    prompter.answerNo();
+    EXPECT_TRUE(dayWindow->close());
+    EXPECT_EQ(window->documents().size(), 2u) << "the year and the month view stay";
+    EXPECT_FALSE(yearView->file()->document.isModified()) << "nothing of the day reached the file";
 }
 
 TEST_F(MainWindowTest, ReportsReachThePrintPreview) {

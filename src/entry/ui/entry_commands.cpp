@@ -7,8 +7,12 @@
 #include "foundation/error.h"
 #include "foundation/io_select.h"
 #include "entry/month_management.h"
+#include "entry/day_management.h"
+#include "entry/ui/day_view.h"
 #include "entry/ui/file_view_windows.h"
+#include "entry/ui/quick_day_dialog.h"
 #include "entry/ui/quick_entry_dialog.h"
+#include "entry/ui/time_line_dialog.h"
 #include "gui/common/desktop.h"
 #include "gui/common/qt_platform.h"
 #include "platform/clock.h"
@@ -18,6 +22,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMdiSubWindow>
+#include <QLineEdit>
 
 namespace lorvan {
 
@@ -44,7 +49,7 @@ QuickEntryDayDialog& quickEntryDayDialog() {
     return dialog;
 }
 
-MonthClosedRule monthClosing(Desktop& desktop) {
+MonthClosedRule monthClosedRule(Desktop& desktop) {
     CLorvanApp& app = desktop.app();
     return [&app](int32_t month, int32_t year) { return app.isMonthClosed(month, year); };
 }
@@ -54,10 +59,10 @@ CLorvanView* addYearView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& 
     auto* view = new CLorvanView(file, desktop.clock().today());
     QObject::connect(view, &FileListView::entryActivated, view,
                      [&desktop, file](int32_t month) { openMonthView(desktop, file, month); });
-    QObject::connect(view, &CLorvanView::createMonthRequested, view,
-                     [&desktop, view](int32_t month) { createMonthInView(desktop, *view, month); });
-    QObject::connect(view, &CLorvanView::deleteMonthRequested, view,
-                     [&desktop, view] { deleteMonthInView(desktop, *view); });
+    QObject::connect(view, &FileListView::createRequested, view, [&desktop, view] {
+        createMonthInView(desktop, *view, view->proposalField()->text().trimmed().toInt());
+    });
+    QObject::connect(view, &FileListView::deleteRequested, view, [&desktop, view] { deleteMonthInView(desktop, *view); });
     desktop.addDocument(view, kViewYearFile);
     return view;
 }
@@ -78,7 +83,77 @@ void openNextYear(Desktop& desktop, OpenYearFile& file) {
     }
 }
 
+// The time-line dialog "Arbeitszeit eingeben" of the day views and of the quick entry's day.
+TimeLineEditor programTimeLineEditor(Desktop& desktop) {
+    return [&desktop](CZeitZeile& line, bool isFirstNewLine) {
+        const Datum date = line.day() != nullptr ? line.day()->date() : Datum{};
+        return editTimeLine(desktop.dialogParent(), desktop.app(), desktop.prompter(), line, isFirstNewLine,
+                            desktop.app().isMonthClosed(date.month, date.year));
+    };
+}
+
+TimeLineEditorSource& timeLineEditorSource() {
+    static TimeLineEditorSource source;
+    return source;
+}
+
+// The month view the user works in: the active one, or the one of the active day view's month.
+CMonatView* activeMonthView(const Desktop& desktop) {
+    return dynamic_cast<CMonatView*>(desktop.activeDocument());
+}
+
+CTagView* findDayView(const Desktop& desktop, const std::shared_ptr<OpenYearFile>& file, int32_t month,
+                      int32_t day) {
+    for (DocumentView* view : desktop.documents()) {
+        auto* dayView = dynamic_cast<CTagView*>(view);
+        if (dayView != nullptr && dayView->file() == file && dayView->month() == month && dayView->dayNumber() == day)
+            return dayView;
+    }
+    return nullptr;
+}
+
+// "A&nlegen" in a month view: the day of the number in "Nächster Tag", then its day entry window.
+void createDayIn(Desktop& desktop, CMonatView& view) {
+    const std::shared_ptr<OpenYearFile> file = view.file();
+    CMonatDoc* month = file->document.month(view.month());
+    if (month == nullptr) return;
+    const int32_t number = view.proposalField()->text().toInt();
+    if (createDay(*month, number, desktop.prompter(), monthClosedRule(desktop)) != EntryResult::Done) return;
+    refreshViewsOf(desktop, file);
+    view.selectNumber(number);
+    openDayView(desktop, file, view.month(), number);
+}
+
+// "Aktuell ausgewählten Eintrag &löschen" in a month view; the day's entry window closes first.
+void deleteSelectedDay(Desktop& desktop, CMonatView& view) {
+    const std::shared_ptr<OpenYearFile> file = view.file();
+    CMonatDoc* month = file->document.month(view.month());
+    if (month == nullptr) return;
+    const auto closeWindow = [&desktop, &file](const CTagDoc& day) {
+        if (CTagView* dayView = findDayView(desktop, file, day.month()->number(), day.number())) {
+            dayView->closeWithoutQuestions();
+            dayView->closeWindow();
+        }
+    };
+    const EntryResult result =
+        deleteDay(*month, view.selectedNumber(), desktop.prompter(), monthClosedRule(desktop), closeWindow);
+    if (result == EntryResult::NoSelection) QApplication::beep();
+    if (result == EntryResult::Done) refreshViewsOf(desktop, file);
+}
+
+// "&Speichern + Schliessen" in a month view: the year file is written, then the view closes.
+void saveAndCloseMonth(Desktop& desktop, CMonatView& view) {
+    if (!desktop.saveYearFile(*view.file())) return;
+    desktop.updateCommands();
+    emit view.closingByOwnButton();
+    view.closeWindow();
+}
+
 } // namespace
+
+void setTimeLineEditorSource(TimeLineEditorSource source) {
+    timeLineEditorSource() = std::move(source);
+}
 
 void setQuickEntryDayDialog(QuickEntryDayDialog dialog) {
     quickEntryDayDialog() = std::move(dialog);
@@ -98,7 +173,21 @@ void runQuickEntry(Desktop& desktop) {
         desktop.prompter().error(failure.what());
         return;
     }
-    QuickEntryDialog dialog(desktop, employees, quickEntryDayDialog(), desktop.dialogParent());
+    QuickEntryDayDialog dayDialog = quickEntryDayDialog();
+    if (!dayDialog) {
+        // "Schnellerfassung eines Tages": the day entry in its quick form on the template. Its save
+        // runs the checks of a saved day; the quick entry itself then writes every file.
+        dayDialog = [&desktop](QWidget* parent, CTagDoc& templateDay, const QuickEntryHeader& header) {
+            DayEntryServices services;
+            services.prompter = &desktop.prompter();
+            services.monthClosed = monthClosedRule(desktop);
+            DayEntry entry(templateDay, DayEntryMode::QuickEntry, std::move(services));
+            entry.setFurtherEmployees(header.furtherEmployees);
+            entry.setDateText(header.dateText);
+            return runQuickDayDialog(parent, entry, programTimeLineEditor(desktop));
+        };
+    }
+    QuickEntryDialog dialog(desktop, employees, dayDialog, desktop.dialogParent());
     dialog.exec();
 }
 
@@ -112,11 +201,12 @@ void refreshViewsOf(Desktop& desktop, const std::shared_ptr<OpenYearFile>& file)
     for (DocumentView* view : desktop.documents())
         if (auto* listView = dynamic_cast<FileListView*>(view); listView != nullptr && view->file() == file)
             listView->refresh();
+    desktop.updateCommands();
 }
 
 void createMonthInView(Desktop& desktop, CLorvanView& view, int32_t month) {
     const std::shared_ptr<OpenYearFile> file = view.file();
-    switch (createMonth(file->document, month, desktop.prompter(), monthClosing(desktop))) {
+    switch (createMonth(file->document, month, desktop.prompter(), monthClosedRule(desktop))) {
     case MonthCreation::Nothing:
         break;
     case MonthCreation::OpenMonth:
@@ -146,7 +236,7 @@ void deleteMonthInView(Desktop& desktop, CLorvanView& view) {
         }
         return true;
     };
-    if (deleteMonth(file->document, month, desktop.prompter(), monthClosing(desktop), closeMonthViews))
+    if (deleteMonth(file->document, month, desktop.prompter(), monthClosedRule(desktop), closeMonthViews))
         refreshViewsOf(desktop, file);
     desktop.updateCommands();
 }
@@ -157,23 +247,29 @@ void registerEntryCommands(Desktop& desktop) {
     commands.add(
         MenuCommand::OpenEntry,
         [&desktop] {
-            auto* yearView = dynamic_cast<CLorvanView*>(desktop.activeDocument());
-            if (yearView != nullptr && yearView->selectedNumber() != 0)
+            if (auto* yearView = dynamic_cast<CLorvanView*>(desktop.activeDocument());
+                yearView != nullptr && yearView->selectedNumber() != 0)
                 openMonthView(desktop, yearView->file(), yearView->selectedNumber());
+            if (CMonatView* monthView = activeMonthView(desktop); monthView != nullptr && monthView->selectedNumber() != 0)
+                openDayView(desktop, monthView->file(), monthView->month(), monthView->selectedNumber());
         },
         [&desktop] {
             const DocumentView* view = desktop.activeDocument();
-            return view != nullptr && view->viewKind() == ActiveView::YearView;
+            return view != nullptr &&
+                   (view->viewKind() == ActiveView::YearView || view->viewKind() == ActiveView::MonthView);
         });
     commands.add(
         MenuCommand::DeleteEntry,
         [&desktop] {
             if (auto* yearView = dynamic_cast<CLorvanView*>(desktop.activeDocument()))
                 deleteMonthInView(desktop, *yearView);
+            else if (CMonatView* monthView = activeMonthView(desktop))
+                deleteSelectedDay(desktop, *monthView);
         },
         [&desktop] {
             const DocumentView* view = desktop.activeDocument();
-            return view != nullptr && view->viewKind() == ActiveView::YearView;
+            return view != nullptr &&
+                   (view->viewKind() == ActiveView::YearView || view->viewKind() == ActiveView::MonthView);
         });
     commands.add(MenuCommand::QuickEntry, [&desktop] { runQuickEntry(desktop); });
 }
@@ -211,6 +307,35 @@ CMonatView* openMonthView(Desktop& desktop, const std::shared_ptr<OpenYearFile>&
     CLorvanApp& app = desktop.app();
     auto* view = new CMonatView(file, month, desktop.clock().today(),
                                 [&app, month, year] { return app.isMonthClosed(month, year); });
+    QObject::connect(view, &FileListView::entryActivated, view,
+                     [&desktop, file, month](int32_t day) { openDayView(desktop, file, month, day); });
+    QObject::connect(view, &FileListView::createRequested, view, [&desktop, view] { createDayIn(desktop, *view); });
+    QObject::connect(view, &FileListView::deleteRequested, view,
+                     [&desktop, view] { deleteSelectedDay(desktop, *view); });
+    QObject::connect(view, &FileListView::saveAndCloseRequested, view,
+                     [&desktop, view] { saveAndCloseMonth(desktop, *view); });
+    desktop.addDocument(view, kViewMonth);
+    return view;
+}
+
+CTagView* openDayView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& file, int32_t month, int32_t day) {
+    CMonatDoc* monthDoc = file->document.month(month);
+    CTagDoc* dayDoc = monthDoc != nullptr ? monthDoc->day(day) : nullptr;
+    if (dayDoc == nullptr) return nullptr;
+    if (CTagView* open = findDayView(desktop, file, month, day)) {
+        desktop.activateDocument(open);
+        return open;
+    }
+    DayViewServices services;
+    services.prompter = &desktop.prompter();
+    services.monthClosed = monthClosedRule(desktop);
+    services.save = [&desktop, file](CLorvanDoc&) { return desktop.saveYearFile(*file); };
+    services.editor = timeLineEditorSource() ? timeLineEditorSource()(desktop, file)
+                                             : programTimeLineEditor(desktop);
+    services.messageParent = desktop.dialogParent();
+    auto* view = new CTagView(file, *dayDoc, std::move(services));
+    QObject::connect(view, &CTagView::saved, view, [&desktop, file] { refreshViewsOf(desktop, file); });
+    // The day view shares the month view's remembered size.
     desktop.addDocument(view, kViewMonth);
     return view;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entry/day_entry.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,13 +16,22 @@ struct QuickEntryHeader;
 
 class CLorvanView;
 class CMonatView;
+class CTagView;
 class Desktop;
 struct OpenYearFile;
 
-// The commands of the year and month views: "Ö&ffnen...", "Aktuell ausgewählten &Eintrag
-// öffnen...", "Aktuell ausgewählten Eintrag &löschen" (a month of the year view) and
-// "&Schnellerfassung...".
+// The commands of the year and month views: "Ö&ffnen...", "Aktuell ausgewählten &Eintrag öffnen..."
+// and "Aktuell ausgewählten Eintrag &löschen" (a month of the year view, a day of the month view),
+// and "&Schnellerfassung...".
 void registerEntryCommands(Desktop& desktop);
+
+// Makes the time-line editor ("Arbeitszeit eingeben") for the day views of a file.
+using TimeLineEditorSource =
+    std::function<TimeLineEditor(Desktop& desktop, const std::shared_ptr<OpenYearFile>& file)>;
+// Day views opened from now on take their editor from the source (tests use a fake one); an empty
+// source gives the program's own.
+void setTimeLineEditorSource(TimeLineEditorSource source);
+
 
 // The day dialog "Schnellerfassung eines Tages" on the quick entry's template: true when it was
 // closed with "&Speichern + Schließen" (its checks passed). The desktop wires the day entry's dialog in.
@@ -48,6 +59,9 @@ CLorvanView* openYearFileView(Desktop& desktop, const std::string& path);
 // Opens the month of the file in a month view (activates the one there is); nullptr when the month
 // does not exist.
 CMonatView* openMonthView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& file, int32_t month);
+// Opens day `day` of the month in its day entry window (activates the one there is); nullptr when
+// the day does not exist. A save in the window refreshes the file's year and month views.
+CTagView* openDayView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& file, int32_t month, int32_t day);
 // The file selection of year files in the data directory; the chosen one opens.
 void chooseAndOpenYearFile(Desktop& desktop);
 

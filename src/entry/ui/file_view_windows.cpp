@@ -2,6 +2,7 @@
 
 #include "app/help_topics.h"
 #include "app/open_year_file.h"
+#include "entry/day_management.h"
 #include "entry/file_views.h"
 #include "gui/common/qt_platform.h"
 
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -134,24 +136,27 @@ FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& se
     bottom->addWidget(new QLabel(proposalLabel));
     proposalField_ = new QLineEdit;
     proposalField_->setMaximumWidth(50);
+    proposalField_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,2}")), proposalField_));
     bottom->addWidget(proposalField_);
+    proposalText_ = new QLabel;
+    bottom->addWidget(proposalText_);
     createButton_ = new QPushButton(QStringLiteral("A&nlegen"));
-    // Creating months and days comes with the data entry.
+    // Creating months comes with the data entry; a view that creates enables it.
     createButton_->setEnabled(false);
     proposalField_->setEnabled(false);
+    connect(createButton_, &QPushButton::clicked, this, &FileListView::createRequested);
+    connect(proposalField_, &QLineEdit::returnPressed, createButton_, &QPushButton::click);
     bottom->addWidget(createButton_);
     bottom->addStretch();
     saveAndCloseButton_ = new QPushButton(QStringLiteral("&Speichern + Schliessen"));
     saveAndCloseButton_->setEnabled(false);
+    connect(saveAndCloseButton_, &QPushButton::clicked, this, &FileListView::saveAndCloseRequested);
     bottom->addWidget(saveAndCloseButton_);
     auto* cancel = new QPushButton(QStringLiteral("Abbrechen"));
     connect(cancel, &QPushButton::clicked, this, [this] {
         emit closingByOwnButton();
-        // The view sits in a window of the main window; closing that closes the view.
-        if (parentWidget() != nullptr)
-            parentWidget()->close();
-        else
-            close();
+        closeWindow();
     });
     bottom->addWidget(cancel);
     layout->addLayout(bottom, 3, 0, 1, 3);
@@ -171,8 +176,9 @@ QMenu* FileListView::createListMenu() {
         if (selectedNumber() != 0) emit entryActivated(selectedNumber());
     });
     open->setEnabled(opensEntries() && selectedNumber() != 0);
-    // Deleting months and days comes with the data entry.
-    menu->addAction(QStringLiteral("Aktuell ausgewählten Eintrag &löschen"))->setEnabled(false);
+    QAction* remove =
+        menu->addAction(QStringLiteral("Aktuell ausgewählten Eintrag &löschen"), this, &FileListView::deleteRequested);
+    remove->setEnabled(deletesEntries());
     return menu;
 }
 
@@ -186,6 +192,15 @@ int32_t FileListView::selectedNumber() const {
     return item != nullptr ? item->data(0, Qt::UserRole).toInt() : 0;
 }
 
+void FileListView::selectNumber(int32_t number) {
+    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+        if (list_->topLevelItem(i)->data(0, Qt::UserRole).toInt() == number) {
+            list_->setCurrentItem(list_->topLevelItem(i));
+            return;
+        }
+    }
+}
+
 CLorvanView::CLorvanView(std::shared_ptr<OpenYearFile> file, const Datum& today, QWidget* parent)
     : FileListView(file, QString::number(file->document.settings().year), QStringLiteral("Nächster Monat:"),
                    parent),
@@ -197,21 +212,7 @@ CLorvanView::CLorvanView(std::shared_ptr<OpenYearFile> file, const Datum& today,
     setDesignedSize(QSize(360, 380));
     proposalField_->setEnabled(true);
     createButton_->setEnabled(true);
-    connect(createButton_, &QPushButton::clicked, this,
-            [this] { emit createMonthRequested(proposalField_->text().trimmed().toInt()); });
-    connect(proposalField_, &QLineEdit::returnPressed, createButton_, &QPushButton::click);
     refresh();
-}
-
-QMenu* CLorvanView::createListMenu() {
-    QMenu* menu = FileListView::createListMenu();
-    // The second entry deletes the selected month.
-    QAction* remove = menu->actions().value(1);
-    if (remove != nullptr) {
-        remove->setEnabled(selectedNumber() != 0);
-        connect(remove, &QAction::triggered, this, [this] { emit deleteMonthRequested(); });
-    }
-    return menu;
 }
 
 void CLorvanView::refresh() {
@@ -244,8 +245,17 @@ CMonatView::CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const 
         setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" - ") +
                        toQt(monthViewTitle(*m)));
     }
+    connect(proposalField_, &QLineEdit::textChanged, this, [this] { showDayNumberText(); });
+    // Room for the longest text beside the number.
+    proposalText_->setMinimumWidth(
+        proposalText_->fontMetrics().horizontalAdvance(QStringLiteral("Der Tag wurde schon angelegt.")) + 8);
     setDesignedSize(QSize(520, 460));
     refresh();
+}
+
+void CMonatView::showDayNumberText() {
+    const CMonatDoc* month = file_->document.month(month_);
+    proposalText_->setText(month != nullptr ? toQt(dayNumberText(*month, proposalField_->text().toInt())) : QString());
 }
 
 int CMonatView::helpTopic() const {
@@ -253,16 +263,19 @@ int CMonatView::helpTopic() const {
 }
 
 void CMonatView::applyClosedState() {
-    // Creating and saving come with the data entry; until then the buttons stay disabled and a
-    // closed month says why.
-    const QString reason = isClosed() ? QString::fromUtf8(kMonthLockedMessage) : QString();
+    // A closed month says why nothing may be created or saved.
+    const bool closed = isClosed();
+    const QString reason = closed ? QString::fromUtf8(kMonthLockedMessage) : QString();
     for (QPushButton* button : {createButton_, saveAndCloseButton_}) {
-        button->setEnabled(false);
+        button->setEnabled(!closed);
         button->setToolTip(reason);
     }
+    proposalField_->setEnabled(!closed);
 }
 
 void CMonatView::refresh() {
+    // After a change the row chosen stays chosen; a new view selects its initial row.
+    const int32_t chosen = selectedNumber();
     list_->clear();
     const CMonatDoc* month = file_->document.month(month_);
     if (month == nullptr) return;
@@ -277,8 +290,10 @@ void CMonatView::refresh() {
     list_->setColumnWidth(0, std::max(148, list_->columnWidth(0) + 8));
     const int selected = monthViewInitialRow(*month, rows, today_);
     if (selected >= 0) list_->setCurrentItem(list_->topLevelItem(selected));
+    if (chosen != 0) selectNumber(chosen);
     const int32_t next = nextDayProposal(file_->document, month_);
     proposalField_->setText(next == 0 ? QString() : QString::number(next));
+    showDayNumberText();
     applyClosedState();
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -27,8 +28,14 @@ class FileListView : public DocumentView {
     QTreeWidget* list() const { return list_; }
     QLineEdit* proposalField() const { return proposalField_; }
     QPushButton* createButton() const { return createButton_; }
+    QPushButton* saveAndCloseButton() const { return saveAndCloseButton_; }
+    // What the view says about the number in the proposal field (month view: the date or why it
+    // cannot be created).
+    QLabel* proposalText() const { return proposalText_; }
     // The number kept with the selected row; 0 without selection.
     int32_t selectedNumber() const;
+    // Selects the row of that number (none when there is no such row).
+    void selectNumber(int32_t number);
     virtual void refresh() = 0;
     // The size the view is laid out for. A larger window grows the list by the extra width and
     // height and moves what stands right of or below it by the same amounts; a smaller one moves
@@ -41,17 +48,25 @@ class FileListView : public DocumentView {
   signals:
     // Double-click or Enter on a row.
     void entryActivated(int32_t number);
+    // "Aktuell ausgewählten Eintrag &löschen" in the list menu.
+    void deleteRequested();
+    // "A&nlegen" with the number in the proposal field.
+    void createRequested();
+    // "&Speichern + Schliessen".
+    void saveAndCloseRequested();
 
   protected:
     FileListView(std::shared_ptr<OpenYearFile> file, const QString& secondFieldText,
                  const QString& proposalLabel, QWidget* parent);
     void setDesignedSize(QSize size);
-    // Whether "Aktuell ausgewählten &Eintrag öffnen..." works on this view's rows.
+    // Whether "Aktuell ausgewählten &Eintrag öffnen..." and "… &löschen" work on this view's rows.
     virtual bool opensEntries() const { return true; }
+    virtual bool deletesEntries() const { return false; }
     QLineEdit* nameField_;
     QLineEdit* secondField_;
     QTreeWidget* list_;
     QLineEdit* proposalField_;
+    QLabel* proposalText_;
     QPushButton* createButton_;
     QPushButton* saveAndCloseButton_;
     QWidget* content_;
@@ -64,15 +79,12 @@ class CLorvanView final : public FileListView {
   public:
     CLorvanView(std::shared_ptr<OpenYearFile> file, const Datum& today, QWidget* parent = nullptr);
     void refresh() override;
-    QMenu* createListMenu() override;
     ActiveView viewKind() const override { return ActiveView::YearView; }
     int helpTopic() const override;
 
-  signals:
-    // "A&nlegen" with the number of "Nächster Monat" (0 when the field holds no number).
-    void createMonthRequested(int32_t month);
-    // "Aktuell ausgewählten Eintrag &löschen" of the list's context menu.
-    void deleteMonthRequested();
+  protected:
+    // Months open in their month view and are deleted here.
+    bool deletesEntries() const override { return true; }
 
   private:
     Datum today_;
@@ -95,12 +107,15 @@ class CMonatView final : public FileListView {
     void settingsChanged() override { applyClosedState(); }
 
   protected:
-    // Days open in the day entry, which comes with the data entry.
-    bool opensEntries() const override { return false; }
+    // Days open in the day entry window and are deleted here.
+    bool opensEntries() const override { return true; }
+    bool deletesEntries() const override { return true; }
 
   private:
     // In a closed month nothing may be created or saved.
     void applyClosedState();
+    // The text beside the number in "Nächster Tag" while it is typed.
+    void showDayNumberText();
     int32_t month_;
     Datum today_;
     std::function<bool()> monthClosed_;

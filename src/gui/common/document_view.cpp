@@ -7,6 +7,13 @@ namespace lorvan {
 DocumentView::DocumentView(std::shared_ptr<OpenYearFile> file, QWidget* parent)
     : QWidget(parent), file_(std::move(file)) {}
 
+void DocumentView::closeWindow() {
+    if (parentWidget() != nullptr)
+        parentWidget()->close();
+    else
+        close();
+}
+
 std::string DocumentView::documentPath() const {
     return file_ ? file_->path : std::string();
 }

@@ -50,6 +50,9 @@ class DocumentView : public QWidget {
 
     // The program ends after a failure, or a work area closes all windows: the view asks nothing.
     void closeWithoutQuestions() { closingWithoutQuestions_ = true; }
+    // Closes the window the view sits in: its document window in the main window, or the view itself
+    // where it stands alone.
+    void closeWindow();
 
   signals:
     // The view closes its window with its own button (the window size is kept then).

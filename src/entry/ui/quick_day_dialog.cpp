@@ -1,0 +1,60 @@
+#include "entry/ui/quick_day_dialog.h"
+
+#include "entry/ui/day_entry_form.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lorvan {
+
+QuickDayDialog::QuickDayDialog(DayEntry& entry, const TimeLineEditor& editor, QWidget* parent)
+    : QDialog(parent), entry_(&entry) {
+    setWindowTitle(QStringLiteral("Schnellerfassung eines Tages"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    form_ = new DayEntryForm(entry, editor);
+    layout->addWidget(form_);
+    QPushButton* save = form_->addClosingButton(QStringLiteral("&Speichern + Schließen"), true);
+    QPushButton* cancel = form_->addClosingButton(QStringLiteral("Abbrechen"), false);
+    save->setDefault(true);
+    connect(save, &QPushButton::clicked, this, [this] { saveAndClose(); });
+    connect(cancel, &QPushButton::clicked, this, &QuickDayDialog::reject);
+    resize(sizeHint().expandedTo(QSize(720, 520)));
+}
+
+void QuickDayDialog::saveAndClose() {
+    const EntryResult result = entry_->save();
+    form_->load(form_->selectedLine());
+    if (result != EntryResult::Done) return;
+    saved_ = true;
+    showWorkingTimeNotes(parentWidget(), entry_->notes());
+    accept();
+}
+
+bool QuickDayDialog::mayClose() {
+    if (!entry_->isChanged()) return true;
+    const CloseDecision decision = entry_->askToClose();
+    if (!entry_->isChanged()) {
+        // Yes saved the day.
+        saved_ = true;
+        showWorkingTimeNotes(parentWidget(), entry_->notes());
+    }
+    form_->load(form_->selectedLine());
+    return decision == CloseDecision::Close;
+}
+
+void QuickDayDialog::reject() {
+    if (!mayClose()) return;
+    if (saved_)
+        accept();
+    else
+        QDialog::reject();
+}
+
+bool runQuickDayDialog(QWidget* parent, DayEntry& entry, const TimeLineEditor& editor) {
+    QuickDayDialog dialog(entry, editor, parent);
+    dialog.exec();
+    return dialog.saved();
+}
+
+} // namespace lorvan

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "app/application.h"
+#include "app/command_table.h"
+#include "app/open_year_file.h"
+#include "gui/common/desktop.h"
+#include "gui/common/document_view.h"
+#include "masterdata/open_documents.h"
+#include "platform/clock.h"
+#include "platform/program_runner.h"
+#include "platform/user_store.h"
+#include "support/gui_fixture.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_dir.h"
+#include "yearfile/document_base.h"
+
+#include <QPointer>
+#include <QPrinter>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lorvan::test {
+
+// The desktop the year, month and day views see, without the main window: a data directory with
+// copies of the demo's employee file and Jörg Weiß's year file of 2026, the scripted prompter, today
+// 15 June 2026, and document windows shown on their own. Year files are written for real, with the
+// change check, as the main window writes them.
+class EntryDesktop final : public Desktop {
+  public:
+    EntryDesktop() {
+        std::filesystem::create_directories(dataDirectory());
+        for (const char* name : {"Daten.mar", "Joerg_Weiss2026.azr"})
+            std::filesystem::copy_file(demoDataDirectory() + name, dataDirectory() + name);
+        app_.setDataDirectory(dataDirectory());
+    }
+    ~EntryDesktop() override {
+        for (const QPointer<DocumentView>& view : views_)
+            delete view.data();
+    }
+
+    std::string dataDirectory() const { return home_.path().string() + "/data/"; }
+    std::string yearFilePath() const { return dataDirectory() + "Joerg_Weiss2026.azr"; }
+    ScriptedPrompter& scripted() { return prompter_; }
+
+    QWidget* dialogParent() override { return nullptr; }
+    CLorvanApp& app() override { return app_; }
+    Prompter& prompter() override { return prompter_; }
+    const Clock& clock() const override { return clock_; }
+    ProgramRunner& runner() override { return runner_; }
+    QPrinter& printer() override { return printer_; }
+    std::string& lastPrintFile() override { return lastPrintFile_; }
+    std::string exportFolder() const override { return home_.path().string(); }
+    CommandTable& commands() override { return commands_; }
+
+    DocumentView* activeDocument() const override { return active_; }
+    // The windows still shown.
+    std::vector<DocumentView*> documents() const override {
+        std::vector<DocumentView*> shown;
+        for (const QPointer<DocumentView>& view : views_)
+            if (view && view->isVisible()) shown.push_back(view.data());
+        return shown;
+    }
+    void addDocument(DocumentView* view, int32_t viewNumber) override {
+        views_.emplace_back(view);
+        viewNumbers_.push_back(viewNumber);
+        view->resize(view->designedSize());
+        view->show();
+        active_ = view;
+    }
+    void activateDocument(DocumentView* view) override { active_ = view; }
+    void fileOpened(const std::string&) override {}
+    bool saveYearFile(OpenYearFile& file) override {
+        StorageContext context{&prompter_, app_.dataDirectory(), nullptr, nullptr};
+        if (!file.document.save(file.path, true, context)) return false;
+        file.document.setModified(false);
+        return true;
+    }
+    DocumentView* openYearFileWindow(const std::string&) override { return nullptr; }
+    OpenDocuments& openDocuments() override { return noWindows_; }
+    void settingsChanged() override {}
+    void updateCommands() override {}
+
+    const std::vector<int32_t>& viewNumbers() const { return viewNumbers_; }
+
+  private:
+    class NoWindows final : public OpenDocuments {
+      public:
+        bool closeWindowsOf(const std::string&) override { return true; }
+    };
+    class NoPrograms final : public ProgramRunner {
+      public:
+        std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
+    };
+
+    TempDir home_;
+    IniUserStore store_{home_.file("config/Lorvan.conf")};
+    ScriptedPrompter prompter_;
+    CLorvanApp app_{store_, prompter_};
+    FixedClock clock_{Datum{15, 6, 2026}};
+    NoPrograms runner_;
+    QPrinter printer_;
+    std::string lastPrintFile_;
+    CommandTable commands_;
+    NoWindows noWindows_;
+    std::vector<QPointer<DocumentView>> views_;
+    std::vector<int32_t> viewNumbers_;
+    DocumentView* active_ = nullptr;
+};
+
+} // namespace lorvan::test
