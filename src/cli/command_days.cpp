@@ -18,6 +18,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <ostream>
 
 namespace lorvan::cli {
@@ -161,9 +162,25 @@ struct DayTarget {
     CMonatDoc* month = nullptr;
 };
 
+// A day argument DD.MM.YYYY. A day that the month does not have (31.04.) is taken as typed, so
+// that the day commands answer it as the month view does ("Der Tag ist ungültig.").
+Datum dayArgument(const std::string& text) {
+    const ParsedDate parsed = parseDate(text);
+    if (parsed.valid && parsed.day != 0 && parsed.month != 0 && parsed.year != 0)
+        return Datum{parsed.day, parsed.month, parsed.year};
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    int length = 0;
+    if (std::sscanf(text.c_str(), "%2d.%2d.%4d%n", &day, &month, &year, &length) == 3 &&
+        length == static_cast<int>(text.size()) && day >= 1 && day <= 31 && month >= 1 && month <= 12)
+        return Datum{day, month, year};
+    throw LorvanError("Falsches Datumsformat: " + text);
+}
+
 // The date argument in the year file's year and its month, which must exist.
 DayTarget targetDay(OpenYearFile& file, const std::string& text) {
-    const Datum date = parseFullDate(text);
+    const Datum date = dayArgument(text);
     if (date.year != file.document.settings().year)
         throw LorvanError(format("Das Datum %s liegt nicht im Jahr %ld der Datei.", text.c_str(),
                                  static_cast<long>(file.document.settings().year)));
@@ -199,7 +216,7 @@ std::string takeFillUntil(std::vector<std::string>& args) {
 // day (the day entry clamps a day past the month's end itself); 0 for none.
 int32_t fillUntilDay(const std::string& text, const Datum& day) {
     if (text.empty()) return 0;
-    const Datum until = parseFullDate(text);
+    const Datum until = dayArgument(text);
     if (compareDates(until, day) <= 0) return 0;
     return until.year == day.year && until.month == day.month ? until.day : daysInMonth(day.month, day.year);
 }
