@@ -443,18 +443,18 @@ EntryResult DayEntry::save() {
     return EntryResult::Done;
 }
 
-CloseDecision DayEntry::askToClose() {
-    if (!changed_) return CloseDecision::Close;
+DayCloseDecision DayEntry::askToClose() {
+    if (!changed_) return DayCloseDecision::Close;
     switch (services_.prompter->askYesNoCancel("Es wurden Änderungen für den " + dayTitle() +
                                                " gemacht.\nSollen die Änderungen gespeichert werden?")) {
     case Answer::Yes:
-        return save() == EntryResult::Done ? CloseDecision::Close : CloseDecision::StayOpen;
+        return save() == EntryResult::Done ? DayCloseDecision::Close : DayCloseDecision::StayOpen;
     case Answer::No:
-        return CloseDecision::Close;
+        return DayCloseDecision::Close;
     case Answer::Cancel:
         break;
     }
-    return CloseDecision::StayOpen;
+    return DayCloseDecision::StayOpen;
 }
 
 std::vector<std::string> workingTimeNotes(const CTagDoc& day, const PreviousYearSource* previousYears) {

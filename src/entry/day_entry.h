@@ -42,7 +42,7 @@ enum class EntryResult {
 };
 
 // What the window does after the close question.
-enum class CloseDecision { Close, StayOpen };
+enum class DayCloseDecision { Close, StayOpen };
 
 // One column of the time line list.
 struct DayEntryColumn {
@@ -138,7 +138,7 @@ class DayEntry {
     // Only Done clears the change flag.
     EntryResult save();
     // The close question when changed (Yes/No/Cancel); Yes closes only when the save succeeded.
-    CloseDecision askToClose();
+    DayCloseDecision askToClose();
 
     // The working-time law notes of the day as last saved (empty before a successful save).
     const std::vector<std::string>& notes() const { return notes_; }

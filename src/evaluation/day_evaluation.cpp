@@ -49,8 +49,8 @@ std::string standbyText(const std::string& kind, double rating) {
     return kind + " (" + decimalPointToComma(format("%.1f", rating)) + " %)";
 }
 
-// The text evaluations show for a customer entry: an entry that begins with a digit names a customer
-// by the number its digits form.
+} // namespace
+
 std::string customerDisplayText(const std::string& entry, const CustomerLookup* customers) {
     if (customers == nullptr || entry.empty() || !isAsciiDigit(entry.front())) return entry;
     int64_t number = 0;
@@ -61,6 +61,8 @@ std::string customerDisplayText(const std::string& entry, const CustomerLookup* 
     std::optional<std::string> text = customers->customerText(static_cast<int32_t>(number));
     return text ? *std::move(text) : entry;
 }
+
+namespace {
 
 // The texts a detailed block takes from its line.
 void takeTexts(CArbzt& block, const CZeitZeile& line, const CustomerLookup* customers) {

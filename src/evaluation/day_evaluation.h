@@ -25,6 +25,11 @@ class CustomerLookup {
     virtual std::optional<std::string> customerText(int32_t number) const = 0;
 };
 
+// The text evaluations and lists show for a line's customer entry: an entry that begins with a digit
+// names a customer by the number its digits form and shows that customer's text; any other entry,
+// and a number without customer (or without lookup), as it stands.
+std::string customerDisplayText(const std::string& entry, const CustomerLookup* customers);
+
 // A block in the form the month evaluation takes it.
 struct ExportedBlock {
     int32_t startHour = 0; // from hour, reduced by 24 from 24:00 on

@@ -1,5 +1,6 @@
 #include "masterdata/customer_list.h"
 
+#include "foundation/error.h"
 #include "foundation/file_system.h"
 
 namespace lorvan {
@@ -55,6 +56,15 @@ std::optional<CKundeDoc> CustomerList::fromDisplayText(std::string_view text) {
 
 std::optional<CKundeDoc> CustomerList::search(std::string_view text, std::string& protocol) {
     return copyOf(file().searchCustomer(text, protocol));
+}
+
+std::optional<std::string> CustomerListLookup::customerText(int32_t number) const {
+    try {
+        if (const std::optional<CKundeDoc> customer = customers_->findByNumber(number)) return customer->displayText();
+    } catch (const LorvanError&) {
+        // An unreadable customer file shows the entries as they stand.
+    }
+    return std::nullopt;
 }
 
 } // namespace lorvan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evaluation/day_evaluation.h"
 #include "masterdata/cached_master_file.h"
 #include "masterdata/customer_file.h"
 
@@ -54,6 +55,17 @@ class CustomerList {
 
   private:
     CachedMasterFile<CTwKundenDoc> cache_;
+};
+
+// The customer texts that lists and evaluations show for customer numbers, served by the program's
+// customer list: "12 - Name". A file that cannot be read counts as having no customers.
+class CustomerListLookup final : public CustomerLookup {
+  public:
+    explicit CustomerListLookup(CustomerList& customers) : customers_(&customers) {}
+    std::optional<std::string> customerText(int32_t number) const override;
+
+  private:
+    CustomerList* customers_;
 };
 
 // "Daten.kd" in the directory.

@@ -410,18 +410,18 @@ TEST_F(DayEntryTest, FailedWriteKeepsEverythingAndTheChangeFlag) {
 
     // The close question: Yes with a failing save keeps the window, No closes, Cancel keeps it.
     prompter.answerYes();
-    EXPECT_EQ(entry.askToClose(), CloseDecision::StayOpen);
+    EXPECT_EQ(entry.askToClose(), DayCloseDecision::StayOpen);
     EXPECT_EQ(prompter.log().back().text,
               "Es wurden Änderungen für den 09.03.2026 (Montag) gemacht.\nSollen die Änderungen gespeichert werden?");
     prompter.answerCancel();
-    EXPECT_EQ(entry.askToClose(), CloseDecision::StayOpen);
+    EXPECT_EQ(entry.askToClose(), DayCloseDecision::StayOpen);
     prompter.answerNo();
-    EXPECT_EQ(entry.askToClose(), CloseDecision::Close);
+    EXPECT_EQ(entry.askToClose(), DayCloseDecision::Close);
     saveSucceeds = true;
     prompter.answerYes();
-    EXPECT_EQ(entry.askToClose(), CloseDecision::Close);
+    EXPECT_EQ(entry.askToClose(), DayCloseDecision::Close);
     EXPECT_FALSE(entry.isChanged());
-    EXPECT_EQ(entry.askToClose(), CloseDecision::Close); // no question without changes
+    EXPECT_EQ(entry.askToClose(), DayCloseDecision::Close); // no question without changes
     EXPECT_TRUE(prompter.allAnswered());
 }
 

@@ -110,10 +110,11 @@ TEST_F(MainWindowTest, StartsWithoutDocumentAndOnlyBuiltCommandsEnabled) {
               (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Fir&menverarbeitungen",
                                         "E&xtras", "&Fenster", "&?"}));
     for (MenuCommand command : {MenuCommand::Open, MenuCommand::Employees, MenuCommand::About,
-                                MenuCommand::GeneralSettings, MenuCommand::News, MenuCommand::HelpContents})
+                                MenuCommand::GeneralSettings, MenuCommand::News, MenuCommand::HelpContents,
+                                MenuCommand::QuickEntry})
         EXPECT_TRUE(window->action(command)->isEnabled()) << static_cast<int>(command);
     for (MenuCommand command : {MenuCommand::New, MenuCommand::Close,
-                                MenuCommand::Print, MenuCommand::QuickEntry, MenuCommand::Save})
+                                MenuCommand::Print, MenuCommand::Save})
         EXPECT_FALSE(window->action(command)->isEnabled()) << static_cast<int>(command);
 }
 

@@ -20,6 +20,7 @@ DayEntryServices entryServices(const OpenYearFile& file, const DayViewServices& 
     entry.prompter = services.prompter;
     entry.monthClosed = services.monthClosed;
     entry.save = services.save;
+    entry.customerText = services.customerText;
     entry.previousYears = &file.previousYears;
     return entry;
 }
@@ -97,13 +98,13 @@ void CTagView::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    const CloseDecision decision = entry_.askToClose();
+    const DayCloseDecision decision = entry_.askToClose();
     // Yes saved the day: the other views show it like after "&Speichern".
     if (!entry_.isChanged()) {
         emit saved();
         showWorkingTimeNotes(messageParent_, entry_.notes());
     }
-    if (decision == CloseDecision::StayOpen) {
+    if (decision == DayCloseDecision::StayOpen) {
         form_->load(form_->selectedLine());
         event->ignore();
         return;

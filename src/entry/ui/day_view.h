@@ -21,6 +21,8 @@ struct DayViewServices {
     YearFileSaver save;
     // The time-line dialog "Arbeitszeit eingeben".
     TimeLineEditor editor;
+    // The text of a customer entry in the list (a customer number shows that customer's text).
+    CustomerTextFunction customerText;
     // The parent of the working-time law notes shown after a save (they outlive the window).
     QWidget* messageParent = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "app/open_year_file.h"
 #include "foundation/error.h"
 #include "foundation/io_select.h"
+#include "masterdata/customer_list.h"
 #include "entry/month_management.h"
 #include "entry/day_management.h"
 #include "entry/ui/day_view.h"
@@ -81,6 +82,14 @@ void openNextYear(Desktop& desktop, OpenYearFile& file) {
     } catch (const LorvanError& failure) {
         desktop.prompter().error(failure.what());
     }
+}
+
+// The customer entries of the day lists: a customer number shows that customer's text.
+CustomerTextFunction customerTextFunction(Desktop& desktop) {
+    return [&desktop](const std::string& entry) {
+        const CustomerListLookup customers(desktop.app().customers());
+        return customerDisplayText(entry, &customers);
+    };
 }
 
 // The time-line dialog "Arbeitszeit eingeben" of the day views and of the quick entry's day.
@@ -181,6 +190,7 @@ void runQuickEntry(Desktop& desktop) {
             DayEntryServices services;
             services.prompter = &desktop.prompter();
             services.monthClosed = monthClosedRule(desktop);
+            services.customerText = customerTextFunction(desktop);
             DayEntry entry(templateDay, DayEntryMode::QuickEntry, std::move(services));
             entry.setFurtherEmployees(header.furtherEmployees);
             entry.setDateText(header.dateText);
@@ -333,6 +343,7 @@ CTagView* openDayView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& fil
     services.editor = timeLineEditorSource() ? timeLineEditorSource()(desktop, file)
                                              : programTimeLineEditor(desktop);
     services.messageParent = desktop.dialogParent();
+    services.customerText = customerTextFunction(desktop);
     auto* view = new CTagView(file, *dayDoc, std::move(services));
     QObject::connect(view, &CTagView::saved, view, [&desktop, file] { refreshViewsOf(desktop, file); });
     // The day view shares the month view's remembered size.

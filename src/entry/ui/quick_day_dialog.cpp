@@ -33,14 +33,14 @@ void QuickDayDialog::saveAndClose() {
 
 bool QuickDayDialog::mayClose() {
     if (!entry_->isChanged()) return true;
-    const CloseDecision decision = entry_->askToClose();
+    const DayCloseDecision decision = entry_->askToClose();
     if (!entry_->isChanged()) {
         // Yes saved the day.
         saved_ = true;
         showWorkingTimeNotes(parentWidget(), entry_->notes());
     }
     form_->load(form_->selectedLine());
-    return decision == CloseDecision::Close;
+    return decision == DayCloseDecision::Close;
 }
 
 void QuickDayDialog::reject() {
