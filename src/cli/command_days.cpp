@@ -123,7 +123,7 @@ std::string minutesText(double minutes) { return formatMinutes(static_cast<int32
 void writeDayText(const CTagDoc& day, std::ostream& out) {
     const json e = evaluationToJson(day);
     const Datum date = day.date();
-    out << "Tag: " << formatDate(date) << " (" << weekdayNameMonday(date) << ")\n";
+    out << "Tag: " << formatDateWithWeekday(date) << "\n";
     out << "Status: " << e["status"].get<std::string>() << '\n';
     out << "Tagesart: " << day.dayKind << (day.publicHoliday ? ", Feiertag" : "")
         << (day.complete ? "" : ", Angaben unvollständig") << (day.checkedAndClosed ? ", geprüft" : "") << '\n';

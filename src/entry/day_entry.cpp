@@ -83,8 +83,7 @@ DayEntry::DayEntry(CTagDoc& day, DayEntryMode mode, DayEntryServices services)
 std::string DayEntry::employeeName() const { return day_->document()->settings().name; }
 
 std::string DayEntry::dayTitle() const {
-    const Datum date = day_->date();
-    return formatDate(date) + " (" + weekdayNameMonday(date) + ")";
+    return formatDateWithWeekday(day_->date());
 }
 
 std::string DayEntry::title() const {

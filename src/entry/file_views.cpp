@@ -19,7 +19,7 @@ std::vector<FileViewRow> monthViewRows(const CMonatDoc& month) {
     std::vector<FileViewRow> rows;
     for (const auto& [number, day] : month.days()) {
         const Datum date = day.date();
-        rows.push_back({number, formatDate(date) + " (" + weekdayNameMonday(date) + ")", statusText(day),
+        rows.push_back({number, formatDateWithWeekday(date), statusText(day),
                         statusCategory(day)});
     }
     return rows;

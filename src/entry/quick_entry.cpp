@@ -43,10 +43,6 @@ bool holidayByRule(const CLorvanDoc& document, const Datum& date) {
     return settings.enterPublicHolidaysAutomatically != 0 && isPublicHoliday(date, settings.federalState);
 }
 
-std::string dayTitle(const Datum& date) {
-    return formatDate(date) + " (" + weekdayNameMonday(date) + ")";
-}
-
 // A new year file of the employee, its settings taken over from the previous year's file when there
 // is one.
 CLorvanDoc newYearFile(const std::string& name, int32_t year, const std::string& dataDirectory,
@@ -247,12 +243,7 @@ void QuickEntry::buildHeader() {
     header_.employee = names.front();
     for (size_t i = 1; i < names.size(); ++i)
         header_.furtherEmployees += (i > 1 ? "; " : "") + names[i];
-    if (dates_.size() == 1) {
-        header_.dateText = formatDate(from);
-        header_.dayText = dayTitle(from) + " - " + header_.dateText;
-    } else {
-        header_.dayText = formatDate(from) + " bis " + formatDate(to);
-    }
+    if (dates_.size() == 1) header_.dateText = formatDate(from);
 }
 
 bool QuickEntry::prepare(Prompter& prompter, QuickEntryFiles& files, const MonthClosedRule& closed,

@@ -41,10 +41,9 @@ struct QuickEntryEmployee {
 struct QuickEntryHeader {
     std::string employee;         // "Arbeitszeiten erfassen für": the first selected employee
     std::string furtherEmployees; // "+ weitere Mitarbeiter": the others, each name once, joined by "; "
-    std::string dateText;         // "%d.%m.%Y" of the date for a single day, else empty
-    // "am": for a single day the day's title, " - " and the date text ("02.03.2026 (Montag) -
-    // 02.03.2026"); for a range the first and last date ("02.03.2026 bis 09.03.2026").
-    std::string dayText;
+    // "%d.%m.%Y" of the date for a single day, else empty; the day dialog's "am" field then shows the
+    // template day's title, " - " and this text.
+    std::string dateText;
 };
 
 // Where the quick entry finds, keeps and writes the year files. The desktop gives the documents of

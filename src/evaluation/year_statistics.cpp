@@ -29,8 +29,7 @@ std::string daysText(double days) {
 
 // "07.03.2026 (Samstag)"
 std::string dateWithWeekday(const CTagDoc& day) {
-    const Datum date = day.date();
-    return formatDate(date) + " (" + weekdayName(weekdayCalendar(date), false) + ")";
+    return formatDateWithWeekday(day.date());
 }
 
 struct CountedVacationDay {

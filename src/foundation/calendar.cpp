@@ -285,6 +285,10 @@ std::string weekdayNameMonday(const Datum& date) {
     return weekdayName(m % 7 + 1, false);
 }
 
+std::string formatDateWithWeekday(const Datum& date) {
+    return formatDate(date) + " (" + weekdayNameMonday(date) + ")";
+}
+
 std::string monthName(int32_t n) {
     if (n < 1 || n > 12) return {};
     return kMonthNames[static_cast<size_t>(n - 1)];

@@ -60,6 +60,8 @@ std::string formatDateShort(int32_t day, int32_t month, int32_t year);
 std::string weekdayName(int32_t n, bool shortName);
 // The long name of the date's weekday.
 std::string weekdayNameMonday(const Datum& date);
+// The title of a day in lists and windows: "07.03.2026 (Samstag)".
+std::string formatDateWithWeekday(const Datum& date);
 // "Januar" ... "Dezember"; empty outside 1-12.
 std::string monthName(int32_t n);
 

@@ -280,12 +280,10 @@ TEST_F(QuickEntryTest, HeaderNamesEveryEmployeeOnceAndTheDate) {
     EXPECT_EQ(model.header().employee, "Bert Roth");
     EXPECT_EQ(model.header().furtherEmployees, "Anna Berg; Carl Ott");
     EXPECT_EQ(model.header().dateText, "02.03.2026");
-    EXPECT_EQ(model.header().dayText, "02.03.2026 (Montag) - 02.03.2026");
 
     model.to = Datum{6, 3, 2026};
     ASSERT_TRUE(model.prepare(prompter, store, noMonthClosed(), directory));
     EXPECT_EQ(model.header().dateText, "");
-    EXPECT_EQ(model.header().dayText, "02.03.2026 bis 06.03.2026");
 }
 
 TEST_F(QuickEntryTest, TemplateGoesToEveryDayWhileEachDayOfARangeKeepsItsHolidayMark) {
