@@ -308,15 +308,8 @@ int setDay(const Options& options, const std::vector<std::string>& arguments, st
     services.save = [&](CLorvanDoc& document) { return document.save(file.path, true, storage); };
     services.previousYears = &file.previousYears;
     DayEntry entry(*day, DayEntryMode::DayWindow, services);
-    entry.setPublicHoliday(given.publicHoliday != 0);
-    entry.setFurtherEmployees(given.furtherEmployees);
-    entry.setDayKind(given.dayKind);
-    entry.setComplete(given.complete != 0);
-    entry.setReportRemark(given.reportRemark);
-    entry.setInternalRemark(given.internalRemark);
-    entry.setCheckedAndClosed(given.checkedAndClosed != 0);
     entry.setFillUntil(fillUntil);
-    if (entry.replaceLines(given.lines()) != EntryResult::Done || entry.save() != EntryResult::Done) return 1;
+    if (entry.enterDay(given) != EntryResult::Done || entry.save() != EntryResult::Done) return 1;
 
     json result = dayWithEvaluation(*day);
     result[kNotesKey] = entry.notes();

@@ -4,7 +4,7 @@
 #include "cli/json_yearfile.h"
 #include "cli/record_commands.h"
 #include "entry/quick_entry.h"
-#include "evaluation/day_checks.h"
+#include "entry/day_entry.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/file_system.h"
@@ -35,17 +35,10 @@ int32_t employeeArgument(const std::string& text) {
     return std::stoi(text);
 }
 
-// The checks of saving a day with "Angaben vollständig" ticked: every line, then the day.
-bool dayPassesChecks(const CTagDoc& day, const Datum& date, Prompter& prompter) {
-    if (day.complete == 0) return true;
-    DayEntryState state;
-    state.lines.assign(day.lines().begin(), day.lines().end());
-    state.date = date;
-    state.publicHoliday = day.publicHoliday != 0;
-    state.settings = &day.document()->settings();
-    const DayCheckResult result = checkDay(state, prompter);
-    if (!result.message.empty()) prompter.error(result.message);
-    return result.accepted;
+// The day object of the input in the form "days show" prints it; its evaluation, notes and further
+// employees are not entered.
+void readDay(const nlohmann::json& object, CTagDoc& day) {
+    dayFromJson(object, day, {"evaluation", "notes", "further_employees"});
 }
 
 } // namespace
@@ -74,7 +67,7 @@ int runQuickEntry(const Options& options, const std::vector<std::string>& args, 
     const nlohmann::json dayObject = readJsonInput(in);
     {
         CTagDoc scratch;
-        dayFromJson(dayObject, scratch);
+        readDay(dayObject, scratch);
     }
     if (!fileExists(directory + "Daten.mar")) throw LorvanError(kNoEmployeesForEntryMessage);
     EmployeeList list(directory);
@@ -99,8 +92,14 @@ int runQuickEntry(const Options& options, const std::vector<std::string>& args, 
         // The input is entered once; a failed save does not come back to it.
         if (edited) return false;
         edited = true;
-        dayFromJson(dayObject, day, {"further_employees"});
-        return dayPassesChecks(day, entry.from, prompter);
+        // Entered and saved as in "Schnellerfassung eines Tages", with the checks of a saved day.
+        CTagDoc given(day);
+        readDay(dayObject, given);
+        DayEntryServices services;
+        services.prompter = &prompter;
+        services.monthClosed = closed;
+        DayEntry dayEntry(day, DayEntryMode::QuickEntry, std::move(services));
+        return dayEntry.enterDay(given) == EntryResult::Done && dayEntry.save() == EntryResult::Done;
     });
     for (const std::string& path : files.written())
         out << path << '\n';

@@ -200,9 +200,18 @@ size_t DayEntry::orderLines(size_t index) {
     return newIndex;
 }
 
-EntryResult DayEntry::replaceLines(std::span<const CZeitZeile> lines) {
+EntryResult DayEntry::enterDay(const CTagDoc& given) {
     if (refuseWhenLocked()) return EntryResult::Locked;
-    std::vector<CZeitZeile> copies(lines.begin(), lines.end());
+    setPublicHoliday(given.publicHoliday != 0);
+    setDayKind(given.dayKind);
+    setComplete(given.complete != 0);
+    setReportRemark(given.reportRemark);
+    setInternalRemark(given.internalRemark);
+    if (mode_ == DayEntryMode::DayWindow) {
+        setFurtherEmployees(given.furtherEmployees);
+        setCheckedAndClosed(given.checkedAndClosed != 0);
+    }
+    std::vector<CZeitZeile> copies(given.lines().begin(), given.lines().end());
     for (CZeitZeile& line : copies)
         line.updateDurationText();
     work_.setLines(std::move(copies));

@@ -109,9 +109,10 @@ class DayEntry {
     // The time lines in list order (by from-time; a line without from stays behind the line it was
     // inserted after).
     std::span<const CZeitZeile> lines() const { return work_.lines(); }
-    // Takes these lines instead of the current ones (a day given as a whole, e.g. on the command
-    // line), in list order; Locked while the month is closed.
-    EntryResult replaceLines(std::span<const CZeitZeile> lines);
+    // Takes a day given as a whole (the command line): every field this mode offers and the time
+    // lines, as if entered; Locked while the month is closed. The quick entry's further employees
+    // come from its header, not from the given day.
+    EntryResult enterDay(const CTagDoc& given);
     // The list's columns and rows (one cell per column).
     std::vector<DayEntryColumn> columns() const;
     std::vector<std::vector<std::string>> rows() const;
