@@ -4,7 +4,7 @@
 #include "entry/ui/day_entry_form.h"
 #include "entry/ui/entry_commands.h"
 #include "entry/ui/file_view_windows.h"
-#include "entry_desktop.h"
+#include "support/fake_desktop.h"
 #include "app/command_table.h"
 #include "gui/common/qt_platform.h"
 
@@ -89,7 +89,7 @@ class DayViewTest : public ::testing::Test {
                 return true;
             };
         });
-        yearView = openYearFileView(desktop, desktop.yearFilePath());
+        yearView = openYearFileView(desktop, desktop.dataDirectory() + "Joerg_Weiss2026.azr");
         ASSERT_NE(yearView, nullptr);
         june = openMonthView(desktop, yearView->file(), 6);
         ASSERT_NE(june, nullptr);
@@ -101,7 +101,7 @@ class DayViewTest : public ::testing::Test {
 
     CMonatDoc& juneDoc() const { return *yearView->file()->document.month(6); }
 
-    test::EntryDesktop desktop;
+    test::FakeDesktop desktop{"Daten.mar", "Joerg_Weiss2026.azr"};
     test::ScriptedPrompter& prompter = desktop.scripted();
     CLorvanView* yearView = nullptr;
     CMonatView* june = nullptr;
@@ -162,7 +162,7 @@ TEST_F(DayViewTest, ADayEnteredFromScratchIsWrittenAndShownInTheMonthView) {
     EXPECT_NE(rowTexts(june->list(), shown).at(1), "Keine Zeiten");
     EXPECT_NE(rowTexts(june->list(), shown).at(1).find("Baustelle"), std::string::npos);
     CLorvanDoc reread;
-    reread.open(desktop.yearFilePath());
+    reread.open(desktop.dataDirectory() + "Joerg_Weiss2026.azr");
     const CTagDoc* day = reread.month(6) != nullptr ? reread.month(6)->day(16) : nullptr;
     ASSERT_NE(day, nullptr);
     ASSERT_EQ(day->lineCount(), 1u);
@@ -218,7 +218,7 @@ TEST_F(DayViewTest, LineCommandsSelectTheLineTheyNameAndBeepWithoutSelection) {
     EXPECT_EQ(prompter.log().back().text,
               "Es wurden Änderungen für den 15.06.2026 (Montag) gemacht.\nSollen die Änderungen gespeichert werden?");
     CLorvanDoc reread;
-    reread.open(desktop.yearFilePath());
+    reread.open(desktop.dataDirectory() + "Joerg_Weiss2026.azr");
     EXPECT_EQ(reread.month(6)->day(15)->lineCount(), static_cast<size_t>(before)) << "nothing was written";
 }
 
@@ -332,7 +332,7 @@ TEST_F(DayViewTest, TheMonthViewCreatesAndDeletesDays) {
     june->saveAndCloseButton()->click();
     EXPECT_FALSE(june->isVisible());
     CLorvanDoc reread;
-    reread.open(desktop.yearFilePath());
+    reread.open(desktop.dataDirectory() + "Joerg_Weiss2026.azr");
     EXPECT_EQ(reread.month(6)->day(20), nullptr);
     EXPECT_EQ(reread.month(6)->day(16), nullptr);
 }

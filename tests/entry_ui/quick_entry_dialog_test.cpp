@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/user_store.h"
 #include "support/gui_fixture.h"
+#include "support/main_window_fixture.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -30,11 +31,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::answerModals;
-
-class NoPrograms final : public ProgramRunner {
-  public:
-    std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
-};
 
 std::vector<std::string> listTexts(const QTreeWidget* list, int column) {
     std::vector<std::string> texts;
@@ -57,28 +53,14 @@ void click(QWidget* dialog, const char* buttonName) {
 }
 
 // The main window on a copy of the demo data of 15 June 2026 (year files up to June).
-class QuickEntryWindows : public ::testing::Test {
+class QuickEntryWindows : public test::MainWindowOnDemoCopy {
   protected:
-    test::TempDir home;
-    test::TempDir data;
-    std::string dataDirectory;
-    IniUserStore store{home.file("config/TwApps/Lorvan.conf")};
-    test::ScriptedPrompter prompter;
-    CLorvanApp app{store, prompter};
-    FixedClock clock{Datum{6, 7, 2026}};
-    NoPrograms runner;
-    std::unique_ptr<MainWindow> window;
+    QuickEntryWindows() : MainWindowOnDemoCopy(Datum{6, 7, 2026}) {}
+
     std::vector<std::string> headers;
 
     void SetUp() override {
-        for (const auto& entry : fs::directory_iterator(test::demoDataDirectory()))
-            fs::copy(entry.path(), data.path() / entry.path().filename(), fs::copy_options::recursive);
-        dataDirectory = data.path().string() + "/";
-        app.setDataDirectory(dataDirectory);
-        window = std::make_unique<MainWindow>(app, UserEnvironment{home.path().string(), ""}, clock, prompter,
-                                              runner);
-        window->resize(1280, 800);
-        window->show();
+        MainWindowOnDemoCopy::SetUp();
         // Stands in for the day dialog: one line of office work, then "&Speichern + Schließen".
         setQuickEntryDayDialog([this](QWidget*, CTagDoc& day, const QuickEntryHeader& header) {
             headers.push_back(header.employee + " | " + header.furtherEmployees + " | " + header.dateText);
@@ -93,8 +75,7 @@ class QuickEntryWindows : public ::testing::Test {
 
     void TearDown() override {
         setQuickEntryDayDialog({});
-        window->closeAllDocuments();
-        window.reset();
+        MainWindowOnDemoCopy::TearDown();
     }
 
     CLorvanDoc load(const std::string& name) const {

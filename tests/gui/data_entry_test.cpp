@@ -13,6 +13,7 @@
 #include "platform/program_runner.h"
 #include "platform/user_store.h"
 #include "support/gui_fixture.h"
+#include "support/main_window_fixture.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -32,11 +33,6 @@
 
 namespace lorvan {
 namespace {
-
-class NoPrograms final : public ProgramRunner {
-  public:
-    std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
-};
 
 // Types a text into a field as the user does: everything there is replaced.
 void typeInto(QWidget* field, const QString& text) {
@@ -73,28 +69,7 @@ void enterWorkingTimeLine(QWidget* modal) {
     dialog->okButton()->click();
 }
 
-// The desktop program on a copy of the demo data directory, so that saves and their backups stay
-// in the test's folder.
-class DataEntryTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        std::filesystem::copy(test::demoDataDirectory(), data.path(), std::filesystem::copy_options::recursive);
-        app.setDataDirectory(data.path().string() + "/");
-        window = std::make_unique<MainWindow>(app, UserEnvironment{home.path().string(), ""}, clock, prompter,
-                                              runner);
-        window->resize(1200, 800);
-        window->show();
-    }
-
-    test::TempDir home;
-    test::TempDir data;
-    IniUserStore store{home.file("config/TwApps/Lorvan.conf")};
-    test::ScriptedPrompter prompter;
-    CLorvanApp app{store, prompter};
-    FixedClock clock{Datum{15, 6, 2026}};
-    NoPrograms runner;
-    std::unique_ptr<MainWindow> window;
-};
+using DataEntryTest = test::MainWindowOnDemoCopy;
 
 // The daily job from scratch: create a day in the month view, enter a line in "Arbeitszeit
 // eingeben", save; the month view, the file on disk and the month evaluation show the day.

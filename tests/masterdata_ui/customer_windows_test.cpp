@@ -8,7 +8,7 @@
 #include "masterdata/ui/customer_dialog_window.h"
 #include "masterdata/ui/customer_service_commands.h"
 #include "masterdata/ui/service_windows.h"
-#include "masterdata_ui/customer_service_desktop.h"
+#include "support/fake_desktop.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ namespace {
 
 class CustomerWindowsTest : public ::testing::Test {
   protected:
-    test::MasterDataDesktop desktop;
+    test::FakeDesktop desktop{"Daten.kd", "Daten.dl"};
 
     CustomersWindow* openWindow() {
         auto* window = qobject_cast<CustomersWindow*>(openCustomersWindow(desktop));
@@ -459,7 +459,7 @@ namespace lorvan {
 namespace {
 
 TEST(CustomerWindowsOpen, AFileOfANewerVersionIsRefusedAndNoWindowOpens) {
-    test::MasterDataDesktop desktop;
+    test::FakeDesktop desktop{"Daten.kd", "Daten.dl"};
     {
         std::ofstream out(desktop.dataDirectory() + "Daten.kd", std::ios::binary | std::ios::trunc);
         const char version[4] = {99, 0, 0, 0};

@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/user_store.h"
 #include "support/gui_fixture.h"
+#include "support/main_window_fixture.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 
@@ -41,11 +42,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NoPrograms final : public ProgramRunner {
-  public:
-    std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
-};
-
 using test::answerModals;
 
 void saveScreenshot(QWidget* widget, const char* name) {
@@ -53,35 +49,8 @@ void saveScreenshot(QWidget* widget, const char* name) {
 }
 
 // The main window on a copy of the demo data (the tests change it), on the offscreen platform.
-class EmployeeWindowTest : public ::testing::Test {
+class EmployeeWindowTest : public test::MainWindowOnDemoCopy {
   protected:
-    test::TempDir home;
-    test::TempDir data;
-    std::string dataDirectory;
-    IniUserStore store{home.file("config/TwApps/Lorvan.conf")};
-    test::ScriptedPrompter prompter;
-    CLorvanApp app{store, prompter};
-    FixedClock clock{Datum{15, 6, 2026}};
-    NoPrograms runner;
-    std::unique_ptr<MainWindow> window;
-
-    void SetUp() override {
-        for (const auto& entry : fs::directory_iterator(test::demoDataDirectory()))
-            fs::copy(entry.path(), data.path() / entry.path().filename(), fs::copy_options::recursive);
-        dataDirectory = data.path().string() + "/";
-        app.setDataDirectory(dataDirectory);
-        window = std::make_unique<MainWindow>(app, UserEnvironment{home.path().string(), ""}, clock, prompter,
-                                              runner);
-        window->setExportFolder(home.file("export"));
-        window->resize(1280, 800);
-        window->show();
-    }
-
-    void TearDown() override {
-        window->closeAllDocuments();
-        window.reset();
-    }
-
     EmployeeWindow* openEmployees() {
         window->runCommand(MenuCommand::Employees);
         auto* view = dynamic_cast<EmployeeWindow*>(window->activeDocument());

@@ -6,7 +6,7 @@
 #include "masterdata/service_file.h"
 #include "masterdata/service_flows.h"
 #include "masterdata/ui/service_dialog_window.h"
-#include "masterdata_ui/customer_service_desktop.h"
+#include "support/fake_desktop.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ namespace {
 
 class ServiceWindowsTest : public ::testing::Test {
   protected:
-    test::MasterDataDesktop desktop;
+    test::FakeDesktop desktop{"Daten.kd", "Daten.dl"};
 
     ServicesWindow* openWindow() {
         auto* window = qobject_cast<ServicesWindow*>(openServicesWindow(desktop));

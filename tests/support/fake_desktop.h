@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/application.h"
-#include "app/command_table.h"
 #include "app/open_year_file.h"
+#include "app/command_table.h"
 #include "gui/common/desktop.h"
 #include "gui/common/document_view.h"
 #include "masterdata/open_documents.h"
@@ -14,35 +14,39 @@
 #include "support/temp_dir.h"
 #include "yearfile/document_base.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QPrinter>
+#include <QTimer>
+#include <QWidget>
 
 #include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace lorvan::test {
 
-// The desktop the year, month and day views see, without the main window: a data directory with
-// copies of the demo's employee file and Jörg Weiß's year file of 2026, the scripted prompter, today
-// 15 June 2026, and document windows shown on their own. Year files are written for real, with the
-// change check, as the main window writes them.
-class EntryDesktop final : public Desktop {
+// The desktop a window sees, without the main window: a data directory with copies of the demo's
+// files named (of 15 June 2026), the scripted prompter, today 15 June 2026, and document windows shown
+// on their own at their designed size. Year files are written for real, with the change check, as the
+// main window writes them.
+class FakeDesktop final : public Desktop {
   public:
-    EntryDesktop() {
+    explicit FakeDesktop(std::initializer_list<const char*> demoFiles) {
         std::filesystem::create_directories(dataDirectory());
-        for (const char* name : {"Daten.mar", "Joerg_Weiss2026.azr"})
+        for (const char* name : demoFiles)
             std::filesystem::copy_file(demoDataDirectory() + name, dataDirectory() + name);
         app_.setDataDirectory(dataDirectory());
     }
-    ~EntryDesktop() override {
+    ~FakeDesktop() override {
         for (const QPointer<DocumentView>& view : views_)
             delete view.data();
     }
 
     std::string dataDirectory() const { return home_.path().string() + "/data/"; }
-    std::string yearFilePath() const { return dataDirectory() + "Joerg_Weiss2026.azr"; }
     ScriptedPrompter& scripted() { return prompter_; }
 
     QWidget* dialogParent() override { return nullptr; }
@@ -70,7 +74,10 @@ class EntryDesktop final : public Desktop {
         view->show();
         active_ = view;
     }
-    void activateDocument(DocumentView* view) override { active_ = view; }
+    void activateDocument(DocumentView* view) override {
+        active_ = view;
+        ++activations_;
+    }
     void fileOpened(const std::string&) override {}
     bool saveYearFile(OpenYearFile& file) override {
         StorageContext context{&prompter_, app_.dataDirectory(), nullptr, nullptr};
@@ -79,17 +86,32 @@ class EntryDesktop final : public Desktop {
         return true;
     }
     DocumentView* openYearFileWindow(const std::string&) override { return nullptr; }
-    OpenDocuments& openDocuments() override { return noWindows_; }
+    // Closes the windows shown here whose file is the path (letter case ignored).
+    OpenDocuments& openDocuments() override { return windows_; }
     void settingsChanged() override {}
     void updateCommands() override {}
 
     const std::vector<int32_t>& viewNumbers() const { return viewNumbers_; }
+    int activations() const { return activations_; }
 
   private:
-    class NoWindows final : public OpenDocuments {
+    class ShownWindows final : public OpenDocuments {
       public:
-        bool closeWindowsOf(const std::string&) override { return true; }
+        explicit ShownWindows(FakeDesktop& desktop) : desktop_(desktop) {}
+        bool closeWindowsOf(const std::string& path) override {
+            const QString wanted = QString::fromStdString(path).toLower();
+            bool allClosed = true;
+            for (const QPointer<DocumentView>& view : desktop_.views_) {
+                if (view.isNull() || QString::fromStdString(view->documentPath()).toLower() != wanted) continue;
+                if (!view->close()) allClosed = false;
+            }
+            return allClosed;
+        }
+
+      private:
+        FakeDesktop& desktop_;
     };
+
     class NoPrograms final : public ProgramRunner {
       public:
         std::string start(const std::vector<std::string>&) override { return "nicht gestartet"; }
@@ -104,10 +126,11 @@ class EntryDesktop final : public Desktop {
     QPrinter printer_;
     std::string lastPrintFile_;
     CommandTable commands_;
-    NoWindows noWindows_;
+    ShownWindows windows_{*this};
     std::vector<QPointer<DocumentView>> views_;
     std::vector<int32_t> viewNumbers_;
     DocumentView* active_ = nullptr;
+    int activations_ = 0;
 };
 
 } // namespace lorvan::test
