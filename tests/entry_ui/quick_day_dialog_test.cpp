@@ -25,10 +25,7 @@ namespace lorvan {
 namespace {
 
 QPushButton* button(const QWidget* window, const char* text) {
-    for (QPushButton* candidate : window->findChildren<QPushButton*>())
-        if (candidate->text() == QString::fromUtf8(text)) return candidate;
-    ADD_FAILURE() << "no button " << text;
-    return nullptr;
+    return test::buttonWithText(window, text);
 }
 
 class QuickDayDialogTest : public ::testing::Test {

@@ -48,12 +48,6 @@ void typeInto(QWidget* field, const QString& text) {
     }
 }
 
-QPushButton* buttonNamed(const QWidget* parent, const QString& text) {
-    for (QPushButton* button : parent->findChildren<QPushButton*>())
-        if (button->text() == text) return button;
-    return nullptr;
-}
-
 // Fills "Arbeitszeit eingeben" with a working-time line from 7:30 to 16:00 with 45 minutes break
 // (7:45 hours of work) and presses OK.
 void enterWorkingTimeLine(QWidget* modal) {
@@ -92,7 +86,7 @@ TEST_F(DataEntryTest, ADayEnteredFromScratchIsSavedAndEvaluated) {
         dialogSeen = true;
         enterWorkingTimeLine(modal);
     }});
-    QPushButton* add = buttonNamed(day, QStringLiteral("Zeit hi&nzufügen..."));
+    QPushButton* add = test::buttonWithText(day, "Zeit hi&nzufügen...");
     ASSERT_NE(add, nullptr);
     add->click();
     ASSERT_TRUE(dialogSeen);
@@ -153,7 +147,7 @@ TEST_F(DataEntryTest, QuickEntryWritesTheDayIntoEveryChosenFile) {
             const QString number = possible->topLevelItem(i)->text(0).trimmed();
             possible->topLevelItem(i)->setSelected(number == QStringLiteral("1") || number == QStringLiteral("2"));
         }
-        QPushButton* select = buttonNamed(dialog, QStringLiteral(">"));
+        QPushButton* select = test::buttonWithText(dialog, ">");
         ASSERT_NE(select, nullptr);
         select->click();
         ASSERT_EQ(dialog->selectedList()->topLevelItemCount(), 2);
@@ -167,10 +161,10 @@ TEST_F(DataEntryTest, QuickEntryWritesTheDayIntoEveryChosenFile) {
                 steps.push_back("Arbeitszeit eingeben");
                 enterWorkingTimeLine(lineModal);
             }});
-            QPushButton* add = buttonNamed(day, QStringLiteral("Zeit hi&nzufügen..."));
+            QPushButton* add = test::buttonWithText(day, "Zeit hi&nzufügen...");
             ASSERT_NE(add, nullptr);
             add->click();
-            QPushButton* save = buttonNamed(day, QStringLiteral("&Speichern + Schließen"));
+            QPushButton* save = test::buttonWithText(day, "&Speichern + Schließen");
             ASSERT_NE(save, nullptr);
             save->click();
         }});

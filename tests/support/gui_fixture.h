@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -66,6 +67,14 @@ inline void answerModals(std::vector<std::function<void(QWidget*)>> handlers) {
         handler(modal);
     });
     timer->start(20);
+}
+
+// The push button of the window whose text (with its access key) is the text; a failure without one.
+inline QPushButton* buttonWithText(const QWidget* window, const char* text) {
+    for (QPushButton* candidate : window->findChildren<QPushButton*>())
+        if (candidate->text() == QString::fromUtf8(text)) return candidate;
+    ADD_FAILURE() << "no button " << text;
+    return nullptr;
 }
 
 inline std::string demoDataDirectory() {
