@@ -4,6 +4,7 @@
 #include "evaluation/public_holidays.h"
 #include "evaluation/year_statistics.h"
 #include "foundation/calendar.h"
+#include "foundation/error.h"
 #include "foundation/file_system.h"
 #include "masterdata/employee_files.h"
 #include "platform/prompter.h"
@@ -66,6 +67,8 @@ CLorvanDoc startYearFile(const std::string& name, int32_t year, const CLorvanDoc
     // Name and year first: the copy tells the same person continuing from another one by them.
     document.settings().name = name;
     document.settings().year = year;
+    if (const std::optional<std::string> refusal = generalSettingsRefusal(document.settings(), clock))
+        throw LorvanError(*refusal);
     if (from != nullptr) {
         // Evaluated on a copy: the evaluation caches its results in the months it evaluates.
         CLorvanDoc source(*from);

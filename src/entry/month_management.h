@@ -55,7 +55,9 @@ bool deleteMonth(CLorvanDoc& document, int32_t month, Prompter& prompter, const 
 // null), its settings are taken over as the settings dialog's copy does it, with that file's
 // remaining vacation and account balance at the end of December (evaluated on a copy in the given
 // context); without one the settings keep the defaults of a new file. The document is new: it is
-// written to its year file's path at its first save. Evaluation errors are raised as LorvanError.
+// written to its year file's path at its first save. Name and year must pass the checks of
+// "Allgemein" (generalSettingsRefusal: no year files for years to come or before 2000); their
+// message, like evaluation errors, is raised as LorvanError.
 CLorvanDoc startYearFile(const std::string& name, int32_t year, const CLorvanDoc* from,
                          const EvaluationContext& context, const Clock& clock);
 

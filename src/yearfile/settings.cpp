@@ -180,6 +180,16 @@ void CEinst::completeDefaults(const Clock& clock) {
     year = today.month == 12 ? today.year + 1 : today.year;
 }
 
+std::optional<std::string> generalSettingsRefusal(const CEinst& settings, const Clock& clock) {
+    if (settings.name.empty()) return "Wählen Sie einen Mitarbeiter aus.";
+    if (settings.year == 0) return "Das Jahr muss als erstes eingegeben werden.";
+    const Datum today = clock.today();
+    if (settings.year > today.year && settings.year != today.year + 1 && today.month != 12)
+        return "Es können keine Angaben für zukünftige Jahre erfasst werden.";
+    if (settings.year < 2000) return "Es können keine Angaben für Jahre vor 2000 erfasst werden.";
+    return std::nullopt;
+}
+
 void CEinst::store(ArchiveWriter& ar) const {
     ar.writeString(name);
     ar.writeInt32(year);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,6 +86,12 @@ class CEinst {
 
     friend bool operator==(const CEinst&, const CEinst&) = default;
 };
+
+// The checks of the owner's name and the year (the page "Allgemein" of the settings): no name, no year,
+// a year after the current one (the next year, and any year while today is in December, are
+// accepted), a year before 2000. The first failing message. Whether a file for name and year exists
+// already is the caller's check (kYearFileExists).
+std::optional<std::string> generalSettingsRefusal(const CEinst& settings, const Clock& clock);
 
 class CEinstArbzt : public CEinst {
   public:

@@ -2,6 +2,7 @@
 
 #include "evaluation/evaluation_context.h"
 #include "platform/clock.h"
+#include "support/error_text.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "support/year_file_builder.h"
@@ -179,6 +180,21 @@ TEST(NextYearFile, NewFileTakesTheSettingsOverWithTheRemainingVacation) {
     const NextYearFile existing = nextYearFile(doc, directory, EvaluationContext{}, clock);
     EXPECT_EQ(existing.path, next.path);
     EXPECT_EQ(existing.created, nullptr);
+}
+
+// A new year file passes the checks of the owner and year first: before December no file two years
+// ahead, and never one before 2000.
+TEST(NextYearFile, NoFileForAYearToComeOrBefore2000) {
+    test::TempDir dir;
+    const std::string directory = dir.path().string() + "/";
+    CLorvanDoc future = YearFileBuilder("Anna Berg", 2027).build();
+    EXPECT_THROW_MSG(nextYearFile(future, directory, EvaluationContext{}, FixedClock(Datum{15, 6, 2026})),
+                     "Es können keine Angaben für zukünftige Jahre erfasst werden.");
+    EXPECT_NE(nextYearFile(future, directory, EvaluationContext{}, FixedClock(Datum{1, 12, 2026})).created, nullptr);
+    EXPECT_THROW_MSG(startYearFile("Anna Berg", 1999, nullptr, EvaluationContext{}, FixedClock(Datum{15, 6, 2026})),
+                     "Es können keine Angaben für Jahre vor 2000 erfasst werden.");
+    EXPECT_THROW_MSG(startYearFile("", 2026, nullptr, EvaluationContext{}, FixedClock(Datum{15, 6, 2026})),
+                     "Wählen Sie einen Mitarbeiter aus.");
 }
 
 } // namespace
