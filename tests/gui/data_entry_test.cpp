@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -130,6 +131,30 @@ TEST_F(DataEntryTest, ADayEnteredFromScratchIsSavedAndEvaluated) {
     EXPECT_EQ(evaluated->workMinutes, 465);
     EXPECT_EQ(evaluated->creditedMinutes, 465);
     EXPECT_EQ(evaluated->status, "");
+}
+
+// "A&nlegen" in the year view creates the month of "Nächster Monat" and opens it; "&Speichern +
+// Schliessen" writes the file and closes the year view.
+TEST_F(DataEntryTest, TheYearViewCreatesAMonthAndSavesAndCloses) {
+    const std::string path = data.file("Joerg_Weiss2026.azr");
+    CLorvanView* yearView = window->openYearFile(path);
+    ASSERT_NE(yearView, nullptr);
+    EXPECT_EQ(yearView->proposalField()->text(), QStringLiteral("7"));
+    yearView->createButton()->click();
+    EXPECT_EQ(window->activeViewKind(), ActiveView::MonthView);
+    EXPECT_NE(yearView->file()->document.month(7), nullptr);
+    EXPECT_EQ(yearView->proposalField()->text(), QStringLiteral("8"));
+
+    QPushButton* saveAndClose = test::buttonWithText(yearView, "&Speichern + Schliessen");
+    ASSERT_NE(saveAndClose, nullptr);
+    ASSERT_TRUE(saveAndClose->isEnabled());
+    saveAndClose->click();
+    QApplication::processEvents();
+    for (DocumentView* view : window->documents())
+        EXPECT_NE(view->viewKind(), ActiveView::YearView);
+    CLorvanDoc stored;
+    stored.open(path);
+    EXPECT_NE(stored.month(7), nullptr);
 }
 
 // "&Schnellerfassung..." for two employees on one day through the real dialogs: both files get the

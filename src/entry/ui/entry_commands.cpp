@@ -55,6 +55,14 @@ MonthClosedRule monthClosedRule(Desktop& desktop) {
     return [&app](int32_t month, int32_t year) { return app.isMonthClosed(month, year); };
 }
 
+// "&Speichern + Schliessen" in a year or month view: the year file is written, then the view closes.
+void saveAndCloseView(Desktop& desktop, FileListView& view) {
+    if (!desktop.saveYearFile(*view.file())) return;
+    desktop.updateCommands();
+    emit view.closingByOwnButton();
+    view.closeWindow();
+}
+
 // Shows the open file in a new year view.
 CLorvanView* addYearView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& file) {
     auto* view = new CLorvanView(file, desktop.clock().today());
@@ -64,6 +72,8 @@ CLorvanView* addYearView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& 
         createMonthInView(desktop, *view, view->proposalField()->text().trimmed().toInt());
     });
     QObject::connect(view, &FileListView::deleteRequested, view, [&desktop, view] { deleteMonthInView(desktop, *view); });
+    QObject::connect(view, &FileListView::saveAndCloseRequested, view,
+                     [&desktop, view] { saveAndCloseView(desktop, *view); });
     desktop.addDocument(view, kViewYearFile);
     return view;
 }
@@ -150,13 +160,6 @@ void deleteSelectedDay(Desktop& desktop, CMonatView& view) {
     if (result == EntryResult::Done) refreshViewsOf(desktop, file);
 }
 
-// "&Speichern + Schliessen" in a month view: the year file is written, then the view closes.
-void saveAndCloseMonth(Desktop& desktop, CMonatView& view) {
-    if (!desktop.saveYearFile(*view.file())) return;
-    desktop.updateCommands();
-    emit view.closingByOwnButton();
-    view.closeWindow();
-}
 
 } // namespace
 
@@ -323,7 +326,7 @@ CMonatView* openMonthView(Desktop& desktop, const std::shared_ptr<OpenYearFile>&
     QObject::connect(view, &FileListView::deleteRequested, view,
                      [&desktop, view] { deleteSelectedDay(desktop, *view); });
     QObject::connect(view, &FileListView::saveAndCloseRequested, view,
-                     [&desktop, view] { saveAndCloseMonth(desktop, *view); });
+                     [&desktop, view] { saveAndCloseView(desktop, *view); });
     desktop.addDocument(view, kViewMonth);
     return view;
 }

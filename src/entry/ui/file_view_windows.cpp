@@ -212,6 +212,7 @@ CLorvanView::CLorvanView(std::shared_ptr<OpenYearFile> file, const Datum& today,
     setDesignedSize(QSize(360, 380));
     proposalField_->setEnabled(true);
     createButton_->setEnabled(true);
+    saveAndCloseButton_->setEnabled(true);
     refresh();
 }
 
