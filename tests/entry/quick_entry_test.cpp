@@ -325,7 +325,8 @@ TEST_F(QuickEntryTest, TemplateGoesToEveryDayWhileEachDayOfARangeKeepsItsHoliday
         EXPECT_EQ(may->resultsValid, 0);
     }
     // Bert's May was created with its holidays: Ascension on 14 May is marked.
-    const CTagDoc* ascension = load("Bert_Roth2026.azr").month(5)->day(14);
+    const CLorvanDoc bert = load("Bert_Roth2026.azr");
+    const CTagDoc* ascension = bert.month(5)->day(14);
     ASSERT_NE(ascension, nullptr);
     EXPECT_EQ(ascension->publicHoliday, 1);
     const CLorvanDoc anna = load("Anna_Berg2026.azr");
