@@ -221,18 +221,13 @@ int32_t fillUntilDay(const std::string& text, const Datum& day) {
     return until.year == day.year && until.month == day.month ? until.day : daysInMonth(day.month, day.year);
 }
 
-MonthClosedRule closingOf(const Options& options) {
-    const ProgramSettings settings = options.settings;
-    return [settings](int32_t month, int32_t year) { return isMonthClosed(settings, month, year); };
-}
-
 int addDay(const Options& options, const std::vector<std::string>& args, std::ostream& out) {
     expectArguments(args, 2, "days add DATEI TT.MM.JJJJ");
     OpenYearFile file(args[0], options.dataDirectory);
     const DayTarget target = targetDay(file, args[1]);
     FixedAnswerPrompter prompter(options.answerYes);
     CTagDoc* created = nullptr;
-    if (createDay(*target.month, target.date.day, prompter, closingOf(options), &created) != EntryResult::Done)
+    if (createDay(*target.month, target.date.day, prompter, monthClosedRule(options), &created) != EntryResult::Done)
         return 1;
     StorageContext storage;
     storage.prompter = &prompter;
@@ -248,7 +243,7 @@ int deleteDayCommand(const Options& options, const std::vector<std::string>& arg
     const DayTarget target = targetDay(file, args[1]);
     existingDay(target);
     FixedAnswerPrompter prompter(options.answerYes);
-    if (deleteDay(*target.month, target.date.day, prompter, closingOf(options)) != EntryResult::Done) return 1;
+    if (deleteDay(*target.month, target.date.day, prompter, monthClosedRule(options)) != EntryResult::Done) return 1;
     StorageContext storage;
     storage.prompter = &prompter;
     storage.dataDirectory = options.dataDirectory;
@@ -289,7 +284,7 @@ int setDay(const Options& options, const std::vector<std::string>& arguments, st
     const json input = readJsonInput(in);
 
     FixedAnswerPrompter prompter(options.answerYes);
-    const MonthClosedRule closed = closingOf(options);
+    const MonthClosedRule closed = monthClosedRule(options);
     CTagDoc* day = target.month->day(target.date.day);
     if (day == nullptr &&
         createDay(*target.month, target.date.day, prompter, closed, &day) != EntryResult::Done)

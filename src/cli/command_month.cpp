@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "app/open_year_file.h"
+#include "cli/record_commands.h"
 #include "cli/report_output.h"
 
 #include "evaluation/account.h"
@@ -51,14 +52,6 @@ OutputForm takeForm(std::vector<std::string>& args, const char* command) {
     if (given > 1)
         throw LorvanError(std::string(command) + ": nur eine Ausgabeform angeben (--json oder --text).");
     return form;
-}
-
-int32_t monthArgument(const std::string& text) {
-    const bool digits =
-        !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
-    const int32_t month = digits ? std::stoi(text) : 0;
-    if (month < 1 || month > 12) throw LorvanError("Der Monat muss zwischen 1 und 12 liegen: '" + text + "'");
-    return month;
 }
 
 std::string hoursText(double hours) {

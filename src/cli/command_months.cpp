@@ -19,13 +19,6 @@ namespace {
 
 constexpr const char* kUsage = "months add|delete DATEI MONAT";
 
-int32_t monthArgument(const std::string& text) {
-    const bool digits = !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
-    const int32_t month = digits ? std::stoi(text) : -1;
-    if (month < 0 || month > 12) throw LorvanError("Der Monat muss zwischen 1 und 12 liegen: '" + text + "'");
-    return month;
-}
-
 } // namespace
 
 int runMonths(const Options& options, const std::vector<std::string>& args, std::ostream& out) {
@@ -33,7 +26,7 @@ int runMonths(const Options& options, const std::vector<std::string>& args, std:
     const std::string& sub = args[0];
     if (sub != "add" && sub != "delete") throw LorvanError("Aufruf: " + std::string(kUsage));
     const std::string& path = args[1];
-    const int32_t month = monthArgument(args[2]);
+    const int32_t month = monthArgument(args[2], true);
     OpenYearFile file(path, options.dataDirectory);
     CLorvanDoc& document = file.document;
     FixedAnswerPrompter prompter(options.answerYes);
@@ -41,8 +34,7 @@ int runMonths(const Options& options, const std::vector<std::string>& args, std:
     const std::string folder =
         options.dataDirectory.empty() ? directoryOfPath(path, true) : withSeparator(options.dataDirectory, true);
     const StorageContext storage{&prompter, folder, nullptr, nullptr};
-    const ProgramSettings& settings = options.settings;
-    const MonthClosedRule closed = [&settings](int32_t m, int32_t y) { return isMonthClosed(settings, m, y); };
+    const MonthClosedRule closed = monthClosedRule(options);
 
     if (sub == "delete") {
         if (document.month(month) == nullptr)
@@ -62,7 +54,7 @@ int runMonths(const Options& options, const std::vector<std::string>& args, std:
     case MonthCreation::OpenNextYear:
         break;
     }
-    const FixedClock clock(options.today ? *options.today : SystemClock().today());
+    const FixedClock clock(today(options));
     NextYearFile next = nextYearFile(document, folder, file.context(), clock);
     if (next.created) {
         if (!next.created->save(std::string(), true, storage)) return 1;

@@ -23,12 +23,6 @@ namespace {
 
 constexpr const char* kUsage = "quick-entry [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] --employee NR [--employee NR ...] < TAG.JSON";
 
-Datum dateArgument(const std::string& text) {
-    const ParsedDate d = parseDate(text);
-    if (!d.valid || d.day == 0 || d.month == 0) throw LorvanError("Falsches Datumsformat: " + text);
-    return Datum{d.day, d.month, d.year};
-}
-
 int32_t employeeArgument(const std::string& text) {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
         throw LorvanError("Keine gültige Personalnummer: '" + text + "'");
@@ -45,7 +39,7 @@ void readDay(const nlohmann::json& object, CTagDoc& day) {
 
 int runQuickEntry(const Options& options, const std::vector<std::string>& args, std::istream& in,
                   std::ostream& out) {
-    const FixedClock clock(options.today ? *options.today : SystemClock().today());
+    const FixedClock clock(today(options));
     std::optional<Datum> from;
     std::optional<Datum> to;
     std::vector<int32_t> numbers;
@@ -85,8 +79,7 @@ int runQuickEntry(const Options& options, const std::vector<std::string>& args, 
 
     FixedAnswerPrompter prompter(options.answerYes);
     YearFileStore files(StorageContext{&prompter, directory, nullptr, &list});
-    const ProgramSettings& settings = options.settings;
-    const MonthClosedRule closed = [&settings](int32_t m, int32_t y) { return isMonthClosed(settings, m, y); };
+    const MonthClosedRule closed = monthClosedRule(options);
     bool edited = false;
     const bool saved = entry.run(prompter, files, closed, directory, [&](CTagDoc& day, const QuickEntryHeader&) {
         // The input is entered once; a failed save does not come back to it.

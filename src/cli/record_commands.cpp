@@ -1,7 +1,9 @@
 #include "cli/record_commands.h"
 
+#include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
+#include "platform/clock.h"
 
 #include <istream>
 #include <iterator>
@@ -38,6 +40,30 @@ std::string textTooLongMessage(const char* label, size_t maxLength) {
 
 void expectArguments(const std::vector<std::string>& args, size_t count, const std::string& usage) {
     if (args.size() != count) throw LorvanError("Aufruf: " + usage);
+}
+
+Datum dateArgument(const std::string& text) {
+    const ParsedDate parsed = parseDate(text);
+    if (!parsed.valid || parsed.day == 0 || parsed.month == 0) throw LorvanError("Falsches Datumsformat: " + text);
+    return Datum{parsed.day, parsed.month, parsed.year};
+}
+
+int32_t monthArgument(const std::string& text, bool zeroAllowed) {
+    const bool digits =
+        !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
+    const int32_t month = digits ? std::stoi(text) : -1;
+    if (month < (zeroAllowed ? 0 : 1) || month > 12)
+        throw LorvanError("Der Monat muss zwischen 1 und 12 liegen: '" + text + "'");
+    return month;
+}
+
+MonthClosedRule monthClosedRule(const Options& options) {
+    const ProgramSettings settings = options.settings;
+    return [settings](int32_t month, int32_t year) { return isMonthClosed(settings, month, year); };
+}
+
+Datum today(const Options& options) {
+    return options.today ? *options.today : SystemClock().today();
 }
 
 } // namespace lorvan::cli

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "cli/commands.h"
+#include "entry/month_lock.h"
+#include "foundation/datum.h"
 
 #include <nlohmann/json.hpp>
 
@@ -9,7 +11,7 @@
 #include <string>
 #include <vector>
 
-// What the commands on the customer and service files share.
+// What the commands share: reading their arguments and input, and the rules of the data directory.
 namespace lorvan::cli {
 
 // The data directory; refused when there is none.
@@ -22,5 +24,14 @@ void writeProtocol(const Options& options, const std::string& protocol, std::ost
 std::string textTooLongMessage(const char* label, size_t maxLength);
 // Refuses a call with another number of arguments than expected, naming the right one.
 void expectArguments(const std::vector<std::string>& args, size_t count, const std::string& usage);
+// A date DD.MM.YYYY; refused with "Falsches Datumsformat: <text>".
+Datum dateArgument(const std::string& text);
+// A month number 1-12 (with zeroAllowed also 0: no month given); refused with "Der Monat muss zwischen 1
+// und 12 liegen: '<text>'".
+int32_t monthArgument(const std::string& text, bool zeroAllowed = false);
+// The month closing of the data directory's Lorvan.ini (and its temporary release).
+MonthClosedRule monthClosedRule(const Options& options);
+// Today: --today, else the system's date.
+Datum today(const Options& options);
 
 } // namespace lorvan::cli

@@ -50,11 +50,6 @@ QuickEntryDayDialog& quickEntryDayDialog() {
     return dialog;
 }
 
-MonthClosedRule monthClosedRule(Desktop& desktop) {
-    CLorvanApp& app = desktop.app();
-    return [&app](int32_t month, int32_t year) { return app.isMonthClosed(month, year); };
-}
-
 // "&Speichern + Schliessen" in a year or month view: the year file is written, then the view closes.
 void saveAndCloseView(Desktop& desktop, FileListView& view) {
     if (!desktop.saveYearFile(*view.file())) return;
@@ -116,7 +111,7 @@ TimeLineEditorSource& timeLineEditorSource() {
     return source;
 }
 
-// The month view the user works in: the active one, or the one of the active day view's month.
+// The active window when it is a month view.
 CMonatView* activeMonthView(const Desktop& desktop) {
     return dynamic_cast<CMonatView*>(desktop.activeDocument());
 }
@@ -137,7 +132,7 @@ void createDayIn(Desktop& desktop, CMonatView& view) {
     CMonatDoc* month = file->document.month(view.month());
     if (month == nullptr) return;
     const int32_t number = view.proposalField()->text().toInt();
-    if (createDay(*month, number, desktop.prompter(), monthClosedRule(desktop)) != EntryResult::Done) return;
+    if (createDay(*month, number, desktop.prompter(), monthClosedRule(desktop.app())) != EntryResult::Done) return;
     refreshViewsOf(desktop, file);
     view.selectNumber(number);
     openDayView(desktop, file, view.month(), number);
@@ -155,11 +150,10 @@ void deleteSelectedDay(Desktop& desktop, CMonatView& view) {
         }
     };
     const EntryResult result =
-        deleteDay(*month, view.selectedNumber(), desktop.prompter(), monthClosedRule(desktop), closeWindow);
+        deleteDay(*month, view.selectedNumber(), desktop.prompter(), monthClosedRule(desktop.app()), closeWindow);
     if (result == EntryResult::NoSelection) QApplication::beep();
     if (result == EntryResult::Done) refreshViewsOf(desktop, file);
 }
-
 
 } // namespace
 
@@ -192,7 +186,7 @@ void runQuickEntry(Desktop& desktop) {
         dayDialog = [&desktop](QWidget* parent, CTagDoc& templateDay, const QuickEntryHeader& header) {
             DayEntryServices services;
             services.prompter = &desktop.prompter();
-            services.monthClosed = monthClosedRule(desktop);
+            services.monthClosed = monthClosedRule(desktop.app());
             services.customerText = customerTextFunction(desktop);
             DayEntry entry(templateDay, DayEntryMode::QuickEntry, std::move(services));
             entry.setFurtherEmployees(header.furtherEmployees);
@@ -219,7 +213,7 @@ void refreshViewsOf(Desktop& desktop, const std::shared_ptr<OpenYearFile>& file)
 
 void createMonthInView(Desktop& desktop, CLorvanView& view, int32_t month) {
     const std::shared_ptr<OpenYearFile> file = view.file();
-    switch (createMonth(file->document, month, desktop.prompter(), monthClosedRule(desktop))) {
+    switch (createMonth(file->document, month, desktop.prompter(), monthClosedRule(desktop.app()))) {
     case MonthCreation::Nothing:
         break;
     case MonthCreation::OpenMonth:
@@ -249,7 +243,7 @@ void deleteMonthInView(Desktop& desktop, CLorvanView& view) {
         }
         return true;
     };
-    if (deleteMonth(file->document, month, desktop.prompter(), monthClosedRule(desktop), closeMonthViews))
+    if (deleteMonth(file->document, month, desktop.prompter(), monthClosedRule(desktop.app()), closeMonthViews))
         refreshViewsOf(desktop, file);
     desktop.updateCommands();
 }
@@ -341,7 +335,7 @@ CTagView* openDayView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& fil
     }
     DayViewServices services;
     services.prompter = &desktop.prompter();
-    services.monthClosed = monthClosedRule(desktop);
+    services.monthClosed = monthClosedRule(desktop.app());
     services.save = [&desktop, file](CLorvanDoc&) { return desktop.saveYearFile(*file); };
     services.editor = timeLineEditorSource() ? timeLineEditorSource()(desktop, file)
                                              : programTimeLineEditor(desktop);

@@ -198,7 +198,7 @@ void QuickEntryDialog::enterTimes() {
     model_.from = toDatum(from_->date());
     model_.to = toDatum(to_->date());
     CLorvanApp& app = desktop_.app();
-    const MonthClosedRule closed = [&app](int32_t month, int32_t year) { return app.isMonthClosed(month, year); };
+    const MonthClosedRule closed = monthClosedRule(app);
     DesktopYearFiles files(desktop_);
     const bool saved = model_.run(desktop_.prompter(), files, closed, app.dataDirectory(),
                                   [this](CTagDoc& day, const QuickEntryHeader& header) {
