@@ -23,6 +23,7 @@ IoSelect::IoSelect(IoSelectMode mode, std::string proposal, std::string titleBas
       initialDirectory_(std::move(initialDirectory)) {}
 
 std::string IoSelect::title() const {
+    if (!exactTitle_.empty()) return exactTitle_;
     switch (mode_) {
     case IoSelectMode::SelectFile:
         return titleBase_ + " auswählen";

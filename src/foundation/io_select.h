@@ -2,6 +2,7 @@
 
 #include <string>
 #include <vector>
+#include <utility>
 
 // What the file and directory selection shows and how it turns the user's choice into a path. The
 // desktop dialog maps its widgets to this class; everything here works without a screen.
@@ -29,8 +30,10 @@ class IoSelect {
     IoSelect(IoSelectMode mode, std::string proposal, std::string titleBase, std::string initialDirectory);
 
     IoSelectMode mode() const { return mode_; }
-    // The title base + " " + the mode's verb, e.g. "Datenverzeichnis festlegen".
+    // The title base + " " + the mode's verb, e.g. "Datenverzeichnis festlegen"; a title set with
+    // setTitle instead.
     std::string title() const;
+    void setTitle(std::string exactTitle) { exactTitle_ = std::move(exactTitle); }
     std::string confirmButtonText() const;
 
     // Patterns that neither begin with "*" nor contain "." are bare extensions ("azr; txt"), each
@@ -74,6 +77,7 @@ class IoSelect {
     IoSelectMode mode_;
     std::string proposal_;
     std::string titleBase_;
+    std::string exactTitle_;
     std::string initialDirectory_;
     std::vector<FileTypeFilter> filters_;
     bool allFilesEntry_ = true;
