@@ -54,4 +54,9 @@ int runLine(const Options& options, const std::vector<std::string>& args, std::i
 // < DAY.JSON: one day of a year file through the day entry (checks, questions, month closing, saving).
 int runDays(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 
+// settings check|set FILE < SETTINGS.JSON, settings copy-from FILE SOURCE: the settings dialog of a year
+// file (checks in page order; failures name the page and field on err).
+int runSettings(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                std::ostream& err);
+
 } // namespace lorvan::cli

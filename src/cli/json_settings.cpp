@@ -97,7 +97,7 @@ WagePeriod wagePeriodFromJson(const json& object, const std::string& context) {
 // the from months rise up to December. Only the last period carries the last-period flag.
 template <typename Period, typename FromJson>
 void periodListFromJson(JsonObjectReader& r, const char* key, std::vector<Period>& periods, bool mayBeEmpty,
-                        FromJson fromJson) {
+                        bool orderChecked, FromJson fromJson) {
     const json* list = r.array(key);
     if (!list) return;
     const std::string context = r.context() + "." + key;
@@ -107,7 +107,9 @@ void periodListFromJson(JsonObjectReader& r, const char* key, std::vector<Period
     if (result.empty() && !mayBeEmpty) throw LorvanError("'" + context + "' darf nicht leer sein.");
     for (size_t i = 0; i < result.size(); ++i) {
         const int32_t from = result[i].fromMonth;
-        const bool ordered = i == 0 ? from == 1 : from > result[i - 1].fromMonth && from <= 12;
+        const bool ordered = i == 0 ? from == 1
+                             : orderChecked ? from > result[i - 1].fromMonth && from <= 12
+                                            : from >= 0 && from <= 12;
         if (!ordered)
             throw LorvanError(
                 "Die Zeiträume in '" + context +
@@ -197,7 +199,7 @@ json settingsToJson(const CEinstArbzt& s) {
     };
 }
 
-void settingsFromJson(const json& object, CEinstArbzt& settings) {
+void settingsFromJson(const json& object, CEinstArbzt& settings, bool orderChecked) {
     CEinstArbzt s = settings;
     JsonObjectReader r(object, "settings");
     r.get("name", s.name);
@@ -264,8 +266,8 @@ void settingsFromJson(const json& object, CEinstArbzt& settings) {
     r.get("default_start_of_work", s.defaultStartOfWork);
     r.get("standby_rating_percent", s.standbyRatingPercent);
     r.get("unplanned_vacation_text", s.unplannedVacationText);
-    periodListFromJson(r, "working_time_periods", s.workingTimePeriods, false, periodFromJson);
-    periodListFromJson(r, "wage_periods", s.wagePeriods, true, wagePeriodFromJson);
+    periodListFromJson(r, "working_time_periods", s.workingTimePeriods, false, orderChecked, periodFromJson);
+    periodListFromJson(r, "wage_periods", s.wagePeriods, true, orderChecked, wagePeriodFromJson);
     r.finish();
     settings = std::move(s);
 }

@@ -39,7 +39,10 @@ constexpr const char* kUsage =
     "                    'Arbeitszeit eingeben' vervollständigen und prüfen (schreibt nichts)\n"
     "  days add|delete DATEI TT.MM.JJJJ            Tag anlegen oder löschen\n"
     "  days show DATEI TT.MM.JJJJ [--json|--text]  Tag mit Auswertung und Prüfung\n"
-    "  days set DATEI TT.MM.JJJJ [--fill-until TT.MM.JJJJ] < JSON   Tag speichern (wie im Tagesfenster)\n";
+    "  days set DATEI TT.MM.JJJJ [--fill-until TT.MM.JJJJ] < JSON   Tag speichern (wie im Tagesfenster)\n"
+    "  settings check|set DATEI < JSON     Einstellungen der Datei prüfen bzw. prüfen und speichern\n"
+    "                    (eine fehlende DATEI wird neu angelegt)\n"
+    "  settings copy-from DATEI QUELLE     Einstellungen aus einer anderen Jahresdatei vorbesetzen\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -108,6 +111,7 @@ int main(int argc, char** argv) {
         if (command == "quick-entry") return cli::runQuickEntry(options, args, std::cin, std::cout);
         if (command == "line") return cli::runLine(options, args, std::cin, std::cout);
         if (command == "days") return cli::runDays(options, args, std::cin, std::cout);
+        if (command == "settings") return cli::runSettings(options, args, std::cin, std::cout, std::cerr);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';
