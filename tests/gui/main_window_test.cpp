@@ -109,12 +109,11 @@ TEST_F(MainWindowTest, StartsWithoutDocumentAndOnlyBuiltCommandsEnabled) {
     EXPECT_EQ(menuTexts(window->menuBar()),
               (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Fir&menverarbeitungen",
                                         "E&xtras", "&Fenster", "&?"}));
-    for (MenuCommand command : {MenuCommand::Open, MenuCommand::Employees, MenuCommand::About,
+    for (MenuCommand command : {MenuCommand::New, MenuCommand::Open, MenuCommand::Employees, MenuCommand::About,
                                 MenuCommand::GeneralSettings, MenuCommand::News, MenuCommand::HelpContents,
                                 MenuCommand::QuickEntry})
         EXPECT_TRUE(window->action(command)->isEnabled()) << static_cast<int>(command);
-    for (MenuCommand command : {MenuCommand::New, MenuCommand::Close,
-                                MenuCommand::Print, MenuCommand::Save})
+    for (MenuCommand command : {MenuCommand::Close, MenuCommand::Print, MenuCommand::Save})
         EXPECT_FALSE(window->action(command)->isEnabled()) << static_cast<int>(command);
 }
 

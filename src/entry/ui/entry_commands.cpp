@@ -73,8 +73,22 @@ CLorvanView* addYearView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& 
     return view;
 }
 
-// The next year's file of the same person: an existing one opens; a new one opens unsaved with the
-// settings of this one, to be saved by the user.
+NewFileSettings& newFileSettings() {
+    static NewFileSettings settings;
+    return settings;
+}
+
+// A new year file after its settings were confirmed: its year view opens on it unsaved, under the
+// path its owner and year give it.
+void openNewYearFile(Desktop& desktop, CLorvanDoc document) {
+    if (newFileSettings() && !newFileSettings()(desktop, document)) return;
+    const std::string& dataDirectory = desktop.app().dataDirectory();
+    const std::string path = fullYearFilePath(dataDirectory, document.settings().name, document.settings().year);
+    addYearView(desktop, std::make_shared<OpenYearFile>(path, std::move(document), dataDirectory));
+}
+
+// The next year's file of the same person: an existing one opens; a new one takes the settings of
+// this one, shows them for confirmation and opens unsaved, to be saved by the user.
 void openNextYear(Desktop& desktop, OpenYearFile& file) {
     try {
         NextYearFile next = nextYearFile(file.document, desktop.app().dataDirectory(), file.context(), desktop.clock());
@@ -82,8 +96,7 @@ void openNextYear(Desktop& desktop, OpenYearFile& file) {
             openYearFileView(desktop, next.path);
             return;
         }
-        addYearView(desktop, std::make_shared<OpenYearFile>(next.path, std::move(*next.created),
-                                                            desktop.app().dataDirectory()));
+        openNewYearFile(desktop, std::move(*next.created));
     } catch (const LorvanError& failure) {
         desktop.prompter().error(failure.what());
     }
@@ -159,6 +172,17 @@ void deleteSelectedDay(Desktop& desktop, CMonatView& view) {
 
 void setTimeLineEditorSource(TimeLineEditorSource source) {
     timeLineEditorSource() = std::move(source);
+}
+
+void setNewFileSettings(NewFileSettings settings) {
+    newFileSettings() = std::move(settings);
+}
+
+void createNewYearFile(Desktop& desktop) {
+    CLorvanDoc document;
+    document.startNew(desktop.clock());
+    document.setModified();
+    openNewYearFile(desktop, std::move(document));
 }
 
 void setQuickEntryDayDialog(QuickEntryDayDialog dialog) {
@@ -250,6 +274,7 @@ void deleteMonthInView(Desktop& desktop, CLorvanView& view) {
 
 void registerEntryCommands(Desktop& desktop) {
     CommandTable& commands = desktop.commands();
+    commands.add(MenuCommand::New, [&desktop] { createNewYearFile(desktop); });
     commands.add(MenuCommand::Open, [&desktop] { chooseAndOpenYearFile(desktop); });
     commands.add(
         MenuCommand::OpenEntry,

@@ -11,6 +11,7 @@ class QWidget;
 
 namespace lorvan {
 
+class CLorvanDoc;
 class CTagDoc;
 struct QuickEntryHeader;
 
@@ -20,7 +21,7 @@ class CTagView;
 class Desktop;
 struct OpenYearFile;
 
-// The commands of the year and month views: "Ö&ffnen...", "Aktuell ausgewählten &Eintrag öffnen..."
+// The commands of the year and month views: "&Neu", "Ö&ffnen...", "Aktuell ausgewählten &Eintrag öffnen..."
 // and "Aktuell ausgewählten Eintrag &löschen" (a month of the year view, a day of the month view),
 // and "&Schnellerfassung...".
 void registerEntryCommands(Desktop& desktop);
@@ -32,6 +33,14 @@ using TimeLineEditorSource =
 // source gives the program's own.
 void setTimeLineEditorSource(TimeLineEditorSource source);
 
+
+// The settings of a new year file, asked for step by step before its year view opens: false when the
+// user cancelled (the new file is then abandoned). The desktop wires the settings dialog in; without
+// one a new file opens with the settings it was started with.
+using NewFileSettings = std::function<bool(Desktop& desktop, CLorvanDoc& document)>;
+void setNewFileSettings(NewFileSettings settings);
+// "&Neu": a new year file, its settings first; its year view opens unsaved.
+void createNewYearFile(Desktop& desktop);
 
 // The day dialog "Schnellerfassung eines Tages" on the quick entry's template: true when it was
 // closed with "&Speichern + Schließen" (its checks passed). The desktop wires the day entry's dialog in.
