@@ -88,6 +88,13 @@ void markLastPeriod(std::vector<Period>& list) {
         list[i].lastPeriod = i + 1 == list.size() ? 1 : 0;
 }
 
+// A changed factor gives its per-hour value anew, once there is an hourly wage.
+void setFactor(WagePeriod& period, double WagePeriod::*factorField, double WagePeriod::*perHourField, double factor) {
+    if (factor == period.*factorField) return;
+    period.*factorField = factor;
+    if (period.hourlyWage > 0.0 && factor > 0.0) period.*perHourField = roundAmount(period.hourlyWage * factor, 0, 2);
+}
+
 std::string wageText(double wage) {
     return decimalPointToComma(format("%.2f", wage));
 }
@@ -368,19 +375,14 @@ void FileSettingsDialog::setHourlyWage(size_t period, double wage) {
 }
 
 void FileSettingsDialog::setEmployerCostFactor(size_t period, double factor) {
-    if (period >= edited_.wagePeriods.size()) return;
-    WagePeriod& p = edited_.wagePeriods[period];
-    if (factor == p.employerCostFactor) return;
-    p.employerCostFactor = factor;
-    if (p.hourlyWage > 0.0 && factor > 0.0) p.employerCostPerHour = roundAmount(p.hourlyWage * factor, 0, 2);
+    if (period < edited_.wagePeriods.size())
+        setFactor(edited_.wagePeriods[period], &WagePeriod::employerCostFactor, &WagePeriod::employerCostPerHour, factor);
 }
 
 void FileSettingsDialog::setValueCreationFactor(size_t period, double factor) {
-    if (period >= edited_.wagePeriods.size()) return;
-    WagePeriod& p = edited_.wagePeriods[period];
-    if (factor == p.valueCreationFactor) return;
-    p.valueCreationFactor = factor;
-    if (p.hourlyWage > 0.0 && factor > 0.0) p.valueCreationPerHour = roundAmount(factor * p.hourlyWage, 0, 2);
+    if (period < edited_.wagePeriods.size())
+        setFactor(edited_.wagePeriods[period], &WagePeriod::valueCreationFactor, &WagePeriod::valueCreationPerHour,
+                  factor);
 }
 
 std::vector<DeviatingWageRow> FileSettingsDialog::deviatingWageRows(size_t period) const {
