@@ -332,14 +332,7 @@ QWidget* FileSettingsWindow::fieldWidget(size_t page, SettingsField field) const
 }
 
 void FileSettingsWindow::showHelp() {
-    if (help_ == nullptr) {
-        const std::string executableDirectory = fromQt(QCoreApplication::applicationDirPath());
-        help_ = new HelpWindow(
-            HelpTopics::load(helpDirectory(executableDirectory).value_or(std::filesystem::path())), prompter_, this);
-        help_->setWindowFlag(Qt::Window);
-    }
-    help_->show();
-    help_->showTopic(kHelpFileSettings);
+    showHelpTopic(help_, this, prompter_, kHelpFileSettings);
 }
 
 QWidget* FileSettingsWindow::buildPage(size_t index) {
