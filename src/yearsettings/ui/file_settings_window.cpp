@@ -6,12 +6,13 @@
 #include "foundation/io_select.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
+#include "masterdata/service_dialog.h"
 #include "platform/prompter.h"
 #include "yearsettings/file_settings_environment.h"
+#include "yearsettings/ui/number_field.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,35 +20,59 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace lorvan {
 
+// A number field of a page. A valid text goes into the record as it is typed (or, for the fields
+// with an action, when the field is left); a text that is no number stays in the field as typed
+// until the page is left, where the check names it. The field shows the record's value again
+// whenever the record changed under it.
+struct SettingsNumberField {
+    QLineEdit* edit = nullptr;
+    std::function<double()> get;
+    std::function<void(double)> set;
+    std::function<bool()> enabled;
+    std::optional<NumberRange> range;
+    // The record's value when field and record last agreed.
+    double shown = std::numeric_limits<double>::quiet_NaN();
+
+    std::optional<double> typed() const { return parseAmountField(fromQt(edit->text())); }
+    bool valid() const { return !numberFieldMessage(fromQt(edit->text()), range); }
+    void show() {
+        shown = get();
+        edit->setText(toQt(numberFieldText(shown)));
+    }
+    void load() {
+        const bool on = !enabled || enabled();
+        edit->setEnabled(on);
+        // A disabled field and a value changed under the field show the record; so does a valid
+        // text once the field is left (in its usual form). Text being typed, and text that still
+        // has to be checked, stays.
+        if (!on || get() != shown || (valid() && !edit->hasFocus())) show();
+    }
+    // A valid text that differs from what the field showed goes into the record. A field whose
+    // value changed under it and that was not typed in keeps the record's new value.
+    void commit() {
+        if (!valid()) return;
+        const double value = *typed();
+        if (value == shown) return;
+        set(value);
+        shown = get();
+    }
+};
+
 namespace {
-
-const QLocale& german() {
-    static const QLocale locale(QLocale::German, QLocale::Germany);
-    return locale;
-}
-
-QString numberText(double value) {
-    return german().toString(value, 'f', 2);
-}
-
-double numberOf(const QString& text) {
-    bool ok = false;
-    const double value = german().toDouble(text.trimmed(), &ok);
-    return ok ? value : 0.0;
-}
 
 // "Abweichenden Stundenlohn erfassen" for one service.
 bool editDeviatingWage(QWidget* parent, DeviatingWageEdit& edit, Prompter& prompter) {
@@ -55,7 +80,8 @@ bool editDeviatingWage(QWidget* parent, DeviatingWageEdit& edit, Prompter& promp
     dialog.setWindowTitle(QStringLiteral("Abweichenden Stundenlohn erfassen"));
     auto* service = new QLabel(toQt(edit.service));
     auto* deviating = new QCheckBox(QStringLiteral("Abweichender Stundenlohn"));
-    auto* wage = new QLineEdit(edit.deviating ? numberText(edit.wage) : QString());
+    auto* wage = new QLineEdit(edit.deviating ? toQt(numberFieldText(edit.wage)) : QString());
+    wage->setObjectName(QStringLiteral("wage"));
     deviating->setChecked(edit.deviating);
     wage->setEnabled(edit.deviating);
     QObject::connect(deviating, &QCheckBox::toggled, wage, &QWidget::setEnabled);
@@ -73,7 +99,16 @@ bool editDeviatingWage(QWidget* parent, DeviatingWageEdit& edit, Prompter& promp
     layout->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
-        DeviatingWageEdit typed{edit.service, deviating->isChecked(), numberOf(wage->text())};
+        const std::string text = fromQt(wage->text());
+        DeviatingWageEdit typed{edit.service, deviating->isChecked(), 0.0};
+        if (typed.deviating) {
+            if (const std::optional<std::string> message = numberFieldMessage(text, std::nullopt)) {
+                prompter.error(*message);
+                wage->setFocus();
+                return;
+            }
+            typed.wage = *parseAmountField(text);
+        }
         if (!confirmDeviatingWage(typed, prompter)) {
             wage->setFocus();
             return;
@@ -89,8 +124,9 @@ bool editDeviatingWage(QWidget* parent, DeviatingWageEdit& edit, Prompter& promp
 class PageBuilder {
   public:
     PageBuilder(std::vector<std::function<void()>>& loaders, std::vector<std::pair<SettingsField, QWidget*>>& fields,
-                std::function<void()> refresh)
-        : loaders_(loaders), fields_(fields), refresh_(std::move(refresh)) {}
+                std::vector<std::shared_ptr<SettingsNumberField>>& numbers, std::function<void()> refresh,
+                const bool& rebuilding)
+        : loaders_(loaders), fields_(fields), numbers_(numbers), refresh_(std::move(refresh)), rebuilding_(rebuilding) {}
 
     QCheckBox* check(const char* label, std::function<bool()> get, std::function<void(bool)> set,
                      std::function<bool()> enabled = {}) {
@@ -105,32 +141,26 @@ class PageBuilder {
         });
         return box;
     }
+    // A number that goes into the record as it is typed.
     QLineEdit* number(std::function<double&()> value, std::function<bool()> enabled = {},
-                      SettingsField field = SettingsField::None) {
-        auto* edit = new QLineEdit;
-        edit->setMinimumWidth(70);
-        edit->setMaximumWidth(90);
-        QObject::connect(edit, &QLineEdit::textEdited, edit, [value](const QString& text) { value() = numberOf(text); });
-        loaders_.push_back([edit, value, enabled] {
-            if (!edit->hasFocus()) edit->setText(numberText(value()));
-            if (enabled) edit->setEnabled(enabled());
-        });
-        remember(field, edit);
-        return edit;
+                      SettingsField field = SettingsField::None, std::optional<NumberRange> range = std::nullopt) {
+        const auto number = makeNumber(
+            [value] { return value(); }, [value](double v) { value() = v; }, std::move(enabled), field, range);
+        QObject::connect(number->edit, &QLineEdit::textEdited, number->edit, [number] { number->commit(); });
+        return number->edit;
     }
-    // A number whose change runs an action when the field is left.
+    // A number whose change runs an action when the field is left; the page shows the outcome.
     QLineEdit* numberAction(std::function<double()> get, std::function<void(double)> set,
-                            SettingsField field = SettingsField::None) {
-        auto* edit = new QLineEdit;
-        edit->setMinimumWidth(70);
-        edit->setMaximumWidth(90);
-        QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit, set, refresh = refresh_] {
-            set(numberOf(edit->text()));
+                            SettingsField field = SettingsField::None, std::optional<NumberRange> range = std::nullopt) {
+        const auto number = makeNumber(std::move(get), std::move(set), {}, field, range);
+        // A field that loses the focus because its page is rebuilt may belong to a period that is gone.
+        QObject::connect(number->edit, &QLineEdit::editingFinished, number->edit,
+                         [number, refresh = refresh_, &rebuilding = rebuilding_] {
+            if (rebuilding) return;
+            number->commit();
             refresh();
         });
-        loaders_.push_back([edit, get] { edit->setText(numberText(get())); });
-        remember(field, edit);
-        return edit;
+        return number->edit;
     }
     QSpinBox* integer(std::function<int32_t&()> value, int minimum, int maximum, std::function<bool()> enabled = {},
                       SettingsField field = SettingsField::None) {
@@ -180,10 +210,33 @@ class PageBuilder {
     }
 
   private:
+    std::shared_ptr<SettingsNumberField> makeNumber(std::function<double()> get, std::function<void(double)> set,
+                                                    std::function<bool()> enabled, SettingsField field,
+                                                    std::optional<NumberRange> range) {
+        auto number = std::make_shared<SettingsNumberField>();
+        number->edit = new QLineEdit;
+        number->edit->setMinimumWidth(70);
+        number->edit->setMaximumWidth(90);
+        number->get = std::move(get);
+        number->set = std::move(set);
+        number->enabled = std::move(enabled);
+        number->range = range;
+        loaders_.push_back([number] { number->load(); });
+        numbers_.push_back(number);
+        remember(field, number->edit);
+        return number;
+    }
+
     std::vector<std::function<void()>>& loaders_;
     std::vector<std::pair<SettingsField, QWidget*>>& fields_;
+    std::vector<std::shared_ptr<SettingsNumberField>>& numbers_;
     std::function<void()> refresh_;
+    const bool& rebuilding_;
 };
+
+// The ranges of the fields that have one: hours of a day, and the amounts and factors of a wage page.
+constexpr NumberRange kHoursRange{0.0, 20.0};
+constexpr NumberRange kMoneyRange{0.0, 1000.0};
 
 QHBoxLayout* row(std::initializer_list<QWidget*> widgets) {
     auto* layout = new QHBoxLayout;
@@ -221,8 +274,9 @@ FileSettingsWindow::FileSettingsWindow(FileSettingsDialog& model, Prompter& prom
         next_ = new QPushButton(QStringLiteral("&Weiter >"));
         buttons->addWidget(back_);
         buttons->addWidget(next_);
+        // Back needs no checks of the page, only numbers that are numbers.
         connect(back_, &QPushButton::clicked, this, [this] {
-            if (current_ > 0) showPage(static_cast<size_t>(current_ - 1));
+            if (current_ > 0 && checkNumbers(static_cast<size_t>(current_))) showPage(static_cast<size_t>(current_ - 1));
         });
         connect(next_, &QPushButton::clicked, this, [this] { goToPage(static_cast<size_t>(current_ + 1)); });
     }
@@ -241,7 +295,9 @@ FileSettingsWindow::FileSettingsWindow(FileSettingsDialog& model, Prompter& prom
     layout->addWidget(tabs_);
     layout->addLayout(buttons);
 
+    // The steps of a new file go one by one (and Alt+Z is "< &Zurück" there).
     for (const char key : {'Z', 'B', 'S', 'K', 'U', 'A'}) {
+        if (stepMode_) break;
         auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(key)), this);
         connect(shortcut, &QShortcut::activated, this, [this, key] {
             if (const std::optional<size_t> page = model_.pageForKey(key)) goToPage(*page);
@@ -257,6 +313,7 @@ FileSettingsWindow::FileSettingsWindow(FileSettingsDialog& model, Prompter& prom
 void FileSettingsWindow::rebuild() {
     const int keep = current_;
     switching_ = true;
+    rebuilding_ = true;
     while (tabs_->count() > 0) {
         QWidget* page = tabs_->widget(0);
         tabs_->removeTab(0);
@@ -264,13 +321,16 @@ void FileSettingsWindow::rebuild() {
     }
     loaders_.clear();
     fields_.clear();
+    numbers_.clear();
     const size_t count = model_.pages().size();
     fields_.resize(count);
+    numbers_.resize(count);
     for (size_t page = 0; page < count; ++page)
         tabs_->addTab(buildPage(page), toQt(model_.pageTitle(page)));
     current_ = std::min(keep, static_cast<int>(count) - 1);
     tabs_->setCurrentIndex(current_);
     switching_ = false;
+    rebuilding_ = false;
     refresh();
     updateStep();
 }
@@ -285,8 +345,10 @@ void FileSettingsWindow::updateStep() {
     if (!stepMode_) return;
     setWindowTitle(toQt(model_.stepTitle(static_cast<size_t>(current_))));
     const bool last = current_ + 1 >= tabs_->count();
+    // "Fertig stellen" takes the place of "Weiter" on the last step.
     back_->setEnabled(current_ > 0);
-    next_->setEnabled(!last);
+    next_->setVisible(!last);
+    ok_->setVisible(last);
     next_->setDefault(!last);
     ok_->setDefault(last);
 }
@@ -301,8 +363,26 @@ void FileSettingsWindow::showPage(size_t page) {
     updateStep();
 }
 
+bool FileSettingsWindow::checkNumbers(size_t page) {
+    for (const std::shared_ptr<SettingsNumberField>& number : numbers_[page]) {
+        if (!number->edit->isEnabled()) continue;
+        if (const std::optional<std::string> message = numberFieldMessage(fromQt(number->edit->text()), number->range)) {
+            showPage(page);
+            prompter_.error(*message);
+            number->edit->setFocus();
+            number->edit->selectAll();
+            return false;
+        }
+        // A field with an action may still hold a change not taken over (left by an access key).
+        number->commit();
+    }
+    refresh();
+    return true;
+}
+
 bool FileSettingsWindow::goToPage(size_t page) {
     if (static_cast<int>(page) == current_) return true;
+    if (!checkNumbers(static_cast<size_t>(current_))) return false;
     if (const std::optional<SettingsFailure> failed = model_.leavePage(static_cast<size_t>(current_), prompter_)) {
         showFailure(*failed);
         return false;
@@ -312,6 +392,8 @@ bool FileSettingsWindow::goToPage(size_t page) {
 }
 
 void FileSettingsWindow::accept() {
+    for (size_t page = 0; page < numbers_.size(); ++page)
+        if (!checkNumbers(page)) return;
     if (const std::optional<SettingsFailure> failed = model_.confirm(prompter_)) {
         showFailure(*failed);
         return;
@@ -339,14 +421,16 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
     const SettingsPage page = model_.pages()[index];
     auto* widget = new QWidget;
     auto* layout = new QVBoxLayout(widget);
-    // Structure changes (pages added or removed) rebuild the tabs once the clicked control is done.
+    // Structure changes (pages added or removed) rebuild the tabs at once: no loader may run on a
+    // period that is gone. The clicked control itself goes only later (deleteLater).
     const auto refreshAll = [this] {
+        if (rebuilding_) return;
         if (tabs_->count() != static_cast<int>(model_.pages().size()))
-            QTimer::singleShot(0, this, [this] { rebuild(); });
+            rebuild();
         else
             refresh();
     };
-    PageBuilder b(loaders_, fields_[index], refreshAll);
+    PageBuilder b(loaders_, fields_[index], numbers_[index], refreshAll, rebuilding_);
     CEinstArbzt& s = model_.settings();
     FileSettingsDialog& m = model_;
     using F = SettingsField;
@@ -358,13 +442,17 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
         name->setEditable(true);
         for (const std::string& each : m.environment().employeeNames)
             name->addItem(toQt(each));
-        connect(name, &QComboBox::currentTextChanged, name, [&s](const QString& text) { s.name = fromQt(text.trimmed()); });
+        connect(name, &QComboBox::currentTextChanged, this, [this, &s](const QString& text) {
+            s.name = fromQt(text.trimmed());
+            if (!stepMode_) setWindowTitle(toQt(model_.windowTitle()));
+        });
         loaders_.push_back([name, &s] {
             if (name->currentText() != toQt(s.name)) name->setCurrentText(toQt(s.name));
         });
         b.remember(F::Name, name);
         auto* year = new QLineEdit;
         year->setMaxLength(4);
+        year->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), year));
         year->setMaximumWidth(60);
         connect(year, &QLineEdit::textEdited, year, [&s](const QString& text) { s.year = text.trimmed().toInt(); });
         loaders_.push_back([year, &s] {
@@ -380,7 +468,7 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
                 prompter_.error(*message);
                 return;
             }
-            QTimer::singleShot(0, this, [this] { rebuild(); });
+            rebuild();
         });
         auto* form = new QGridLayout;
         form->addWidget(label("Arbeitszeit erfassen für"), 0, 0);
@@ -414,7 +502,7 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
             const size_t day = static_cast<size_t>((column + 1) % 7); // Monday first, Sunday last
             grid->addWidget(label(kDays[column]), 0, column + 1, Qt::AlignCenter);
             QLineEdit* hours = b.number([period, day]() -> double& { return period().hoursByWeekday[day]; }, fixed,
-                                        column == 0 ? F::WeekdayHours : F::None);
+                                        column == 0 ? F::WeekdayHours : F::None, kHoursRange);
             grid->addWidget(hours, 1, column + 1);
             grid->addWidget(b.integer([period, day]() -> int32_t& { return period().breakMinutesByWeekday[day]; }, 0,
                                       60, fixed),
@@ -428,7 +516,8 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
         const auto notFixed = [fixed] { return !fixed(); };
         layout->addLayout(row({b.integer([period]() -> int32_t& { return period().workingDaysPerWeek; }, 0, 7, notFixed),
                                label("Arbeitstage je Woche mit jeweils"),
-                               b.number([period]() -> double& { return period().hoursPerWorkingDay; }, notFixed),
+                               b.number([period]() -> double& { return period().hoursPerWorkingDay; }, notFixed,
+                                        F::None, kHoursRange),
                                label("Stunden und"),
                                b.integer([period]() -> int32_t& { return period().breakMinutesPerWorkingDay; }, 0, 60,
                                          notFixed),
@@ -671,24 +760,29 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
                                   [this, p](bool on) { model_.setWageLastPeriod(p, on, prompter_); }));
         layout->addLayout(row({label("Stundenlohn (in EUR)"),
                                b.numberAction([period] { return period().hourlyWage; },
-                                              [&m, p](double v) { m.setHourlyWage(p, v); }, F::HourlyWage)}));
+                                              [&m, p](double v) { m.setHourlyWage(p, v); }, F::HourlyWage,
+                                              kMoneyRange)}));
         layout->addLayout(row({label("Kosten für den Arbeitgeber: Faktor"),
                                b.numberAction([period] { return period().employerCostFactor; },
-                                              [&m, p](double v) { m.setEmployerCostFactor(p, v); }),
+                                              [&m, p](double v) { m.setEmployerCostFactor(p, v); }, F::None,
+                                              kMoneyRange),
                                label("je Stunde"),
                                b.number([period]() -> double& { return period().employerCostPerHour; }, {},
-                                        F::EmployerCostPerHour)}));
+                                        F::EmployerCostPerHour, kMoneyRange)}));
         layout->addLayout(row({label("Geschätzte Wertschöpfung: Faktor"),
                                b.numberAction([period] { return period().valueCreationFactor; },
-                                              [&m, p](double v) { m.setValueCreationFactor(p, v); }),
+                                              [&m, p](double v) { m.setValueCreationFactor(p, v); }, F::None,
+                                              kMoneyRange),
                                label("je Stunde"),
                                b.number([period]() -> double& { return period().valueCreationPerHour; }, {},
-                                        F::ValueCreationPerHour)}));
+                                        F::ValueCreationPerHour, kMoneyRange)}));
         layout->addLayout(row({label("Urlaubsgeld (in EUR)"),
-                               b.number([period]() -> double& { return period().vacationPayPerDay; }),
+                               b.number([period]() -> double& { return period().vacationPayPerDay; }, {}, F::None,
+                                        kMoneyRange),
                                label("für 1 Tag")}));
         layout->addLayout(row({label("Stördienstvergütung (in EUR)"),
-                               b.number([period]() -> double& { return period().standbyPay; }, {}, F::StandbyPay),
+                               b.number([period]() -> double& { return period().standbyPay; }, {}, F::StandbyPay,
+                                        kMoneyRange),
                                label("für"),
                                b.integer([period]() -> int32_t& { return period().standbyPayDays; }, 0, 30, {},
                                          F::StandbyPayDays),
@@ -709,7 +803,8 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
             for (const DeviatingWageRow& rowData : m.deviatingWageRows(p))
                 list->addTopLevelItem(new QTreeWidgetItem({toQt(rowData.service), toQt(rowData.wageText)}));
         });
-        connect(list, &QTreeWidget::itemDoubleClicked, this, [this, p](QTreeWidgetItem* item) {
+        // Double-click or Enter on a row.
+        connect(list, &QTreeWidget::itemActivated, this, [this, p](QTreeWidgetItem* item) {
             DeviatingWageEdit edit = model_.deviatingWageOf(p, fromQt(item->text(0)));
             if (!editDeviatingWage(this, edit, prompter_)) return;
             model_.setDeviatingWage(p, edit);

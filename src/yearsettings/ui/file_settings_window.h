@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ namespace lorvan {
 
 class HelpWindow;
 class Prompter;
+struct SettingsNumberField;
 
 // "Einstellungen der aktuellen Datei" on its model: one tab per page of the model, every box with an
 // action runs the model's action and the fields then show what the model holds. Leaving a tab runs
@@ -47,6 +49,9 @@ class FileSettingsWindow final : public QDialog {
     void refresh();
     void updateStep();
     void showFailure(const SettingsFailure& failure);
+    // The number fields of a page hold numbers within their ranges: otherwise the message, the
+    // page and the focus on the field, and false.
+    bool checkNumbers(size_t page);
     void showHelp();
     QWidget* buildPage(size_t page);
 
@@ -60,11 +65,14 @@ class FileSettingsWindow final : public QDialog {
     QPushButton* ok_ = nullptr;
     HelpWindow* help_ = nullptr;
     bool switching_ = false;
+    bool rebuilding_ = false;
     int current_ = 0;
     // Loads every field of the built pages from the model.
     std::vector<std::function<void()>> loaders_;
     // The focus widgets by page and field.
     std::vector<std::vector<std::pair<SettingsField, QWidget*>>> fields_;
+    // The number fields by page.
+    std::vector<std::vector<std::shared_ptr<SettingsNumberField>>> numbers_;
 };
 
 } // namespace lorvan
