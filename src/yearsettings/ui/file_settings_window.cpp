@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabBar>
@@ -78,6 +79,7 @@ namespace {
 bool editDeviatingWage(QWidget* parent, DeviatingWageEdit& edit, Prompter& prompter) {
     QDialog dialog(parent);
     dialog.setWindowTitle(QStringLiteral("Abweichenden Stundenlohn erfassen"));
+    dialog.setMinimumWidth(340);
     auto* service = new QLabel(toQt(edit.service));
     auto* deviating = new QCheckBox(QStringLiteral("Abweichender Stundenlohn"));
     auto* wage = new QLineEdit(edit.deviating ? toQt(numberFieldText(edit.wage)) : QString());
@@ -165,6 +167,7 @@ class PageBuilder {
     QSpinBox* integer(std::function<int32_t&()> value, int minimum, int maximum, std::function<bool()> enabled = {},
                       SettingsField field = SettingsField::None) {
         auto* spin = new QSpinBox;
+        spin->setMinimumWidth(55);
         spin->setRange(minimum, maximum);
         QObject::connect(spin, &QSpinBox::valueChanged, spin, [value](int v) { value() = v; });
         loaders_.push_back([spin, value, enabled] {
@@ -306,8 +309,8 @@ FileSettingsWindow::FileSettingsWindow(FileSettingsDialog& model, Prompter& prom
     auto* helpKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), this);
     connect(helpKey, &QShortcut::activated, this, &FileSettingsWindow::showHelp);
 
-    rebuild();
     resize(920, 600);
+    rebuild();
 }
 
 void FileSettingsWindow::rebuild() {
@@ -333,6 +336,12 @@ void FileSettingsWindow::rebuild() {
     rebuilding_ = false;
     refresh();
     updateStep();
+    // Wide enough for the titles of every page, as far as the screen allows.
+    if (!stepMode_) {
+        const int wanted = tabs_->tabBar()->sizeHint().width() + 2 * layout()->contentsMargins().left() + 8;
+        const int room = screen() != nullptr ? screen()->availableGeometry().width() : wanted;
+        if (std::min(wanted, room) > width()) resize(std::min(wanted, room), height());
+    }
 }
 
 void FileSettingsWindow::refresh() {
@@ -572,8 +581,9 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
                                          F::OvertimeRounding),
                                label("Minuten bei der Überstundenberechnung berücksichtigen.")}));
         auto* grid = new QGridLayout;
-        grid->addWidget(label("Lohnart"), 0, 6);
-        grid->addWidget(label("Grundvergütung"), 0, 7);
+        grid->addWidget(label("Lohnart"), 0, 3);
+        grid->addWidget(label("Grundvergütung"), 0, 4);
+        grid->setColumnStretch(5, 1);
         const auto on = [&m](Surcharge which) { return [&m, which] { return m.surchargeOn(which); }; };
         const auto toggle = [&m](Surcharge which) { return [&m, which](bool checked) { m.setSurcharge(which, checked); }; };
         const auto wageType = [&b](std::string& value, std::function<bool()> enabled) {
@@ -598,10 +608,11 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
             if (w.which == Surcharge::Second) b.remember(F::Surcharge2On, box);
             grid->addWidget(box, r, 0);
             grid->addWidget(b.number([v = w.percent]() -> double& { return *v; }, on(w.which), w.percentField), r, 1);
-            grid->addWidget(label("% ab"), r, 2);
-            grid->addWidget(b.number([v = w.hours]() -> double& { return *v; }, on(w.which), w.hoursField), r, 3);
-            grid->addWidget(label("Stunden in der Woche"), r, 4, 1, 2);
-            grid->addWidget(wageType(*w.type, on(w.which)), r, 6);
+            grid->addLayout(row({label("% ab"),
+                                 b.number([v = w.hours]() -> double& { return *v; }, on(w.which), w.hoursField),
+                                 label("Stunden in der Woche")}),
+                            r, 2);
+            grid->addWidget(wageType(*w.type, on(w.which)), r, 3);
             ++r;
         }
         struct DayRow {
@@ -621,8 +632,8 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
             grid->addWidget(b.check(d.text, on(d.which), toggle(d.which)), r, 0);
             grid->addWidget(b.number([v = d.percent]() -> double& { return *v; }, on(d.which), d.percentField), r, 1);
             grid->addWidget(label("%"), r, 2);
-            grid->addWidget(wageType(*d.type, on(d.which)), r, 6);
-            grid->addWidget(wageType(*d.basePay, on(d.which)), r, 7);
+            grid->addWidget(wageType(*d.type, on(d.which)), r, 3);
+            grid->addWidget(wageType(*d.basePay, on(d.which)), r, 4);
             ++r;
         }
         struct WindowRow {
@@ -642,11 +653,12 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
         for (const WindowRow& w : windows) {
             grid->addWidget(b.check(w.text, on(w.which), toggle(w.which)), r, 0);
             grid->addWidget(b.number([v = w.percent]() -> double& { return *v; }, on(w.which), w.percentField), r, 1);
-            grid->addWidget(label("% Zuschlagsberechnung von"), r, 2);
-            grid->addWidget(b.text([v = w.begin]() -> std::string& { return *v; }, 5, on(w.which), w.beginField), r, 3);
-            grid->addWidget(label("bis"), r, 4);
-            grid->addWidget(b.text([v = w.end]() -> std::string& { return *v; }, 5, on(w.which), w.endField), r, 5);
-            grid->addWidget(wageType(*w.type, on(w.which)), r, 6);
+            grid->addLayout(
+                row({label("% Zuschlagsberechnung von"),
+                     b.text([v = w.begin]() -> std::string& { return *v; }, 5, on(w.which), w.beginField), label("bis"),
+                     b.text([v = w.end]() -> std::string& { return *v; }, 5, on(w.which), w.endField)}),
+                r, 2);
+            grid->addWidget(wageType(*w.type, on(w.which)), r, 3);
             ++r;
         }
         layout->addLayout(grid);
@@ -724,9 +736,6 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
         break;
     }
     case SettingsPageKind::Vacation: {
-        layout->addWidget(b.check("Automatisches Eintragen der Feiertage",
-                                  [&s] { return s.enterPublicHolidaysAutomatically != 0; },
-                                  [&s](bool on) { s.enterPublicHolidaysAutomatically = on ? 1 : 0; }));
         auto* state = new QComboBox;
         state->addItem(QString());
         for (std::string_view each : kFederalStates)
@@ -734,63 +743,85 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
         connect(state, &QComboBox::activated, state, [state, &s](int index) { s.federalState = fromQt(state->itemText(index)); });
         loaders_.push_back([state, &s] { state->setCurrentIndex(std::max(0, state->findText(toQt(s.federalState)))); });
         b.remember(F::FederalState, state);
-        layout->addLayout(row({label("Bundesland"), state}));
+        auto* form = new QGridLayout;
+        form->setColumnStretch(3, 1);
         const auto managed = [&s] { return s.manageRemainingVacation != 0; };
-        layout->addWidget(b.check("Resturlaub verwalten", managed,
-                                  [&s](bool on) { s.manageRemainingVacation = on ? 1 : 0; }));
-        layout->addLayout(row({label("Urlaubsanspruch (in Tagen)"),
-                               b.number([&s]() -> double& { return s.vacationEntitlement; }, managed)}));
-        layout->addLayout(row({label("Resturlaub Vorjahr (in Tagen)"),
-                               b.number([&s]() -> double& { return s.remainingVacationPreviousYear; }, managed)}));
-        layout->addWidget(b.check(
-            "Urlaub der am Wochenende oder an Feiertagen eingetragen ist, soll in die Berechnung mit einfließen",
-            [&s] { return s.countVacationOnWeekendsAndHolidays != 0; },
-            [&s](bool on) { s.countVacationOnWeekendsAndHolidays = on ? 1 : 0; }));
-        layout->addLayout(row({label("Bereitschaftszeiten werden mit"),
-                               b.number([&s]() -> double& { return s.standbyRatingPercent; }), label("% gewertet.")}));
+        form->addWidget(b.check("Automatisches Eintragen der Feiertage",
+                                [&s] { return s.enterPublicHolidaysAutomatically != 0; },
+                                [&s](bool on) { s.enterPublicHolidaysAutomatically = on ? 1 : 0; }),
+                        0, 0, 1, 4);
+        form->addWidget(label("Bundesland"), 1, 0);
+        form->addWidget(state, 1, 1, 1, 2);
+        form->addWidget(b.check("Resturlaub verwalten", managed,
+                                [&s](bool on) { s.manageRemainingVacation = on ? 1 : 0; }),
+                        2, 0, 1, 4);
+        form->addWidget(label("Urlaubsanspruch (in Tagen)"), 3, 0);
+        form->addWidget(b.number([&s]() -> double& { return s.vacationEntitlement; }, managed), 3, 1);
+        form->addWidget(label("Resturlaub Vorjahr (in Tagen)"), 4, 0);
+        form->addWidget(b.number([&s]() -> double& { return s.remainingVacationPreviousYear; }, managed), 4, 1);
+        form->addWidget(b.check(
+                            "Urlaub der am Wochenende oder an Feiertagen eingetragen ist, soll in die Berechnung mit "
+                            "einfließen",
+                            [&s] { return s.countVacationOnWeekendsAndHolidays != 0; },
+                            [&s](bool on) { s.countVacationOnWeekendsAndHolidays = on ? 1 : 0; }),
+                        5, 0, 1, 4);
+        form->addWidget(label("Bereitschaftszeiten werden mit"), 6, 0);
+        form->addWidget(b.number([&s]() -> double& { return s.standbyRatingPercent; }), 6, 1);
+        form->addWidget(label("% gewertet."), 6, 2);
+        layout->addLayout(form);
         break;
     }
     case SettingsPageKind::Wage: {
         const auto period = [&s, p]() -> WagePeriod& { return s.wagePeriods[p]; };
-        layout->addLayout(row({label("Lohnangaben gelten ab"),
-                               b.month([period]() -> int32_t& { return period().fromMonth; }, true,
-                                       [p] { return p > 0; }, F::WageFromMonth)}));
-        layout->addWidget(b.check("Lohnangaben gelten bis zum Ende des Jahres",
-                                  [period] { return period().lastPeriod != 0; },
-                                  [this, p](bool on) { model_.setWageLastPeriod(p, on, prompter_); }));
-        layout->addLayout(row({label("Stundenlohn (in EUR)"),
-                               b.numberAction([period] { return period().hourlyWage; },
-                                              [&m, p](double v) { m.setHourlyWage(p, v); }, F::HourlyWage,
-                                              kMoneyRange)}));
-        layout->addLayout(row({label("Kosten für den Arbeitgeber: Faktor"),
-                               b.numberAction([period] { return period().employerCostFactor; },
-                                              [&m, p](double v) { m.setEmployerCostFactor(p, v); }, F::None,
-                                              kMoneyRange),
-                               label("je Stunde"),
-                               b.number([period]() -> double& { return period().employerCostPerHour; }, {},
-                                        F::EmployerCostPerHour, kMoneyRange)}));
-        layout->addLayout(row({label("Geschätzte Wertschöpfung: Faktor"),
-                               b.numberAction([period] { return period().valueCreationFactor; },
-                                              [&m, p](double v) { m.setValueCreationFactor(p, v); }, F::None,
-                                              kMoneyRange),
-                               label("je Stunde"),
-                               b.number([period]() -> double& { return period().valueCreationPerHour; }, {},
-                                        F::ValueCreationPerHour, kMoneyRange)}));
-        layout->addLayout(row({label("Urlaubsgeld (in EUR)"),
-                               b.number([period]() -> double& { return period().vacationPayPerDay; }, {}, F::None,
-                                        kMoneyRange),
-                               label("für 1 Tag")}));
-        layout->addLayout(row({label("Stördienstvergütung (in EUR)"),
-                               b.number([period]() -> double& { return period().standbyPay; }, {}, F::StandbyPay,
-                                        kMoneyRange),
-                               label("für"),
-                               b.integer([period]() -> int32_t& { return period().standbyPayDays; }, 0, 30, {},
-                                         F::StandbyPayDays),
-                               label("Tage")}));
-        layout->addLayout(row({label("Schichtzulage von"),
-                               b.number([period]() -> double& { return period().shiftAllowancePercent; }), label("%"),
-                               label("Lohnart"),
-                               b.text([period]() -> std::string& { return period().shiftAllowanceWageType; }, 20)}));
+        auto* form = new QGridLayout;
+        form->setColumnStretch(4, 1);
+        form->addWidget(label("Lohnangaben gelten ab"), 0, 0);
+        form->addWidget(b.month([period]() -> int32_t& { return period().fromMonth; }, true, [p] { return p > 0; },
+                                F::WageFromMonth),
+                        0, 1);
+        form->addWidget(b.check("Lohnangaben gelten bis zum Ende des Jahres", [period] { return period().lastPeriod != 0; },
+                                [this, p](bool on) { model_.setWageLastPeriod(p, on, prompter_); }),
+                        1, 0, 1, 5);
+        form->addWidget(label("Stundenlohn (in EUR)"), 2, 0);
+        form->addWidget(b.numberAction([period] { return period().hourlyWage; },
+                                       [&m, p](double v) { m.setHourlyWage(p, v); }, F::HourlyWage, kMoneyRange),
+                        2, 1);
+        form->addWidget(label("Kosten für den Arbeitgeber: Faktor"), 3, 0);
+        form->addWidget(b.numberAction([period] { return period().employerCostFactor; },
+                                       [&m, p](double v) { m.setEmployerCostFactor(p, v); }, F::None, kMoneyRange),
+                        3, 1);
+        form->addWidget(label("je Stunde"), 3, 2);
+        form->addWidget(b.number([period]() -> double& { return period().employerCostPerHour; }, {},
+                                 F::EmployerCostPerHour, kMoneyRange),
+                        3, 3);
+        form->addWidget(label("Geschätzte Wertschöpfung: Faktor"), 4, 0);
+        form->addWidget(b.numberAction([period] { return period().valueCreationFactor; },
+                                       [&m, p](double v) { m.setValueCreationFactor(p, v); }, F::None, kMoneyRange),
+                        4, 1);
+        form->addWidget(label("je Stunde"), 4, 2);
+        form->addWidget(b.number([period]() -> double& { return period().valueCreationPerHour; }, {},
+                                 F::ValueCreationPerHour, kMoneyRange),
+                        4, 3);
+        form->addWidget(label("Urlaubsgeld (in EUR)"), 5, 0);
+        form->addWidget(b.number([period]() -> double& { return period().vacationPayPerDay; }, {}, F::None, kMoneyRange),
+                        5, 1);
+        form->addWidget(label("für 1 Tag"), 5, 2, 1, 2);
+        form->addWidget(label("Stördienstvergütung (in EUR)"), 6, 0);
+        form->addWidget(b.number([period]() -> double& { return period().standbyPay; }, {}, F::StandbyPay, kMoneyRange),
+                        6, 1);
+        form->addWidget(label("für"), 6, 2);
+        form->addLayout(row({b.integer([period]() -> int32_t& { return period().standbyPayDays; }, 0, 30, {},
+                                       F::StandbyPayDays),
+                             label("Tage")}),
+                        6, 3);
+        form->addWidget(label("Schichtzulage von"), 7, 0);
+        form->addWidget(b.number([period]() -> double& { return period().shiftAllowancePercent; }), 7, 1);
+        form->addWidget(label("%"), 7, 2);
+        form->addLayout(row({label("Lohnart"),
+                             b.text([period]() -> std::string& { return period().shiftAllowanceWageType; }, 20)}),
+                        7, 3, 1, 2);
+        layout->addLayout(form);
+        layout->addSpacing(6);
         layout->addWidget(label("Abweichender Stundenlohn für bestimmte Dienstleistungen"));
         auto* list = new QTreeWidget;
         list->setRootIsDecorated(false);
@@ -799,9 +830,15 @@ QWidget* FileSettingsWindow::buildPage(size_t index) {
         list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
         list->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
         loaders_.push_back([list, &m, p] {
+            // The chosen row stays chosen.
+            const QString chosen = list->currentItem() != nullptr ? list->currentItem()->text(0) : QString();
             list->clear();
-            for (const DeviatingWageRow& rowData : m.deviatingWageRows(p))
-                list->addTopLevelItem(new QTreeWidgetItem({toQt(rowData.service), toQt(rowData.wageText)}));
+            for (const DeviatingWageRow& rowData : m.deviatingWageRows(p)) {
+                auto* item = new QTreeWidgetItem({toQt(rowData.service), toQt(rowData.wageText)});
+                item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+                list->addTopLevelItem(item);
+                if (item->text(0) == chosen) list->setCurrentItem(item);
+            }
         });
         // Double-click or Enter on a row.
         connect(list, &QTreeWidget::itemActivated, this, [this, p](QTreeWidgetItem* item) {
