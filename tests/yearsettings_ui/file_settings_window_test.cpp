@@ -4,6 +4,7 @@
 #include "app/open_year_file.h"
 #include "entry/ui/entry_commands.h"
 #include "entry/ui/file_view_windows.h"
+#include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
 #include "platform/clock.h"
 #include "support/fake_desktop.h"
@@ -26,6 +27,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -350,6 +352,16 @@ TEST_F(FileSettingsWindowTest, AccessKeysAndBoxesThatAddOrRemovePages) {
     EXPECT_EQ(tabTexts(window_), before);
     EXPECT_TRUE(boxWithText(window_.tabs()->currentWidget(), lastPeriod)->isChecked());
     EXPECT_TRUE(prompter_.allAnswered());
+}
+
+TEST_F(FileSettingsWindowTest, ShiftF1ShowsItsHelpTopic) {
+    QTest::keyClick(&window_, Qt::Key_F1, Qt::ShiftModifier);
+    auto* help = window_.findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->browser()->documentTitle(), QStringLiteral("Einstellungen der aktuellen Datei"));
+    EXPECT_TRUE(prompter_.texts().empty()) << testing::PrintToString(prompter_.texts());
+    help->close();
 }
 
 TEST_F(FileSettingsWindowTest, ADeviatingWageIsEnteredPerService) {
