@@ -301,6 +301,12 @@ TEST_F(FileSettingsWindowTest, AccessKeysAndBoxesThatAddOrRemovePages) {
         QTest::keyClick(&window_, key, Qt::AltModifier);
         EXPECT_EQ(currentTabText(window_), title);
     }
+    // No control's own access key takes one of the page keys.
+    for (const QAbstractButton* button : window_.findChildren<QAbstractButton*>()) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+        for (const auto& [key, title] : keys)
+            EXPECT_NE(mnemonic, QKeySequence(Qt::ALT | key)) << fromQt(button->text());
+    }
     const std::vector<std::string> before = tabTexts(window_);
     ASSERT_EQ(before.back(), "Bruttolohn");
 
