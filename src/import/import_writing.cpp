@@ -300,7 +300,13 @@ void Writer::applyDay(CLorvanDoc& document, DayWork& work, bool monthClosed) {
             enterPublicHolidays(*month);
         }
         day = month->day(date.day);
-        if (day == nullptr) day = &month->addDay(date.day);
+        if (day == nullptr) {
+            // A new day on a public holiday carries the mark as the automatic entry gives it.
+            day = &month->addDay(date.day);
+            const CEinstArbzt& settings = document.settings();
+            day->publicHoliday =
+                settings.enterPublicHolidaysAutomatically != 0 && isPublicHoliday(date, settings.federalState) ? 1 : 0;
+        }
         work.changed = true;
     }
 

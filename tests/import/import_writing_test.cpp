@@ -51,6 +51,16 @@ TEST_F(WritingTest, LineOfTheTimeFileBecomesATimeLine) {
     EXPECT_EQ(result.days[0].protocol, "Tag: 15.03.2026\n08:00 - 16:30\nAbschließende Prüfung: Ok\n");
 }
 
+TEST_F(WritingTest, NewDayOnAPublicHolidayCarriesTheMark) {
+    YearFileBuilder("Anna Berg", 2026).month(4).saveAs(yearFile("Anna Berg"));
+    run({"4711;06.04.2026;08:00;12:00", "4711;07.04.2026;08:00;12:00", "4711;28.12.2026;;;;U"});
+    const CLorvanDoc anna = load("Anna Berg");
+    EXPECT_EQ(dayOf(anna, 4, 6)->publicHoliday, 1) << "Ostermontag, in a month that existed";
+    EXPECT_EQ(dayOf(anna, 4, 7)->publicHoliday, 0);
+    EXPECT_EQ(dayOf(anna, 12, 25)->publicHoliday, 1) << "a new month gets its holidays";
+    EXPECT_EQ(dayOf(anna, 12, 26)->publicHoliday, 1);
+}
+
 TEST_F(WritingTest, ReimportReplacesTheDaysTimesKeepExistingAddsThem) {
     YearFileBuilder("Anna Berg", 2026).day(3, 2).work("07:00", "12:00").saveAs(yearFile("Anna Berg"));
     run({"4711;02.03.2026;13:00;17:00"});
