@@ -67,9 +67,16 @@ DayFindings findDayProblems(const DayEntryState& state, const LineCheck& lineChe
     lines.reserve(state.lines.size());
     for (const CZeitZeile& line : state.lines)
         lines.push_back(&line);
-    std::stable_sort(lines.begin(), lines.end(), [](const CZeitZeile* a, const CZeitZeile* b) {
-        return parseClock(a->from) < parseClock(b->from);
-    });
+    // By from-time, lines of equal from-time in their order. A day has a handful of lines: an
+    // insertion sort needs no buffer (the import checks every day it writes).
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const CZeitZeile* line = lines[i];
+        const int32_t from = parseClock(line->from);
+        size_t j = i;
+        for (; j > 0 && parseClock(lines[j - 1]->from) > from; --j)
+            lines[j] = lines[j - 1];
+        lines[j] = line;
+    }
 
     if (lineCheck) {
         for (const CZeitZeile* line : lines) {

@@ -15,6 +15,7 @@
 #include "masterdata/employee_files.h"
 #include "platform/prompter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <iterator>
@@ -158,6 +159,9 @@ class Reader {
     bool finishReading();
 
   private:
+    // readEntry with the texts of a good line only when detailed.
+    EntryOutcome readEntryTexts(LineInput& in, std::string& protocol, int64_t number, std::string_view text,
+                                size_t& source, bool detailed);
     std::string yearFileError(const CMitarbeiterDoc& employee, int32_t year);
     ImportDayRecord& dayRecord(const CMitarbeiterDoc& employee, const Datum& date);
     void lateError(size_t source, const std::string& text);
@@ -227,6 +231,18 @@ ImportDayRecord& Reader::dayRecord(const CMitarbeiterDoc& employee, const Datum&
 
 EntryOutcome Reader::readEntry(LineInput& in, std::string& protocol, int64_t number, std::string_view text,
                                size_t& source) {
+    // The texts of a good line reach the protocol only with log all: without it they are written
+    // for a line with an error alone, once more from the start. Nothing of an erroneous line has
+    // entered the picture, and the second run asks nothing: the employee and the year file are known.
+    const size_t start = protocol.size();
+    const EntryOutcome outcome = readEntryTexts(in, protocol, number, text, source, s_.protocol.logAll());
+    if (outcome != EntryOutcome::Error || s_.protocol.logAll()) return outcome;
+    protocol.resize(start);
+    return readEntryTexts(in, protocol, number, text, source, true);
+}
+
+EntryOutcome Reader::readEntryTexts(LineInput& in, std::string& protocol, int64_t number, std::string_view text,
+                                    size_t& source, bool detailed) {
     const EmployeeMatch match = s_.matcher->match(in.employee, in.department);
     protocol += match.protocol;
     switch (match.kind) {
@@ -241,9 +257,12 @@ EntryOutcome Reader::readEntry(LineInput& in, std::string& protocol, int64_t num
         return EntryOutcome::Error;
     }
     const CMitarbeiterDoc& employee = s_.matcher->employee(match.number);
-    protocol += "Mitarbeiter: ";
-    protocol += employee.name;
-    protocol += '\n';
+    detailed = detailed || match.warning;
+    if (detailed) {
+        protocol += "Mitarbeiter: ";
+        protocol += employee.name;
+        protocol += '\n';
+    }
 
     const ParsedDate parsed = parseDate(in.date);
     if (!parsed.valid || parsed.day == 0 || parsed.month == 0) {
@@ -255,9 +274,11 @@ EntryOutcome Reader::readEntry(LineInput& in, std::string& protocol, int64_t num
         protocol += error;
         return EntryOutcome::Error;
     }
-    protocol += "Datum: ";
-    appendDate(protocol, date);
-    protocol += '\n';
+    if (detailed) {
+        protocol += "Datum: ";
+        appendDate(protocol, date);
+        protocol += '\n';
+    }
 
     if (in.isAbsence) {
         ImportDayRecord& day = dayRecord(employee, date);
@@ -283,12 +304,14 @@ EntryOutcome Reader::readEntry(LineInput& in, std::string& protocol, int64_t num
             protocol += "FEHLER: Die Dauer '" + in.duration + "' ist ungültig.\n";
             valid = false;
         }
-        protocol += "Von-Bis: ";
-        protocol += in.from;
-        protocol += " - ";
-        protocol += in.to;
-        if (!in.duration.empty()) protocol += " (" + in.duration + "h)";
-        protocol += '\n';
+        if (detailed) {
+            protocol += "Von-Bis: ";
+            protocol += in.from;
+            protocol += " - ";
+            protocol += in.to;
+            if (!in.duration.empty()) protocol += " (" + in.duration + "h)";
+            protocol += '\n';
+        }
     }
     if (!valid) return EntryOutcome::Error;
     ImportDayRecord& day = dayRecord(employee, date);
@@ -438,11 +461,13 @@ bool readStandardText(TimeImport::State& s) {
     Reader reader(s);
     const std::string_view text = s.text;
     const int padding = s.options.mode == ImportMode::StandardAbsences ? 5 : 9;
+    s.picture.lines.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     LineCursor cursor(text);
     std::map<int, std::string> fields;
     std::string message;
     std::string protocol;
     std::string_view line;
+    LineInput in;
     // A quoted field may go on in the next lines: they belong to the line.
     const NextLine continuation = [&cursor](std::string& next) {
         std::string_view view;
@@ -464,7 +489,6 @@ bool readStandardText(TimeImport::State& s) {
         if (!split) {
             appendWithNewline(protocol, asErrorText(message));
         } else {
-            LineInput in;
             takeStandardFields(s.options.mode, fields, in);
             outcome = reader.readEntry(in, protocol, number, whole, source);
         }

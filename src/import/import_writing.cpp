@@ -56,7 +56,9 @@ class Writer {
     void applyDay(CLorvanDoc& document, DayWork& work, bool monthClosed);
     void applyAbsences(CTagDoc& day, DayWork& work, bool monthClosed);
     void applyTimes(CTagDoc& day, DayWork& work);
-    LineOutcome addTimeLine(CTagDoc& day, const ImportLineRecord& record, bool first, std::string& protocol);
+    // check: what the checks of a stored line say about the line as it was added.
+    LineOutcome addTimeLine(CTagDoc& day, const ImportLineRecord& record, bool first, std::string& protocol,
+                            std::optional<std::string>& check);
     // The day's protocol into the import's protocol and its report into the result.
     void report(DayWork& work);
     void recordEmployeeText(const std::string& text, bool important);
@@ -408,12 +410,23 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
             work.changed = true;
         }
     }
-    bool first = day.lineCount() == 0;
+    const size_t kept = day.lineCount();
+    {
+        // Room for the new lines at once: adding them then moves no line.
+        std::vector<CZeitZeile> lines(day.lines().begin(), day.lines().end());
+        lines.reserve(kept + work.record->lines.size());
+        day.setLines(std::move(lines));
+    }
+    bool first = kept == 0;
+    // The checks of the lines added, for the day's check below.
+    std::vector<std::optional<std::string>> checks;
+    checks.reserve(work.record->lines.size());
     for (const ImportLineRecord& record : work.record->lines) {
         const size_t lineCount = day.lineCount();
         LineOutcome outcome = LineOutcome::Failed;
+        std::optional<std::string> check;
         try {
-            outcome = addTimeLine(day, record, first, protocol);
+            outcome = addTimeLine(day, record, first, protocol, check);
         } catch (const std::exception& e) {
             if (day.lineCount() > lineCount) day.removeLine(lineCount);
             protocol += std::string("FEHLER: Das Importieren der nächsten Zeile hat zu einem Fehler geführt:\n") +
@@ -426,6 +439,7 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
         }
         work.changed = true;
         ++work.report.linesWritten;
+        checks.push_back(std::move(check));
         if (outcome == LineOutcome::AddedWithWarning) {
             work.report.warnings = true;
             day.complete = 0;
@@ -438,7 +452,11 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
     state.date = work.record->date;
     state.publicHoliday = day.publicHoliday != 0;
     state.settings = &day.document()->settings();
-    const DayFindings findings = findDayProblems(state);
+    // A line added was checked as it was made: only the lines kept from before are checked again.
+    const DayFindings findings = findDayProblems(state, [&](const CZeitZeile& line) {
+        const auto index = static_cast<size_t>(&line - state.lines.data());
+        return index < kept ? checkStoredTimesAndLine(line) : checks.at(index - kept);
+    });
     std::string found;
     if (findings.lineMessage) found += "WARNUNG: " + *findings.lineMessage + "\n";
     if (findings.overlap) found += "WARNUNG: Die Arbeitszeiten überschneiden sich!\nArbeitszeit:\n" + findings.chain;
@@ -458,7 +476,8 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
     }
 }
 
-LineOutcome Writer::addTimeLine(CTagDoc& day, const ImportLineRecord& record, bool first, std::string& protocol) {
+LineOutcome Writer::addTimeLine(CTagDoc& day, const ImportLineRecord& record, bool first, std::string& protocol,
+                                std::optional<std::string>& check) {
     const CEinstArbzt& settings = day.document()->settings();
     const Datum date = day.date();
     CZeitZeile& line = day.addLine();
@@ -507,9 +526,11 @@ LineOutcome Writer::addTimeLine(CTagDoc& day, const ImportLineRecord& record, bo
         line.kind = timeLineKindOf(record.kind);
     }
 
-    // 4.
-    if (const std::optional<std::string> message = checkStoredTimes(line))
-        return fail(entryDescription(line) + "\nFEHLER: " + *message + "\n");
+    // 4. The times read were checked and made canonical in the reading phase; only a default start
+    //    of work from the settings is new here.
+    if (first && record.from.empty())
+        if (const std::optional<std::string> message = checkStoredTimes(line))
+            return fail(entryDescription(line) + "\nFEHLER: " + *message + "\n");
 
     // 5. A day entered as one value: the first line lasts the day's target hours and its break.
     if (first && line.kind == kKindWorkingTime && settings.dayEnteredAsOneValue != 0 && line.fromFixed != 0 &&
@@ -557,8 +578,9 @@ LineOutcome Writer::addTimeLine(CTagDoc& day, const ImportLineRecord& record, bo
     }
 
     // 9. A line that does not pass is kept, with a warning.
-    if (const std::optional<std::string> message = checkStoredLine(line)) {
-        protocol += "WARNUNG: " + *message + "\nDie Zeile wurde trotzdem importiert.\n";
+    check = checkStoredLine(line);
+    if (check) {
+        protocol += "WARNUNG: " + *check + "\nDie Zeile wurde trotzdem importiert.\n";
         warning = true;
     }
     return warning ? LineOutcome::AddedWithWarning : LineOutcome::Added;

@@ -152,7 +152,7 @@ TimeImport::TimeImport(const TimeImportOptions& options, TimeImportEnvironment& 
 
 TimeImport::~TimeImport() = default;
 
-bool TimeImport::read(std::string_view text) {
+bool TimeImport::read(std::string text) {
     State& s = *state_;
     switch (s.options.mode) {
     case ImportMode::CompanyAbsences:
@@ -163,7 +163,7 @@ bool TimeImport::read(std::string_view text) {
     case ImportMode::StandardAbsences:
         break;
     }
-    s.text.assign(text);
+    s.text = std::move(text);
     if (!s.start()) return false;
     return readStandardText(s);
 }

@@ -197,9 +197,10 @@ class TimeImport {
     TimeImport(const TimeImport&) = delete;
     TimeImport& operator=(const TimeImport&) = delete;
 
-    // Reads a standard file's text (modes 0 and 1) into the picture, with the summary and, after
-    // errors, the question whether to import anyway. True when the writing phase may follow.
-    bool read(std::string_view text);
+    // Reads a file's text into the picture, with the summary and, after errors, the question
+    // whether to import anyway (the company layouts through their readers). The picture points
+    // into the text, which the import keeps. True when the writing phase may follow.
+    bool read(std::string text);
     // The same for the records of a company layout (modes 2 and 3); its stop text ends the run.
     bool read(LayoutReading reading);
     // The writing phase with the end texts.

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "foundation/file_io.h"
 #include "masterdata/employee_file.h"
+#include "support/cli_run.h"
 #include "support/error_text.h"
 #include "support/temp_dir.h"
 #include "support/year_file_builder.h"
@@ -9,18 +10,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace lorvan {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
 // A data directory with Anna Berg (4711), Jörg Weiß (4712) and Bernd Berger (4713) and their year
 // files of 2026 with the settings of a new file: 8 hours Monday to Thursday, 5 on Friday.
@@ -42,17 +37,9 @@ class ImportCommand : public ::testing::Test {
     std::string data(const std::string& name = "") const { return dir_.path().string() + "/" + name; }
 
     CliRun cli(const std::string& args) {
-        const std::string out = dir_.file("stdout.txt");
-        const std::string err = dir_.file("stderr.txt");
-        const std::string command = "XDG_CONFIG_HOME='" + dir_.file("config") + "' " + std::string(LORVAN_CLI) +
-                                    " --data '" + data() + "' --today 01.03.2026 " + args + " >'" + out + "' 2>'" +
-                                    err + "'";
-        const int raw = std::system(command.c_str());
-        CliRun r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = readWholeFile(out);
-        r.err = readWholeFile(err);
-        return r;
+        return test::runCommand("XDG_CONFIG_HOME='" + dir_.file("config") + "' " + std::string(LORVAN_CLI) +
+                                    " --data '" + data() + "' --today 01.03.2026 " + args,
+                                dir_.path().string());
     }
 
     nlohmann::json month(const std::string& name) {

@@ -361,27 +361,29 @@ TEST_F(WritingTest, CancelBetweenFilesLeavesTheRestUntouched) {
 
 // ----- the company layouts: their records go the same way -----
 
+// A record of line `line` ("Zeile <line>") for the employee and date.
+LayoutRecord record(int64_t line, const std::string& employee, const std::string& date) {
+    LayoutRecord r;
+    r.lineNumber = line;
+    r.lineText = "Zeile " + std::to_string(line);
+    r.employee = employee;
+    r.date = date;
+    return r;
+}
+
 LayoutRecord absence(int64_t line, const std::string& employee, const std::string& date, const std::string& code) {
-    LayoutRecord record;
-    record.lineNumber = line;
-    record.lineText = "Zeile " + std::to_string(line);
-    record.employee = employee;
-    record.date = date;
-    record.isAbsence = true;
-    record.absenceCode = code;
-    return record;
+    LayoutRecord r = record(line, employee, date);
+    r.isAbsence = true;
+    r.absenceCode = code;
+    return r;
 }
 
 LayoutRecord period(int64_t line, const std::string& employee, const std::string& date, const std::string& from,
                     const std::string& to) {
-    LayoutRecord record;
-    record.lineNumber = line;
-    record.lineText = "Zeile " + std::to_string(line);
-    record.employee = employee;
-    record.date = date;
-    record.from = from;
-    record.to = to;
-    return record;
+    LayoutRecord r = record(line, employee, date);
+    r.from = from;
+    r.to = to;
+    return r;
 }
 
 TEST_F(WritingTest, CompanyAbsenceTable) {
