@@ -216,24 +216,25 @@ void Writer::writeFile(const ImportEmployeeDays& employee, int32_t year, std::ve
     }
 
     int32_t firstChangedMonth = 13;
-    for (DayWork& work : days) {
-        const Datum& date = work.report.date;
-        const bool closed = environment_.monthClosed && environment_.monthClosed(date.month, date.year);
-        if (closed && s_.options.mode != ImportMode::CompanyAbsences) {
-            work.report.protocol = "Die Daten für " + employee.name + " " + formatDate(date) +
-                                   " werden ignoriert, da Monatsabschluss bereits erfolgt.\n";
-            work.report.status = ImportDayStatus::Skipped;
-            work.report.warnings = true;
-            continue;
-        }
-        try {
+    try {
+        for (DayWork& work : days) {
+            const Datum& date = work.report.date;
+            const bool closed = environment_.monthClosed && environment_.monthClosed(date.month, date.year);
+            if (closed && s_.options.mode != ImportMode::CompanyAbsences) {
+                work.report.protocol = "Die Daten für " + employee.name + " " + formatDate(date) +
+                                       " werden ignoriert, da Monatsabschluss bereits erfolgt.\n";
+                work.report.status = ImportDayStatus::Skipped;
+                work.report.warnings = true;
+                continue;
+            }
             applyDay(*document, work, closed);
-        } catch (const std::exception& e) {
-            // An unexpected error in one day: that day fails, the file's other days go on.
-            work.report.protocol += asErrorText(std::string("EXCEPTION: ") + e.what() + "\n");
-            work.report.errors = true;
+            if (work.changed) firstChangedMonth = std::min(firstChangedMonth, date.month);
         }
-        if (work.changed) firstChangedMonth = std::min(firstChangedMonth, date.month);
+    } catch (...) {
+        // An unexpected error ends the import: the file is not written, and a window's document
+        // goes back to what it was.
+        if (before) *document = std::move(*before);
+        throw;
     }
 
     const bool changed = firstChangedMonth <= 12;

@@ -195,7 +195,17 @@ TimeImportResult runTimeImport(const TimeImportOptions& options, TimeImportEnvir
     TimeImport run(options, environment);
     TimeImport::State& s = *run.state_;
     try {
-        if (s.start() && run.read(importFileText(options.importFile))) run.write();
+        if (s.start()) {
+            std::string text;
+            try {
+                text = importFileText(options.importFile);
+            } catch (const LorvanError& e) {
+                // A file that went away or cannot be read since the start checks: its message.
+                s.protocol.error(std::string(e.what()) + "\n");
+                s.stop(e.what());
+            }
+            if (!s.stopped && run.read(std::move(text))) run.write();
+        }
     } catch (const std::exception& e) {
         s.protocol.error(std::string("EXCEPTION: ") + e.what() + "\n");
         s.result.success = false;

@@ -355,6 +355,15 @@ TEST_F(ReadingTest, NewYearFileTakesTheSettingsOfTheYearBefore) {
     EXPECT_EQ(dayOf(created, 1, 6)->publicHoliday, 1) << "Heilige Drei Könige in Bayern: the new month's holidays";
 }
 
+TEST_F(ReadingTest, MissingFileEndsTheImportWithItsMessage) {
+    options.importFile = dir.file("fehlt.csv");
+    const TimeImportResult result = runTimeImport(options, environment);
+    EXPECT_FALSE(result.success);
+    EXPECT_EQ(result.stopReason, "Die angegebene Datei existiert nicht.");
+    EXPECT_EQ(result.protocol, "FEHLER: Die angegebene Datei existiert nicht.\n");
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Die angegebene Datei existiert nicht."});
+}
+
 TEST_F(ReadingTest, UnexpectedErrorEndsTheImport) {
     prompter.answerYes();
     environment.confirmNewFileSettings = [](CLorvanDoc&) -> bool { throw std::runtime_error("kaputt"); };

@@ -7,6 +7,7 @@
 #include "masterdata/customer_file.h"
 #include "masterdata/service_file.h"
 
+#include <stdexcept>
 #include <sys/stat.h>
 
 namespace lorvan::test {
@@ -357,6 +358,20 @@ TEST_F(WritingTest, CancelBetweenFilesLeavesTheRestUntouched) {
     EXPECT_FALSE(result.success);
     EXPECT_EQ(result.stopReason, "Der Import wurde abgebrochen.\nDie bis dahin geschriebenen Dateien sind "
                                  "vollständig importiert, die übrigen blieben unverändert.");
+}
+
+TEST_F(WritingTest, UnexpectedErrorWhileWritingKeepsTheFilesWrittenAndTouchesNoOther) {
+    const std::string joerg = bytesOf("Jörg Weiß");
+    environment.openDocument = [&](const std::string& path) -> CLorvanDoc* {
+        if (path == yearFile("Jörg Weiß")) throw std::runtime_error("Fenster weg");
+        return nullptr;
+    };
+    const TimeImportResult result = run({"4711;02.03.2026;08:00;12:00", "4712;02.03.2026;08:00;12:00"});
+    EXPECT_FALSE(result.success);
+    EXPECT_TRUE(contains(result.protocol, "FEHLER: EXCEPTION: Fenster weg\n"));
+    EXPECT_EQ(prompter.texts().back(), "Der Import wurde aufgrund eines Fehlers abgebrochen.");
+    EXPECT_NE(dayOf(load("Anna Berg"), 3, 2), nullptr);
+    EXPECT_EQ(bytesOf("Jörg Weiß"), joerg);
 }
 
 // ----- the company layouts: their records go the same way -----
