@@ -527,16 +527,17 @@ bool readLayoutRecords(TimeImport::State& s, const std::string& stopText) {
                 error = true;
                 continue;
             }
+            // The records belong to the run: their fields move into the picture.
             LineInput in;
-            in.employee = record.employee;
-            in.department = record.department;
-            in.date = record.date;
+            in.employee = std::move(record.employee);
+            in.department = std::move(record.department);
+            in.date = std::move(record.date);
             in.isAbsence = record.isAbsence;
-            in.code = record.absenceCode;
-            in.from = record.from;
-            in.to = record.to;
-            in.duration = record.duration;
-            in.pause = record.pause;
+            in.code = std::move(record.absenceCode);
+            in.from = std::move(record.from);
+            in.to = std::move(record.to);
+            in.duration = std::move(record.duration);
+            in.pause = std::move(record.pause);
             switch (reader.readEntry(in, protocol, number, records[first].lineText, source)) {
             case EntryOutcome::Read:
                 read = true;
