@@ -107,7 +107,8 @@ TEST_F(WritingTest, SingleLineWithoutTimesIsTheDaysAbsence) {
         SCOPED_TRACE(c.code);
         YearFileBuilder("Anna Berg", 2026).day(3, 2, kVacation).saveAs(yearFile("Anna Berg"));
         const TimeImportResult result = run({std::string("4711;02.03.2026;;;;") + c.code});
-        const CTagDoc* day = dayOf(load("Anna Berg"), 3, 2);
+        const CLorvanDoc anna = load("Anna Berg");
+        const CTagDoc* day = dayOf(anna, 3, 2);
         EXPECT_EQ(day->dayKind, c.kind);
         EXPECT_EQ(day->publicHoliday, c.publicHoliday);
         EXPECT_EQ(day->internalRemark, c.remark);
@@ -221,7 +222,8 @@ TEST_F(WritingTest, TimeLinesTakeKindsMasterDataAndCompletion) {
     const CZeitZeile& defaultStart = dayOf(anna, 3, 3)->line(0);
     EXPECT_EQ(defaultStart.from + "-" + defaultStart.to, "07:00-11:30");
     EXPECT_EQ(defaultStart.pause, 45);
-    const CZeitZeile& back = dayOf(load("Bernd Berger"), 3, 4)->line(0);
+    const CLorvanDoc bernd = load("Bernd Berger");
+    const CZeitZeile& back = dayOf(bernd, 3, 4)->line(0);
     EXPECT_EQ(back.from + "-" + back.to, "09:00-17:00");
     EXPECT_EQ(back.duration, 480);
     const CTagDoc* customer = dayOf(anna, 3, 5);
@@ -245,7 +247,8 @@ TEST_F(WritingTest, TimeLinesTakeKindsMasterDataAndCompletion) {
     EXPECT_EQ(standby.costAmount, 0.0);
     EXPECT_EQ(fromTo(dayOf(anna, 3, 12)), std::vector<std::string>{"12:00-08:00"});
     EXPECT_EQ(dayOf(anna, 3, 12)->complete, 0);
-    const CZeitZeile& oneValue = dayOf(load("Jörg Weiß"), 3, 2)->line(0);
+    const CLorvanDoc joerg = load("Jörg Weiß");
+    const CZeitZeile& oneValue = dayOf(joerg, 3, 2)->line(0);
     EXPECT_EQ(oneValue.from + "-" + oneValue.to, "08:00-16:45") << "8 hours of Monday and 45 minutes' break";
     EXPECT_EQ(oneValue.pause, 45);
 
