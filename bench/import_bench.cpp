@@ -156,7 +156,8 @@ void BM_ImportWriting(benchmark::State& state) {
         state.ResumeTiming();
         import->write();
         state.PauseTiming();
-        if (import->result().filesWritten.size() != f.emptyFiles.size()) state.SkipWithError("files not written");
+        if (import->result().filesWritten.size() != f.emptyFiles.size())
+            state.SkipWithError("files not written");
         import.reset();
         state.ResumeTiming();
     }

@@ -18,8 +18,9 @@
 namespace lorvan::cli {
 namespace {
 
-constexpr const char* kUsage = "import times|absences DATEI [--layout standard|column|clock] [--skip-first-line] "
-                               "[--keep-existing] [--log-all] [--json]";
+constexpr const char* kUsage =
+    "import times|absences DATEI [--layout standard|column|clock] [--skip-first-line] "
+    "[--keep-existing] [--log-all] [--json]";
 
 struct ImportArguments {
     TimeImportOptions options;
@@ -30,7 +31,8 @@ ImportArguments importArguments(const std::vector<std::string>& args) {
     const auto refuse = [](const std::string& problem) {
         return LorvanError(problem + "\nAufruf: lorvan-cli " + kUsage);
     };
-    if (args.empty() || (args[0] != "times" && args[0] != "absences")) throw refuse("import: times oder absences angeben.");
+    if (args.empty() || (args[0] != "times" && args[0] != "absences"))
+        throw refuse("import: times oder absences angeben.");
     const bool times = args[0] == "times";
     ImportArguments result;
     std::string layout = "standard";
@@ -61,7 +63,8 @@ ImportArguments importArguments(const std::vector<std::string>& args) {
     else if (layout == "clock" && times)
         result.options.mode = ImportMode::CompanyTimes;
     else if (layout == "column" || layout == "clock")
-        throw refuse("Die Dateiform '" + layout + "' gehört zu 'import " + (times ? "absences" : "times") + "'.");
+        throw refuse("Die Dateiform '" + layout + "' gehört zu 'import " + (times ? "absences" : "times") +
+                     "'.");
     else
         throw refuse("Unbekannte Dateiform '" + layout + "' (standard, column oder clock).");
     return result;
@@ -94,7 +97,9 @@ nlohmann::ordered_json resultJson(const TimeImportResult& result) {
     json["files_written"] = result.filesWritten;
     nlohmann::ordered_json lines = nlohmann::ordered_json::array();
     for (const ImportLineReport& line : result.lines)
-        lines.push_back({{"line", line.number}, {"status", line.ignored ? "ignored" : "error"}, {"protocol", line.protocol}});
+        lines.push_back({{"line", line.number},
+                         {"status", line.ignored ? "ignored" : "error"},
+                         {"protocol", line.protocol}});
     json["lines"] = std::move(lines);
     nlohmann::ordered_json days = nlohmann::ordered_json::array();
     for (const ImportDayReport& day : result.days)
@@ -114,10 +119,11 @@ nlohmann::ordered_json resultJson(const TimeImportResult& result) {
 
 } // namespace
 
-int runImport(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-              std::ostream& err) {
+int runImport(const Options& options, const std::vector<std::string>& args, std::istream& in,
+              std::ostream& out, std::ostream& err) {
     if (!args.empty() && args[0] == "employees")
-        return runImportEmployees(options, std::vector<std::string>(args.begin() + 1, args.end()), in, out, err);
+        return runImportEmployees(options, std::vector<std::string>(args.begin() + 1, args.end()), in, out,
+                                  err);
     ImportArguments arguments = importArguments(args);
     TimeImportOptions& importOptions = arguments.options;
     importOptions.protocolFile = options.protocolFile;

@@ -6,7 +6,8 @@
 
 namespace lorvan::cli {
 
-int runImportEmployees(const Options&, const std::vector<std::string>&, std::istream&, std::ostream&, std::ostream&) {
+int runImportEmployees(const Options&, const std::vector<std::string>&, std::istream&, std::ostream&,
+                       std::ostream&) {
     throw LorvanError("Der Mitarbeiterimport ist in dieser Version noch nicht enthalten.");
 }
 

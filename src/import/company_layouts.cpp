@@ -7,7 +7,8 @@ namespace {
 
 LayoutReading notAvailable() {
     LayoutReading reading;
-    reading.stop = "Dieses Dateiformat wird in dieser Version noch nicht unterstützt. Der Import wird abgebrochen.\n";
+    reading.stop =
+        "Dieses Dateiformat wird in dieser Version noch nicht unterstützt. Der Import wird abgebrochen.\n";
     return reading;
 }
 

@@ -78,7 +78,8 @@ EmployeeMatch EmployeeMatcher::match(const std::string& text, const std::string&
         const CMitarbeiterDoc& stored = employee(result.number);
         if (stored.department != department) {
             result.protocol += "Die Abteilung hat sich geändert.\nAlt: " + stored.displayText() + " - " +
-                               stored.department + "\nNeu: " + stored.displayText() + " - " + department + "\n";
+                               stored.department + "\nNeu: " + stored.displayText() + " - " + department +
+                               "\n";
             result.warning = true;
         }
     }
@@ -113,7 +114,8 @@ EmployeeMatch EmployeeMatcher::find(const std::string& text, bool& byNumber) {
     const bool blank = trimWhiteSpace(text).empty();
     const std::string form = comparableForm(text);
     const std::string_view surname = search_text::surnamePart(text);
-    using Pass = bool (*)(const CMitarbeiterDoc&, const std::string&, const std::string&, std::string_view, bool);
+    using Pass =
+        bool (*)(const CMitarbeiterDoc&, const std::string&, const std::string&, std::string_view, bool);
     const Pass passes[] = {
         [](const CMitarbeiterDoc& e, const std::string& t, const std::string&, std::string_view, bool blank) {
             return !blank && contains(e.name, t);
@@ -188,7 +190,8 @@ EmployeeMatch EmployeeMatcher::create(const std::string& text, const std::string
             } else {
                 result.kind = EmployeeMatch::Kind::Found;
                 result.number = *number;
-                result.protocol += "Der Mitarbeiter " + employee(*number).displayText() + " wurde angelegt.\n";
+                result.protocol +=
+                    "Der Mitarbeiter " + employee(*number).displayText() + " wurde angelegt.\n";
                 known_.clear();
                 return result;
             }

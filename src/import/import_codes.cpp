@@ -57,8 +57,9 @@ bool isHalfWorkingDay(const CTagDoc& day) {
     const int32_t weekday = weekdayCalendar(date);
     if (weekday == 0) return false;
     try {
-        return document->settings().periodForMonth(date.month).halfDayByWeekday.at(
-                   static_cast<size_t>(weekday - 1)) != 0;
+        return document->settings()
+                   .periodForMonth(date.month)
+                   .halfDayByWeekday.at(static_cast<size_t>(weekday - 1)) != 0;
     } catch (const LorvanError&) {
         return false; // no working-time period for the month
     }

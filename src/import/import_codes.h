@@ -12,7 +12,7 @@ class CTagDoc;
 
 // What an absence code does to a day.
 struct AbsenceEffect {
-    std::string code;          // the code in upper case without surrounding blanks
+    std::string code;           // the code in upper case without surrounding blanks
     bool publicHoliday = false; // "F", "FEIERTAG": only the public-holiday mark is set
     int32_t kind = 0;           // the day kind it gives (0 for the empty code: the absence goes)
     bool intoRemark = false;    // "(U)" and "S": the code goes into the day's internal remark

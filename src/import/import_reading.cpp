@@ -26,8 +26,8 @@ namespace {
 
 constexpr size_t kNoSource = std::numeric_limits<size_t>::max();
 
-constexpr const char* kFileHasErrors =
-    "Die Importdatei enthält Fehler.\nEs wurden noch keine Daten importiert.\nBitte prüfen Sie das Protokoll.";
+constexpr const char* kFileHasErrors = "Die Importdatei enthält Fehler.\nEs wurden noch keine Daten "
+                                       "importiert.\nBitte prüfen Sie das Protokoll.";
 
 // The physical lines of a text: LF or CR LF ends a line, and a last line without a line end counts.
 class LineCursor {
@@ -38,7 +38,8 @@ class LineCursor {
         if (position_ >= text_.size()) return false;
         const char* start = text_.data() + position_;
         const void* found = std::memchr(start, '\n', text_.size() - position_);
-        const size_t end = found ? static_cast<size_t>(static_cast<const char*>(found) - text_.data()) : text_.size();
+        const size_t end =
+            found ? static_cast<size_t>(static_cast<const char*>(found) - text_.data()) : text_.size();
         line = text_.substr(position_, end - position_);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         lineStart_ = position_;
@@ -204,10 +205,11 @@ std::string Reader::yearFileError(const CMitarbeiterDoc& employee, int32_t year)
             }
         }
         if (!created)
-            error += asErrorText(format("Für das Jahr %ld existiert die Arbeitszeitdatei noch nicht.\nBitte öffnen "
-                                        "Sie diese zuerst in der Anwendung und bestätigen Sie die aktuellen "
-                                        "Einstellungen.\n",
-                                        static_cast<long>(year)));
+            error += asErrorText(
+                format("Für das Jahr %ld existiert die Arbeitszeitdatei noch nicht.\nBitte öffnen "
+                       "Sie diese zuerst in der Anwendung und bestätigen Sie die aktuellen "
+                       "Einstellungen.\n",
+                       static_cast<long>(year)));
     }
     s_.checkedYearFiles.emplace(key, error);
     if (error.empty()) lastYearFile_ = key;
@@ -241,8 +243,8 @@ EntryOutcome Reader::readEntry(LineInput& in, std::string& protocol, int64_t num
     return readEntryTexts(in, protocol, number, text, source, true);
 }
 
-EntryOutcome Reader::readEntryTexts(LineInput& in, std::string& protocol, int64_t number, std::string_view text,
-                                    size_t& source, bool detailed) {
+EntryOutcome Reader::readEntryTexts(LineInput& in, std::string& protocol, int64_t number,
+                                    std::string_view text, size_t& source, bool detailed) {
     const EmployeeMatch match = s_.matcher->match(in.employee, in.department);
     protocol += match.protocol;
     switch (match.kind) {
@@ -379,9 +381,12 @@ void Reader::purgeErroneous() {
     for (auto employee = employees.begin(); employee != employees.end();) {
         auto& days = employee->second.days;
         for (auto day = days.begin(); day != days.end();) {
-            std::erase_if(day->second.absences, [&](const ImportAbsenceRecord& r) { return lines[r.source].erroneous; });
-            std::erase_if(day->second.lines, [&](const ImportLineRecord& r) { return lines[r.source].erroneous; });
-            day = day->second.absences.empty() && day->second.lines.empty() ? days.erase(day) : std::next(day);
+            std::erase_if(day->second.absences,
+                          [&](const ImportAbsenceRecord& r) { return lines[r.source].erroneous; });
+            std::erase_if(day->second.lines,
+                          [&](const ImportLineRecord& r) { return lines[r.source].erroneous; });
+            day =
+                day->second.absences.empty() && day->second.lines.empty() ? days.erase(day) : std::next(day);
         }
         employee = days.empty() ? employees.erase(employee) : std::next(employee);
     }
@@ -396,13 +401,15 @@ bool Reader::finishReading() {
             // A day's single line without times names the day's absence in its kind field.
             if (standardTimes && day.absences.empty() && day.lines.size() == 1) {
                 const ImportLineRecord& line = day.lines.front();
-                if (!lines[line.source].erroneous && line.from.empty() && line.to.empty() && line.duration.empty()) {
+                if (!lines[line.source].erroneous && line.from.empty() && line.to.empty() &&
+                    line.duration.empty()) {
                     day.absences.push_back({line.source, line.kind});
                     day.lines.clear();
                 }
             }
             for (const ImportAbsenceRecord& absence : day.absences)
-                if (!absenceEffectOf(absence.code)) lateError(absence.source, unknownAbsenceMessage(absence.code));
+                if (!absenceEffectOf(absence.code))
+                    lateError(absence.source, unknownAbsenceMessage(absence.code));
             for (const ImportLineRecord& line : day.lines) {
                 if (isValidPause(line.pause)) continue;
                 CZeitZeile described;
@@ -420,16 +427,18 @@ bool Reader::finishReading() {
     TimeImportResult& result = s_.result;
     result.employees = static_cast<int64_t>(s_.picture.employees.size());
     const bool errors = result.erroneousLines > 0;
-    s_.protocol.record(format("\nZusammenfassung Lesen:\nFehlerfrei: %ld\nFehlerhaft: %ld\nfür %ld Mitarbeiter\n\n",
-                              static_cast<long>(result.errorFreeLines), static_cast<long>(result.erroneousLines),
-                              static_cast<long>(result.employees)),
-                       errors);
+    s_.protocol.record(
+        format("\nZusammenfassung Lesen:\nFehlerfrei: %ld\nFehlerhaft: %ld\nfür %ld Mitarbeiter\n\n",
+               static_cast<long>(result.errorFreeLines), static_cast<long>(result.erroneousLines),
+               static_cast<long>(result.employees)),
+        errors);
     if (!errors) return true;
     Prompter& prompter = *s_.environment.prompter;
     s_.protocol.error(std::string(kFileHasErrors) + "\n");
     prompter.error(kFileHasErrors);
     if (s_.environment.showProtocol) s_.environment.showProtocol(s_.protocol.text());
-    if (result.errorFreeLines > 0 && prompter.askYesNo("Sollen die Zeiten trotzdem importiert werden?")) return true;
+    if (result.errorFreeLines > 0 && prompter.askYesNo("Sollen die Zeiten trotzdem importiert werden?"))
+        return true;
     s_.stopped = true;
     result.stopReason = kFileHasErrors;
     return false;
@@ -480,7 +489,8 @@ bool readStandardText(TimeImport::State& s) {
         if (number == 1 && s.options.skipFirstLine) continue;
         if (line.find_last_not_of(" \t\v\f") == std::string_view::npos) continue;
         const size_t start = cursor.lineStart();
-        const bool split = SplitFields(line, SplitVariant::TimeImport, continuation, padding, fields, message);
+        const bool split =
+            SplitFields(line, SplitVariant::TimeImport, continuation, padding, fields, message);
         const std::string_view whole = text.substr(start, cursor.lineEnd() - start);
         protocol.clear();
         appendLineHead(protocol, number, whole);
@@ -556,8 +566,8 @@ bool readLayoutRecords(TimeImport::State& s, const std::string& stopText) {
                 return false;
             }
         }
-        const EntryOutcome outcome = error     ? EntryOutcome::Error
-                                     : read    ? (warning ? EntryOutcome::ReadWithWarning : EntryOutcome::Read)
+        const EntryOutcome outcome = error  ? EntryOutcome::Error
+                                     : read ? (warning ? EntryOutcome::ReadWithWarning : EntryOutcome::Read)
                                      : warning ? EntryOutcome::ReadWithWarning
                                                : EntryOutcome::Ignored;
         reader.finishLine(outcome, protocol, number, source);

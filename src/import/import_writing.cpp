@@ -25,16 +25,16 @@ namespace lorvan {
 namespace {
 
 constexpr const char* kImportedWithoutErrors = "Die Daten wurden fehlerfrei importiert.";
-constexpr const char* kImportIncomplete =
-    "Die Daten konnten nicht vollständig importiert werden.\nBitte korrigieren Sie die Fehler und importieren Sie "
-    "die Datei dann ggf. erneut.";
+constexpr const char* kImportIncomplete = "Die Daten konnten nicht vollständig importiert werden.\nBitte "
+                                          "korrigieren Sie die Fehler und importieren Sie "
+                                          "die Datei dann ggf. erneut.";
 constexpr const char* kImportWithWarnings =
     "Beim Import der Daten sind Warnungen aufgetreten.\nBitte kontrollieren Sie die importierten Daten, und "
     "korrigieren Sie sie falls notwendig.";
 constexpr const char* kNotSaved = "FEHLER: Die Daten konnten nicht gespeichert werden.\n";
-constexpr const char* kImportCancelled =
-    "Der Import wurde abgebrochen.\nDie bis dahin geschriebenen Dateien sind vollständig importiert, die übrigen "
-    "blieben unverändert.";
+constexpr const char* kImportCancelled = "Der Import wurde abgebrochen.\nDie bis dahin geschriebenen Dateien "
+                                         "sind vollständig importiert, die übrigen "
+                                         "blieben unverändert.";
 
 // One day of the picture on its way into its year file.
 struct DayWork {
@@ -266,7 +266,8 @@ void Writer::writeFile(const ImportEmployeeDays& employee, int32_t year, std::ve
 
 void Writer::report(DayWork& work) {
     ImportDayReport& day = work.report;
-    if (day.status == ImportDayStatus::Imported && day.errors && !work.changed) day.status = ImportDayStatus::Failed;
+    if (day.status == ImportDayStatus::Imported && day.errors && !work.changed)
+        day.status = ImportDayStatus::Failed;
     recordEmployeeText(day.protocol, work.changed || day.warnings || day.errors);
     TimeImportResult& result = s_.result;
     switch (day.status) {
@@ -308,7 +309,9 @@ void Writer::applyDay(CLorvanDoc& document, DayWork& work, bool monthClosed) {
             day = &month->addDay(date.day);
             const CEinstArbzt& settings = document.settings();
             day->publicHoliday =
-                settings.enterPublicHolidaysAutomatically != 0 && isPublicHoliday(date, settings.federalState) ? 1 : 0;
+                settings.enterPublicHolidaysAutomatically != 0 && isPublicHoliday(date, settings.federalState)
+                    ? 1
+                    : 0;
         }
         work.changed = true;
     }
@@ -381,7 +384,8 @@ void Writer::applyAbsences(CTagDoc& day, DayWork& work, bool monthClosed) {
                     work.changed = true;
                 }
             } else if (monthClosed) {
-                ignored(day.dayKind == kNormalWorkingDay ? ": '" + code + "'" : " von '" + old + "' nach '" + code + "'");
+                ignored(day.dayKind == kNormalWorkingDay ? ": '" + code + "'"
+                                                         : " von '" + old + "' nach '" + code + "'");
             } else {
                 protocol += "Geändert von '" + old + "' nach '" + code + "'\n";
                 day.dayKind = kind;
@@ -393,7 +397,8 @@ void Writer::applyAbsences(CTagDoc& day, DayWork& work, bool monthClosed) {
                 ignored(": '" + code + "'");
                 continue;
             }
-            if (!day.internalRemark.empty()) protocol += "Geändert von '" + day.internalRemark + "' nach '" + code + "'\n";
+            if (!day.internalRemark.empty())
+                protocol += "Geändert von '" + day.internalRemark + "' nach '" + code + "'\n";
             day.internalRemark = code;
             work.changed = true;
         }
@@ -430,8 +435,9 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
             outcome = addTimeLine(day, record, first, protocol, check);
         } catch (const std::exception& e) {
             if (day.lineCount() > lineCount) day.removeLine(lineCount);
-            protocol += std::string("FEHLER: Das Importieren der nächsten Zeile hat zu einem Fehler geführt:\n") +
-                        e.what() + "\n";
+            protocol +=
+                std::string("FEHLER: Das Importieren der nächsten Zeile hat zu einem Fehler geführt:\n") +
+                e.what() + "\n";
         }
         first = false;
         if (outcome == LineOutcome::Failed) {
@@ -460,8 +466,10 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
     });
     std::string found;
     if (findings.lineMessage) found += "WARNUNG: " + *findings.lineMessage + "\n";
-    if (findings.overlap) found += "WARNUNG: Die Arbeitszeiten überschneiden sich!\nArbeitszeit:\n" + findings.chain;
-    else if (findings.gap) found += "Die Arbeitszeit ist nicht durchgehend.\nArbeitszeit:\n" + findings.chain;
+    if (findings.overlap)
+        found += "WARNUNG: Die Arbeitszeiten überschneiden sich!\nArbeitszeit:\n" + findings.chain;
+    else if (findings.gap)
+        found += "Die Arbeitszeit ist nicht durchgehend.\nArbeitszeit:\n" + findings.chain;
     if (findings.breakTooShort)
         found += format("WARNUNG: Die Pausenzeit ist zu kurz angegeben worden (%ld/%ld).\n",
                         static_cast<long>(findings.breakGiven), static_cast<long>(findings.breakRequired));
@@ -477,8 +485,8 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
     }
 }
 
-LineOutcome Writer::addTimeLine(CTagDoc& day, const ImportLineRecord& record, bool first, std::string& protocol,
-                                std::optional<std::string>& check) {
+LineOutcome Writer::addTimeLine(CTagDoc& day, const ImportLineRecord& record, bool first,
+                                std::string& protocol, std::optional<std::string>& check) {
     const CEinstArbzt& settings = day.document()->settings();
     const Datum date = day.date();
     CZeitZeile& line = day.addLine();

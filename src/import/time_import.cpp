@@ -64,7 +64,8 @@ std::string withoutLineEnd(std::string text) {
 
 std::optional<ImportStartRefusal> checkImportStart(const TimeImportOptions& options,
                                                    const std::string& dataDirectory) {
-    if (!fileExists(options.importFile)) return ImportStartRefusal{"Die angegebene Datei existiert nicht.", false};
+    if (!fileExists(options.importFile))
+        return ImportStartRefusal{"Die angegebene Datei existiert nicht.", false};
     const std::string& protocol = options.protocolFile;
     if (protocol.empty()) return std::nullopt;
     if (!directoryExists(directoryOfPath(protocol, true)))
@@ -84,7 +85,8 @@ std::optional<ImportStartRefusal> checkImportStart(const TimeImportOptions& opti
 
 std::string decodeImportBytes(std::string_view bytes) {
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) return repairUtf8(bytes.substr(kByteOrderMark.size()));
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        return repairUtf8(bytes.substr(kByteOrderMark.size()));
     if (isValidUtf8(bytes)) return std::string(bytes);
     return cp1252ToUtf8(bytes);
 }

@@ -68,8 +68,8 @@ struct TimeImportEnvironment {
     std::function<void(const std::string& protocol)> showProtocol;
     // Every protocol text as it is recorded.
     std::function<void(const std::string& text)> echo;
-    RecentFiles* recent = nullptr;          // for new year files
-    OpenDocuments* openDocuments = nullptr; // for the employee file's flows
+    RecentFiles* recent = nullptr;           // for new year files
+    OpenDocuments* openDocuments = nullptr;  // for the employee file's flows
     EmployeeList* cachedEmployees = nullptr; // emptied when Daten.mar is written
     CustomerList* customers = nullptr;       // null: Daten.kd of the data directory
     ServiceList* services = nullptr;         // null: Daten.dl of the data directory
@@ -143,8 +143,8 @@ std::string importDateKey(const Datum& date);
 // A line that did not reach the picture.
 struct ImportLineReport {
     int64_t number = 0;
-    bool ignored = false;  // the employee is ignored; otherwise the line has errors
-    std::string protocol;  // its protocol text
+    bool ignored = false; // the employee is ignored; otherwise the line has errors
+    std::string protocol; // its protocol text
 };
 
 enum class ImportDayStatus {
@@ -214,7 +214,8 @@ class TimeImport {
     struct State;
 
   private:
-    friend TimeImportResult runTimeImport(const TimeImportOptions& options, TimeImportEnvironment& environment);
+    friend TimeImportResult runTimeImport(const TimeImportOptions& options,
+                                          TimeImportEnvironment& environment);
     std::unique_ptr<State> state_;
 };
 

@@ -23,7 +23,8 @@ class ImportCommand : public ::testing::Test {
   protected:
     void SetUp() override {
         CTwMaDoc employees;
-        for (const auto& [number, name] : {std::pair{4711, "Anna Berg"}, {4712, "Jörg Weiß"}, {4713, "Bernd Berger"}}) {
+        for (const auto& [number, name] :
+             {std::pair{4711, "Anna Berg"}, {4712, "Jörg Weiß"}, {4713, "Bernd Berger"}}) {
             CMitarbeiterDoc record;
             record.number = number;
             record.name = name;
@@ -60,15 +61,16 @@ TEST_F(ImportCommand, MonthForThreeEmployeesEvaluatesAsComputedByHand) {
         if (weekday > 4) continue;
         const std::string date = (day < 10 ? "0" : "") + std::to_string(day) + ".02.2026";
         // Anna: 8 hours with 45 minutes' break, Friday 5 hours with 15 minutes.
-        file += weekday < 4 ? "4711;" + date + ";08:00;16:45;;;;;45\r\n" : "4711;" + date + ";08:00;13:15;;;;;15\r\n";
+        file += weekday < 4 ? "4711;" + date + ";08:00;16:45;;;;;45\r\n"
+                            : "4711;" + date + ";08:00;13:15;;;;;15\r\n";
         if (day <= 6) file += "Jörg Weiß;" + date + ";;;;U\r\n";
         if (day >= 16 && day <= 20) file += "4713;" + date + ";07:00;16:00;;A;;;45\r\n";
     }
     file += "Jörg Weiß;09.02.2026;;;;K\r\n";
     test::writeBytes(dir_.file("februar.csv"), file);
 
-    const CliRun run = cli("--protocol '" + dir_.file("protokoll.txt") + "' import times '" + dir_.file("februar.csv") +
-                           "' --skip-first-line --json");
+    const CliRun run = cli("--protocol '" + dir_.file("protokoll.txt") + "' import times '" +
+                           dir_.file("februar.csv") + "' --skip-first-line --json");
     ASSERT_EQ(run.status, 0) << run.err;
     const nlohmann::json result = nlohmann::json::parse(run.out);
     EXPECT_EQ(result["error_free_lines"], 20 + 6 + 5);
@@ -80,7 +82,8 @@ TEST_F(ImportCommand, MonthForThreeEmployeesEvaluatesAsComputedByHand) {
     EXPECT_EQ(result["days"][0]["date"], "02.02.2026");
     // Standard error gets the protocol as it arises, and the end message.
     EXPECT_EQ(run.err, result["protocol"].get<std::string>() + "Die Daten wurden fehlerfrei importiert.\n");
-    EXPECT_NE(readWholeFile(dir_.file("protokoll.txt")).find("Die Daten wurden fehlerfrei importiert."), std::string::npos);
+    EXPECT_NE(readWholeFile(dir_.file("protokoll.txt")).find("Die Daten wurden fehlerfrei importiert."),
+              std::string::npos);
 
     // Anna: 4 weeks of 4 x 8 + 5 hours = 148 hours, exactly the target; 4 x (4 x 45 + 15) minutes' break.
     const nlohmann::json anna = month("Anna Berg");
@@ -112,9 +115,12 @@ TEST_F(ImportCommand, RefusedCallsAndTheExitStatusOfErrors) {
     std::istringstream in;
     std::ostringstream out;
     std::ostringstream err;
-    const auto run = [&](const std::vector<std::string>& args) { return cli::runImport(options, args, in, out, err); };
-    const std::string usage = "\nAufruf: lorvan-cli import times|absences DATEI [--layout standard|column|clock] "
-                              "[--skip-first-line] [--keep-existing] [--log-all] [--json]";
+    const auto run = [&](const std::vector<std::string>& args) {
+        return cli::runImport(options, args, in, out, err);
+    };
+    const std::string usage =
+        "\nAufruf: lorvan-cli import times|absences DATEI [--layout standard|column|clock] "
+        "[--skip-first-line] [--keep-existing] [--log-all] [--json]";
     EXPECT_THROW_MSG(run({}), "import: times oder absences angeben." + usage);
     EXPECT_THROW_MSG(run({"times"}), "import: die Importdatei fehlt." + usage);
     EXPECT_THROW_MSG(run({"times", dir_.file("a.csv"), "--layout", "column"}),
@@ -123,9 +129,10 @@ TEST_F(ImportCommand, RefusedCallsAndTheExitStatusOfErrors) {
                      "Unbekannte Dateiform 'xy' (standard, column oder clock)." + usage);
     EXPECT_THROW_MSG(run({"times", dir_.file("fehlt.csv")}), "Die angegebene Datei existiert nicht.");
     options.protocolFile = data("Daten.mar");
-    EXPECT_THROW_MSG(run({"times", dir_.file("a.csv")}),
-                     "Die Datei '" + data("Daten.mar") +
-                         "' gehört zu den Daten der Anwendung und kann nicht als Protokolldatei verwendet werden.");
+    EXPECT_THROW_MSG(
+        run({"times", dir_.file("a.csv")}),
+        "Die Datei '" + data("Daten.mar") +
+            "' gehört zu den Daten der Anwendung und kann nicht als Protokolldatei verwendet werden.");
     options.protocolFile.clear();
     EXPECT_EQ(run({"times", dir_.file("a.csv")}), 1);
     EXPECT_NE(err.str().find("FEHLER: Das Datum '31.02.2026' ist ungültig.\n"), std::string::npos);

@@ -17,7 +17,8 @@ using test::TempDir;
 using test::writeBytes;
 
 TEST(ImportProtocol, ErrorsGetTheirPrefixOnce) {
-    EXPECT_EQ(asErrorText("Das Datum '3.2026' ist ungültig.\n"), "FEHLER: Das Datum '3.2026' ist ungültig.\n");
+    EXPECT_EQ(asErrorText("Das Datum '3.2026' ist ungültig.\n"),
+              "FEHLER: Das Datum '3.2026' ist ungültig.\n");
     EXPECT_EQ(asErrorText("FEHLER: schon markiert"), "FEHLER: schon markiert");
     EXPECT_EQ(asErrorText(""), "FEHLER: ");
 }
@@ -50,7 +51,8 @@ TEST(ImportProtocol, FileGetsEveryTextAsItArises) {
     protocol.openFile(path);
     protocol.important("Zeile 1:\nÄrger\n");
     // Readable before the import ends: a run that stops abruptly still leaves its protocol.
-    EXPECT_EQ(cp1252ToUtf8(readWholeFile(path)), "Protokolldatei anlegen: " + path + "\r\nZeile 1:\r\nÄrger\r\n");
+    EXPECT_EQ(cp1252ToUtf8(readWholeFile(path)),
+              "Protokolldatei anlegen: " + path + "\r\nZeile 1:\r\nÄrger\r\n");
     EXPECT_EQ(protocol.text(), "Protokolldatei anlegen: " + path + "\nZeile 1:\nÄrger\n");
 }
 
@@ -59,7 +61,8 @@ TEST(ImportProtocol, FileThatCannotBeCreatedOrWritten) {
     ImportProtocol missingFolder(false);
     missingFolder.openFile(dir.file("fehlt/protokoll.txt"));
     missingFolder.important("weiter ohne Datei\n");
-    EXPECT_EQ(missingFolder.text().rfind("Die Protokolldatei konnte nicht angelegt werden.\nDie Datei '", 0), 0u)
+    EXPECT_EQ(missingFolder.text().rfind("Die Protokolldatei konnte nicht angelegt werden.\nDie Datei '", 0),
+              0u)
         << missingFolder.text();
     EXPECT_NE(missingFolder.text().find("weiter ohne Datei\n"), std::string::npos);
 
@@ -86,7 +89,8 @@ TEST(ImportStart, RefusesWhatTheRunCouldNotDoOrWouldDestroy) {
     std::filesystem::create_symlink(dir.file("Daten.mar"), dir.file("verweis.txt"));
     std::filesystem::create_hard_link(dir.file("import.csv"), dir.file("gleich.csv"));
 
-    const std::string dataFile = "' gehört zu den Daten der Anwendung und kann nicht als Protokolldatei verwendet werden.";
+    const std::string dataFile =
+        "' gehört zu den Daten der Anwendung und kann nicht als Protokolldatei verwendet werden.";
     struct Case {
         std::string importFile;
         std::string protocol;
@@ -97,17 +101,27 @@ TEST(ImportStart, RefusesWhatTheRunCouldNotDoOrWouldDestroy) {
         {dir.file("fehlt.csv"), "", "Die angegebene Datei existiert nicht.", false},
         {dir.file("import.csv"), "", "", false},
         {dir.file("import.csv"), dir.file("protokoll.txt"), "", false},
-        {dir.file("import.csv"), dir.file("fehlt/protokoll.txt"), "Das Verzeichnis für das Protokoll existiert nicht.", true},
-        {dir.file("import.csv"), dir.file("ARCHIV/"), "Der Dateiname für das Protokoll existiert nicht.", true},
-        {dir.file("import.csv"), dir.file("import.csv"), "Die Protokolldatei darf nicht die Importdatei sein.", true},
-        {dir.file("import.csv"), dir.file("ARCHIV/../import.csv"), "Die Protokolldatei darf nicht die Importdatei sein.", true},
-        {dir.file("import.csv"), dir.file("gleich.csv"), "Die Protokolldatei darf nicht die Importdatei sein.", true},
-        {dir.file("import.csv"), dir.file("Daten.mar"), "Die Datei '" + dir.file("Daten.mar") + dataFile, true},
+        {dir.file("import.csv"), dir.file("fehlt/protokoll.txt"),
+         "Das Verzeichnis für das Protokoll existiert nicht.", true},
+        {dir.file("import.csv"), dir.file("ARCHIV/"), "Der Dateiname für das Protokoll existiert nicht.",
+         true},
+        {dir.file("import.csv"), dir.file("import.csv"),
+         "Die Protokolldatei darf nicht die Importdatei sein.", true},
+        {dir.file("import.csv"), dir.file("ARCHIV/../import.csv"),
+         "Die Protokolldatei darf nicht die Importdatei sein.", true},
+        {dir.file("import.csv"), dir.file("gleich.csv"),
+         "Die Protokolldatei darf nicht die Importdatei sein.", true},
+        {dir.file("import.csv"), dir.file("Daten.mar"), "Die Datei '" + dir.file("Daten.mar") + dataFile,
+         true},
         {dir.file("import.csv"), dir.file("daten.kd"), "Die Datei '" + dir.file("daten.kd") + dataFile, true},
-        {dir.file("import.csv"), dir.file("Lorvan.ini"), "Die Datei '" + dir.file("Lorvan.ini") + dataFile, true},
-        {dir.file("import.csv"), dir.file("verweis.txt"), "Die Datei '" + dir.file("verweis.txt") + dataFile, true},
-        {dir.file("import.csv"), dir.file("Anna_Berg2026.azr"), "Die Datei '" + dir.file("Anna_Berg2026.azr") + dataFile, true},
-        {dir.file("import.csv"), dir.file("ARCHIV/Neu2027.AZR"), "Die Datei '" + dir.file("ARCHIV/Neu2027.AZR") + dataFile, true},
+        {dir.file("import.csv"), dir.file("Lorvan.ini"), "Die Datei '" + dir.file("Lorvan.ini") + dataFile,
+         true},
+        {dir.file("import.csv"), dir.file("verweis.txt"), "Die Datei '" + dir.file("verweis.txt") + dataFile,
+         true},
+        {dir.file("import.csv"), dir.file("Anna_Berg2026.azr"),
+         "Die Datei '" + dir.file("Anna_Berg2026.azr") + dataFile, true},
+        {dir.file("import.csv"), dir.file("ARCHIV/Neu2027.AZR"),
+         "Die Datei '" + dir.file("ARCHIV/Neu2027.AZR") + dataFile, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.protocol);

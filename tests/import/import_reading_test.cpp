@@ -10,8 +10,8 @@
 namespace lorvan::test {
 namespace {
 
-constexpr const char* kFileHasErrors =
-    "Die Importdatei enthält Fehler.\nEs wurden noch keine Daten importiert.\nBitte prüfen Sie das Protokoll.";
+constexpr const char* kFileHasErrors = "Die Importdatei enthält Fehler.\nEs wurden noch keine Daten "
+                                       "importiert.\nBitte prüfen Sie das Protokoll.";
 
 using ReadingTest = ImportTest;
 
@@ -32,7 +32,8 @@ TEST_F(ReadingTest, BadLinesAloneEndTheImportAfterReadingWithoutTheQuestion) {
         {"4711;02.03.2026;08:00;12:00;;;;;-5",
          "08:00 - 12:00\nFEHLER: Die Pause '-5' wurde im falschen Format angegeben.\n"},
         {"4711;02.03.2026;;;;XY", "FEHLER: Unbekannte Fehlzeit: XY\n"},
-        {"4711;02.03.2026;\"08:00;12:00", "FEHLER: Bei Feld 3 fehlt der abschließende Feldbegrenzer \":\n\"08:00;12:00\n"},
+        {"4711;02.03.2026;\"08:00;12:00",
+         "FEHLER: Bei Feld 3 fehlt der abschließende Feldbegrenzer \":\n\"08:00;12:00\n"},
     };
     const std::string before = bytesOf("Anna Berg");
     for (const Case& c : cases) {
@@ -59,14 +60,16 @@ TEST_F(ReadingTest, BadLinesAloneEndTheImportAfterReadingWithoutTheQuestion) {
 TEST_F(ReadingTest, ProtocolOfALineReadWithoutErrors) {
     options.logAll = true;
     const TimeImportResult result = run({"4711;02.03.2026;8:00;16:30;;;;;30"});
-    const std::string reading = "Die Datei '" + options.importFile +
-                                "' wird gelesen.\n"
-                                "Zeile 1:\n4711;02.03.2026;8:00;16:30;;;;;30\nMitarbeiter: Anna Berg\nDatum: 02.03.2026\n"
-                                "Von-Bis: 08:00 - 16:30\nZeile fehlerfrei gelesen.\n\n"
-                                "\nZusammenfassung Lesen:\nFehlerfrei: 1\nFehlerhaft: 0\nfür 1 Mitarbeiter\n\n";
+    const std::string reading =
+        "Die Datei '" + options.importFile +
+        "' wird gelesen.\n"
+        "Zeile 1:\n4711;02.03.2026;8:00;16:30;;;;;30\nMitarbeiter: Anna Berg\nDatum: 02.03.2026\n"
+        "Von-Bis: 08:00 - 16:30\nZeile fehlerfrei gelesen.\n\n"
+        "\nZusammenfassung Lesen:\nFehlerfrei: 1\nFehlerhaft: 0\nfür 1 Mitarbeiter\n\n";
     EXPECT_EQ(result.protocol.substr(0, reading.size()), reading);
     // The writing phase starts the protocol window's text afresh.
-    EXPECT_EQ(result.shownProtocol.rfind("Importieren der Daten\nMitarbeiter: 4711 - Anna Berg\nTag: 02.03.2026\n", 0),
+    EXPECT_EQ(result.shownProtocol.rfind(
+                  "Importieren der Daten\nMitarbeiter: 4711 - Anna Berg\nTag: 02.03.2026\n", 0),
               0u)
         << result.shownProtocol;
     options.logAll = false;
@@ -103,9 +106,10 @@ TEST_F(ReadingTest, ErrorsAndGoodLinesAskWhetherToImportAnyway) {
         ASSERT_NE(dayOf(anna, 3, 2), nullptr);
         EXPECT_EQ(dayOf(anna, 3, 2)->lineCount(), 1u);
         EXPECT_EQ(dayOf(anna, 3, 3), nullptr) << "an erroneous line never enters the picture";
-        EXPECT_EQ(prompter.log().back().text, "Die Daten konnten nicht vollständig importiert werden.\nBitte "
-                                              "korrigieren Sie die Fehler und importieren Sie die Datei dann ggf. "
-                                              "erneut.");
+        EXPECT_EQ(prompter.log().back().text,
+                  "Die Daten konnten nicht vollständig importiert werden.\nBitte "
+                  "korrigieren Sie die Fehler und importieren Sie die Datei dann ggf. "
+                  "erneut.");
     }
 }
 
@@ -170,9 +174,10 @@ TEST_F(ReadingTest, EmployeeTextFindsItsEmployee) {
             const TimeImportResult result = run({std::string(";") + c.text + ";;02.03.2026;U"});
             ASSERT_EQ(result.lines.size(), 1u);
             EXPECT_TRUE(result.lines[0].ignored);
-            EXPECT_TRUE(contains(result.lines[0].protocol,
-                                 "Suche Mitarbeiter: Frau Berg\nEs gibt mehrere Mitarbeiter mit einer passenden "
-                                 "Bezeichnung:\n4711 - Anna Berg - Verwaltung\n4713 - Bernd Berger\n"))
+            EXPECT_TRUE(
+                contains(result.lines[0].protocol,
+                         "Suche Mitarbeiter: Frau Berg\nEs gibt mehrere Mitarbeiter mit einer passenden "
+                         "Bezeichnung:\n4711 - Anna Berg - Verwaltung\n4713 - Bernd Berger\n"))
                 << result.lines[0].protocol;
             continue;
         }
@@ -198,15 +203,16 @@ TEST_F(ReadingTest, NumberBeyondTheRangeOfPersonnelNumbersMatchesNobody) {
     prompter.answerNo();
     prompter.answerYes();
     const TimeImportResult result = run({"4294971007;02.03.2026;;;;U"});
-    EXPECT_EQ(prompter.log()[0].text,
-              "FEHLER: Es wurde kein passender Mitarbeiter gefunden.\n\nSoll der Mitarbeiter jetzt angelegt werden?");
+    EXPECT_EQ(prompter.log()[0].text, "FEHLER: Es wurde kein passender Mitarbeiter gefunden.\n\nSoll der "
+                                      "Mitarbeiter jetzt angelegt werden?");
     EXPECT_EQ(result.ignoredLines, 1);
     EXPECT_TRUE(result.days.empty());
 }
 
 TEST_F(ReadingTest, UnknownEmployee) {
-    const std::string created = "FEHLER: Es wurde kein passender Mitarbeiter gefunden.\n\nSoll der Mitarbeiter jetzt "
-                                "angelegt werden?";
+    const std::string created =
+        "FEHLER: Es wurde kein passender Mitarbeiter gefunden.\n\nSoll der Mitarbeiter jetzt "
+        "angelegt werden?";
     const std::string always = "Soll der Mitarbeiter für alle zukünftigen Importe ignoriert werden?";
     const std::string thisTime = "Soll der Mitarbeiter für diesen Import ignoriert werden?";
     const std::string before = bytesOf("Anna Berg");
@@ -215,9 +221,11 @@ TEST_F(ReadingTest, UnknownEmployee) {
     for (int i = 0; i < 3; ++i)
         prompter.answerNo();
     TimeImportResult result = run({"4711;02.03.2026;;;;U", "Zacharias;02.03.2026;;;;U"});
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{created, always, thisTime, "Der Import wird abgebrochen."}));
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>{created, always, thisTime, "Der Import wird abgebrochen."}));
     EXPECT_EQ(result.stopReason, "Der Import wird abgebrochen.");
-    EXPECT_TRUE(contains(result.protocol, "Suche Mitarbeiter: Zacharias\nFEHLER: Der Import wird abgebrochen.\n"));
+    EXPECT_TRUE(
+        contains(result.protocol, "Suche Mitarbeiter: Zacharias\nFEHLER: Der Import wird abgebrochen.\n"));
     EXPECT_FALSE(result.wroteDays);
     EXPECT_EQ(bytesOf("Anna Berg"), before);
 
@@ -242,7 +250,8 @@ TEST_F(ReadingTest, UnknownEmployee) {
     prompter = ScriptedPrompter();
     options.logAll = true;
     result = run({"Zacharias;02.03.2026;;;;U"});
-    EXPECT_TRUE(contains(result.protocol, "Zeile 1:\nZacharias;02.03.2026;;;;U\nMitarbeiter Zacharias wird ignoriert.\n"));
+    EXPECT_TRUE(contains(result.protocol,
+                         "Zeile 1:\nZacharias;02.03.2026;;;;U\nMitarbeiter Zacharias wird ignoriert.\n"));
     EXPECT_EQ(result.ignoredLines, 1);
     EXPECT_TRUE(prompter.allAnswered());
 }
@@ -256,9 +265,11 @@ TEST_F(ReadingTest, UnknownEmployeeCreatedWithItsYearFile) {
         EXPECT_EQ(document.settings().name, "Zacharias Neu");
         return true;
     };
-    const TimeImportResult result = run({"Zacharias Neu;02.03.2026;08:00;12:00", "Zacharias Neu;03.03.2026;08:00;12:00"});
-    EXPECT_EQ(prompter.log()[1].text, "Für das Jahr 2026 existiert die Arbeitszeitdatei für Zacharias Neu noch nicht.\n"
-                                      "Soll die Datei jetzt angelegt werden?");
+    const TimeImportResult result =
+        run({"Zacharias Neu;02.03.2026;08:00;12:00", "Zacharias Neu;03.03.2026;08:00;12:00"});
+    EXPECT_EQ(prompter.log()[1].text,
+              "Für das Jahr 2026 existiert die Arbeitszeitdatei für Zacharias Neu noch nicht.\n"
+              "Soll die Datei jetzt angelegt werden?");
     EXPECT_EQ(confirmed, 1);
     const CTwMaDoc file = employees();
     ASSERT_NE(file.findByNumber(4714), nullptr);
@@ -281,8 +292,9 @@ TEST_F(ReadingTest, EmployeeThatCannotBeCreated) {
         {"", {}},
         {"   ", {}},
         {"4799", {"Geben Sie einen Namen ein."}},
-        {"anna berg", {"Der Name Anna Berg existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu "
-                       "Konflikten bei der Dateierstellung kommen kann."}},
+        {"anna berg",
+         {"Der Name Anna Berg existiert schon.\nBitte wählen Sie einen anderen Namen, da es sonst zu "
+          "Konflikten bei der Dateierstellung kommen kann."}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -293,7 +305,8 @@ TEST_F(ReadingTest, EmployeeThatCannotBeCreated) {
         expected.push_back("Der Mitarbeiter konnte nicht angelegt werden.");
         std::vector<std::string> texts = prompter.texts();
         ASSERT_GE(texts.size(), expected.size() + 1);
-        EXPECT_EQ(std::vector<std::string>(texts.begin() + 1, texts.begin() + 1 + static_cast<long>(expected.size())),
+        EXPECT_EQ(std::vector<std::string>(texts.begin() + 1,
+                                           texts.begin() + 1 + static_cast<long>(expected.size())),
                   expected);
         EXPECT_EQ(result.erroneousLines, 1);
         EXPECT_TRUE(contains(result.protocol, "FEHLER: Der Mitarbeiter konnte nicht angelegt werden.\n"));
@@ -304,14 +317,17 @@ TEST_F(ReadingTest, EmployeeThatCannotBeCreated) {
 }
 
 TEST_F(ReadingTest, MissingYearFile) {
-    const std::string question = "Für das Jahr 2025 existiert die Arbeitszeitdatei für Anna Berg noch nicht.\nSoll "
-                                 "die Datei jetzt angelegt werden?";
-    const std::string error = "FEHLER: Für das Jahr 2025 existiert die Arbeitszeitdatei noch nicht.\nBitte öffnen "
-                              "Sie diese zuerst in der Anwendung und bestätigen Sie die aktuellen Einstellungen.\n";
+    const std::string question =
+        "Für das Jahr 2025 existiert die Arbeitszeitdatei für Anna Berg noch nicht.\nSoll "
+        "die Datei jetzt angelegt werden?";
+    const std::string error =
+        "FEHLER: Für das Jahr 2025 existiert die Arbeitszeitdatei noch nicht.\nBitte öffnen "
+        "Sie diese zuerst in der Anwendung und bestätigen Sie die aktuellen Einstellungen.\n";
     // No: every line of that year is erroneous; the question comes once.
     prompter.answerNo();
     prompter.answerNo(); // import the good line anyway? No.
-    TimeImportResult result = run({"4711;02.03.2025;08:00;12:00", "4711;03.03.2025;08:00;12:00", "4711;02.03.2026;08:00;12:00"});
+    TimeImportResult result =
+        run({"4711;02.03.2025;08:00;12:00", "4711;03.03.2025;08:00;12:00", "4711;02.03.2026;08:00;12:00"});
     EXPECT_EQ(prompter.log()[0].text, question);
     EXPECT_EQ(result.erroneousLines, 2);
     EXPECT_TRUE(contains(result.protocol, "Datum: 02.03.2025") == false);
@@ -352,7 +368,8 @@ TEST_F(ReadingTest, NewYearFileTakesTheSettingsOfTheYearBefore) {
     EXPECT_EQ(created.settings().year, 2027);
     EXPECT_EQ(created.settings().federalState, "Bayern");
     EXPECT_EQ(dayOf(created, 1, 4)->dayKind, kVacation);
-    EXPECT_EQ(dayOf(created, 1, 6)->publicHoliday, 1) << "Heilige Drei Könige in Bayern: the new month's holidays";
+    EXPECT_EQ(dayOf(created, 1, 6)->publicHoliday, 1)
+        << "Heilige Drei Könige in Bayern: the new month's holidays";
 }
 
 TEST_F(ReadingTest, MissingFileEndsTheImportWithItsMessage) {

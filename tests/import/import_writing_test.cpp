@@ -16,8 +16,9 @@ namespace {
 constexpr const char* kWithWarnings =
     "Beim Import der Daten sind Warnungen aufgetreten.\nBitte kontrollieren Sie die importierten Daten, und "
     "korrigieren Sie sie falls notwendig.";
-constexpr const char* kIncomplete = "Die Daten konnten nicht vollständig importiert werden.\nBitte korrigieren Sie "
-                                    "die Fehler und importieren Sie die Datei dann ggf. erneut.";
+constexpr const char* kIncomplete =
+    "Die Daten konnten nicht vollständig importiert werden.\nBitte korrigieren Sie "
+    "die Fehler und importieren Sie die Datei dann ggf. erneut.";
 
 using WritingTest = ImportTest;
 
@@ -68,7 +69,8 @@ TEST_F(WritingTest, ReimportReplacesTheDaysTimesKeepExistingAddsThem) {
     run({"4711;02.03.2026;13:00;17:00"});
     CLorvanDoc anna = load("Anna Berg");
     EXPECT_EQ(fromTo(dayOf(anna, 3, 2)), std::vector<std::string>{"13:00-17:00"});
-    EXPECT_EQ(dayOf(anna, 3, 2)->line(0).pause, 45) << "the day's first working-time line gets the break of Monday";
+    EXPECT_EQ(dayOf(anna, 3, 2)->line(0).pause, 45)
+        << "the day's first working-time line gets the break of Monday";
 
     YearFileBuilder("Anna Berg", 2026).day(3, 2).work("07:00", "12:00").saveAs(yearFile("Anna Berg"));
     options.keepExisting = true;
@@ -78,10 +80,11 @@ TEST_F(WritingTest, ReimportReplacesTheDaysTimesKeepExistingAddsThem) {
     EXPECT_EQ(fromTo(dayOf(anna, 3, 2)), (std::vector<std::string>{"07:00-12:00", "13:00-17:00"}));
     EXPECT_EQ(dayOf(anna, 3, 2)->line(1).pause, 0);
     EXPECT_EQ(dayOf(anna, 3, 2)->complete, 0);
-    EXPECT_EQ(result.days[0].protocol,
-              "Tag: 02.03.2026\n\nWARNUNG: Es wurden Zeiten zu den bereits vorhandenen Zeiten hinzugefügt.\n"
-              "13:00 - 17:00\nAbschließende Prüfung:\nDie Arbeitszeit ist nicht durchgehend.\nArbeitszeit:\n"
-              "07:00 - 12:00\n13:00 - 17:00\nWARNUNG: Die Pausenzeit ist zu kurz angegeben worden (0/45).\n\n");
+    EXPECT_EQ(
+        result.days[0].protocol,
+        "Tag: 02.03.2026\n\nWARNUNG: Es wurden Zeiten zu den bereits vorhandenen Zeiten hinzugefügt.\n"
+        "13:00 - 17:00\nAbschließende Prüfung:\nDie Arbeitszeit ist nicht durchgehend.\nArbeitszeit:\n"
+        "07:00 - 12:00\n13:00 - 17:00\nWARNUNG: Die Pausenzeit ist zu kurz angegeben worden (0/45).\n\n");
     EXPECT_TRUE(result.success);
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{kWithWarnings});
 }
@@ -137,8 +140,8 @@ TEST_F(WritingTest, AbsenceFile) {
     EXPECT_EQ(result.days[1].protocol,
               "Tag: 16.03.2026\n\nWARNUNG: Es wurden mehrere Fehlzeiten am selben Tag hinzugefügt: 'U' 'K' \n"
               " - U\nGeändert von '' nach 'U'\n - K\nGeändert von 'U' nach 'K'\n");
-    EXPECT_EQ(result.days[2].protocol,
-              "Tag: 17.03.2026\n - U\nWARNUNG: Fehlzeitkennzeichen und Zeiten eingetragen'U'\nGeändert von '' nach 'U'\n");
+    EXPECT_EQ(result.days[2].protocol, "Tag: 17.03.2026\n - U\nWARNUNG: Fehlzeitkennzeichen und Zeiten "
+                                       "eingetragen'U'\nGeändert von '' nach 'U'\n");
     EXPECT_EQ(result.days[1].absences, (std::vector<std::string>{"U", "K"}));
 }
 
@@ -149,13 +152,15 @@ TEST_F(WritingTest, DaysOfAClosedMonthAreSkipped) {
         YearFileBuilder("Anna Berg", 2026).day(2, 2, kVacation).saveAs(yearFile("Anna Berg"));
         prompter = ScriptedPrompter();
         options.mode = mode;
-        const TimeImportResult result = mode == ImportMode::StandardTimes
-                                            ? run({"4711;02.02.2026;08:00;12:00", "4711;02.03.2026;08:00;12:00"})
-                                            : run({";4711;;02.02.2026;K", ";4711;;02.03.2026;K"});
+        const TimeImportResult result =
+            mode == ImportMode::StandardTimes
+                ? run({"4711;02.02.2026;08:00;12:00", "4711;02.03.2026;08:00;12:00"})
+                : run({";4711;;02.02.2026;K", ";4711;;02.03.2026;K"});
         ASSERT_EQ(result.days.size(), 2u);
         EXPECT_EQ(result.days[0].status, ImportDayStatus::Skipped);
-        EXPECT_EQ(result.days[0].protocol,
-                  "Die Daten für Anna Berg 02.02.2026 werden ignoriert, da Monatsabschluss bereits erfolgt.\n");
+        EXPECT_EQ(
+            result.days[0].protocol,
+            "Die Daten für Anna Berg 02.02.2026 werden ignoriert, da Monatsabschluss bereits erfolgt.\n");
         EXPECT_EQ(result.daysSkipped, 1u);
         EXPECT_EQ(result.daysImported, 1u);
         const CLorvanDoc anna = load("Anna Berg");
@@ -178,8 +183,9 @@ TEST_F(WritingTest, CheckedAndClosedDayKeepsItsValues) {
     EXPECT_EQ(bytesOf("Anna Berg"), before) << "nothing changed: the file is not written";
     ASSERT_EQ(result.days.size(), 1u);
     EXPECT_EQ(result.days[0].status, ImportDayStatus::Skipped);
-    EXPECT_EQ(result.days[0].protocol,
-              "Tag: 03.03.2026\nWARNUNG: Übergebene Werte werden ignoriert, da Tag geprüft und abgeschlossen.\n");
+    EXPECT_EQ(
+        result.days[0].protocol,
+        "Tag: 03.03.2026\nWARNUNG: Übergebene Werte werden ignoriert, da Tag geprüft und abgeschlossen.\n");
 }
 
 TEST_F(WritingTest, TimeLinesTakeKindsMasterDataAndCompletion) {
@@ -204,16 +210,16 @@ TEST_F(WritingTest, TimeLinesTakeKindsMasterDataAndCompletion) {
         .saveAs(yearFile("Jörg Weiß"));
 
     const TimeImportResult result = run({
-        "4711;02.03.2026;08:00;09:00;;P",               // a pause line: its pause is its duration
-        "4711;03.03.2026;;;4:30",                       // the first line starts at the default start
-        "4713;04.03.2026;;17:00;8",                     // from = to - duration
-        "4711;05.03.2026;08:00;10:00;;;12",             // a customer by number keeps the customer's name
-        "4711;06.03.2026;08:00;10:00;;;Unbekannt AG",   // unknown customer while customers are checked
-        "4711;09.03.2026;08:00;10:00;;B;;Montage",      // the service gives cost kind and amount
-        "4711;10.03.2026;08:00;10:00;;;;Reparatur",     // unknown service
+        "4711;02.03.2026;08:00;09:00;;P",             // a pause line: its pause is its duration
+        "4711;03.03.2026;;;4:30",                     // the first line starts at the default start
+        "4713;04.03.2026;;17:00;8",                   // from = to - duration
+        "4711;05.03.2026;08:00;10:00;;;12",           // a customer by number keeps the customer's name
+        "4711;06.03.2026;08:00;10:00;;;Unbekannt AG", // unknown customer while customers are checked
+        "4711;09.03.2026;08:00;10:00;;B;;Montage",    // the service gives cost kind and amount
+        "4711;10.03.2026;08:00;10:00;;;;Reparatur",   // unknown service
         "4711;11.03.2026;18:00;22:00;;bereitschaft;;Montage;30", // standby: no pause, no service, no cost
-        "4711;12.03.2026;12:00;08:00",                  // kept with the stored line's warning
-        "4712;02.03.2026;08:00",                        // a day entered as one value
+        "4711;12.03.2026;12:00;08:00",                           // kept with the stored line's warning
+        "4712;02.03.2026;08:00",                                 // a day entered as one value
     });
     const CLorvanDoc anna = load("Anna Berg");
     const CZeitZeile& pause = dayOf(anna, 3, 2)->line(0);
@@ -259,8 +265,9 @@ TEST_F(WritingTest, TimeLinesTakeKindsMasterDataAndCompletion) {
     };
     EXPECT_TRUE(contains(protocolOf(4711, 6), "Suche Kunde: Unbekannt AG\n"));
     EXPECT_TRUE(contains(protocolOf(4711, 10), "Suche Dienstleistung: 'Reparatur'\n"));
-    EXPECT_TRUE(contains(protocolOf(4711, 12), "12:00 - 08:00\nWARNUNG: Der Eintrag '12:00 - 08:00' wurde nicht "
-                                               "korrekt berechnet.\nDie Zeile wurde trotzdem importiert.\n"));
+    EXPECT_TRUE(contains(protocolOf(4711, 12),
+                         "12:00 - 08:00\nWARNUNG: Der Eintrag '12:00 - 08:00' wurde nicht "
+                         "korrekt berechnet.\nDie Zeile wurde trotzdem importiert.\n"));
     EXPECT_TRUE(result.success) << "warnings only";
 }
 
@@ -324,7 +331,8 @@ TEST_F(WritingTest, FailedSaveFailsEveryDayOfTheFile) {
     EXPECT_EQ(result.days[2].status, ImportDayStatus::Imported);
     EXPECT_EQ(result.daysFailed, 2u);
     EXPECT_EQ(result.filesWritten, std::vector<std::string>{yearFile("Jörg Weiß")});
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{kIncomplete}) << "the save's message went into the protocol";
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{kIncomplete})
+        << "the save's message went into the protocol";
 }
 
 TEST_F(WritingTest, OpenDocumentIsChangedInPlaceAndKeepsNoFailedDay) {
@@ -342,7 +350,8 @@ TEST_F(WritingTest, OpenDocumentIsChangedInPlaceAndKeepsNoFailedDay) {
     ::chmod(yearFile("Anna Berg").c_str(), 0444);
     const TimeImportResult failed = run({"4711;03.03.2026;08:00;12:00"});
     EXPECT_EQ(failed.days[0].status, ImportDayStatus::Failed);
-    EXPECT_EQ(dayOf(open, 3, 3), nullptr) << "a later save of the window must not write a day reported as failed";
+    EXPECT_EQ(dayOf(open, 3, 3), nullptr)
+        << "a later save of the window must not write a day reported as failed";
     EXPECT_NE(dayOf(open, 3, 2), nullptr);
 }
 
@@ -389,15 +398,16 @@ LayoutRecord record(int64_t line, const std::string& employee, const std::string
     return r;
 }
 
-LayoutRecord absence(int64_t line, const std::string& employee, const std::string& date, const std::string& code) {
+LayoutRecord absence(int64_t line, const std::string& employee, const std::string& date,
+                     const std::string& code) {
     LayoutRecord r = record(line, employee, date);
     r.isAbsence = true;
     r.absenceCode = code;
     return r;
 }
 
-LayoutRecord period(int64_t line, const std::string& employee, const std::string& date, const std::string& from,
-                    const std::string& to) {
+LayoutRecord period(int64_t line, const std::string& employee, const std::string& date,
+                    const std::string& from, const std::string& to) {
     LayoutRecord r = record(line, employee, date);
     r.from = from;
     r.to = to;
@@ -420,12 +430,15 @@ TEST_F(WritingTest, CompanyAbsenceTable) {
     const TimeImportResult& result = import.result();
     EXPECT_EQ(result.errorFreeLines, 2);
     EXPECT_EQ(result.erroneousLines, 1);
-    EXPECT_TRUE(contains(result.protocol, "Zeile 3:\nZeile 3\nDie Abteilung hat sich geändert.\nAlt: 4711 - Anna Berg "
-                                          "- Verwaltung\nNeu: 4711 - Anna Berg - Versand\n"));
-    EXPECT_TRUE(contains(result.protocol, "Zeile 4:\nZeile 4\nFEHLER: Unbekannte Spalte\nZeile mit Fehler.\n"));
+    EXPECT_TRUE(contains(result.protocol,
+                         "Zeile 3:\nZeile 3\nDie Abteilung hat sich geändert.\nAlt: 4711 - Anna Berg "
+                         "- Verwaltung\nNeu: 4711 - Anna Berg - Versand\n"));
+    EXPECT_TRUE(
+        contains(result.protocol, "Zeile 4:\nZeile 4\nFEHLER: Unbekannte Spalte\nZeile mit Fehler.\n"));
     EXPECT_TRUE(contains(result.protocol, "Zeile 5:\nZeile 5\nResturlaub fehlt.\n"));
     const CLorvanDoc anna = load("Anna Berg");
-    EXPECT_EQ(dayOf(anna, 3, 2)->dayKind, kSickWithSickPay) << "K keeps sick pay in the company absence table";
+    EXPECT_EQ(dayOf(anna, 3, 2)->dayKind, kSickWithSickPay)
+        << "K keeps sick pay in the company absence table";
     EXPECT_EQ(dayOf(anna, 3, 3)->dayKind, kVacation);
     const CLorvanDoc joerg = load("Jörg Weiß");
     EXPECT_EQ(dayOf(joerg, 3, 2), nullptr);
@@ -448,8 +461,10 @@ TEST_F(WritingTest, CompanyAbsenceTableInAClosedMonthChangesNothing) {
     ASSERT_EQ(result.days.size(), 4u);
     EXPECT_EQ(result.days[0].protocol,
               "Tag: 02.03.2026\n - K\nÄnderung wegen Monatsabschluss ignoriert von 'U' nach 'K'\n");
-    EXPECT_EQ(result.days[1].protocol, "Tag: 03.03.2026\n - U\nÄnderung wegen Monatsabschluss ignoriert: 'U'\n");
-    EXPECT_EQ(result.days[2].protocol, "Tag: 04.03.2026\n - F\nÄnderung wegen Monatsabschluss ignoriert: 'F'\n");
+    EXPECT_EQ(result.days[1].protocol,
+              "Tag: 03.03.2026\n - U\nÄnderung wegen Monatsabschluss ignoriert: 'U'\n");
+    EXPECT_EQ(result.days[2].protocol,
+              "Tag: 04.03.2026\n - F\nÄnderung wegen Monatsabschluss ignoriert: 'F'\n");
     EXPECT_EQ(result.days[3].protocol, "Tag: 05.03.2026\n - \n");
 }
 
@@ -462,7 +477,8 @@ TEST_F(WritingTest, CompanyClockExport) {
     TimeImport import(options, environment);
     ASSERT_TRUE(import.read(reading));
     import.write();
-    EXPECT_EQ(fromTo(dayOf(load("Anna Berg"), 3, 2)), (std::vector<std::string>{"07:00-12:00", "12:30-16:00"}));
+    EXPECT_EQ(fromTo(dayOf(load("Anna Berg"), 3, 2)),
+              (std::vector<std::string>{"07:00-12:00", "12:30-16:00"}));
     EXPECT_EQ(fromTo(dayOf(load("Bernd Berger"), 3, 2)), std::vector<std::string>{"22:00-30:00"});
 
     // A stop of the reader ends the run before anything is written.
