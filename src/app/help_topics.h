@@ -21,6 +21,7 @@ inline constexpr int kHelpMonthView = 22;
 inline constexpr int kHelpQuickEntry = 23;
 inline constexpr int kHelpTimeLine = 24;
 inline constexpr int kHelpDayView = 25;
+inline constexpr int kHelpFileSettings = 26;
 inline constexpr int kHelpReports = 30;
 inline constexpr int kHelpExport = 31;
 inline constexpr int kHelpAccount = 32;

@@ -21,6 +21,7 @@
 #include "masterdata/ui/customer_dialog_window.h"
 #include "masterdata/ui/customer_service_commands.h"
 #include "masterdata/ui/service_dialog_window.h"
+#include "yearsettings/ui/file_settings_commands.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "reports/ui/report_commands.h"
@@ -85,6 +86,9 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerReportCommands(*this);
     registerMasterDataCommands(*this);
     registerCustomerServiceCommands(*this);
+    registerFileSettingsCommands(*this);
+    // A new year file shows its settings step by step before its year view opens.
+    setNewFileSettings(runNewFileSettings);
     // "Öff&nen..." and "Öf&fnen..." of "Arbeitszeit eingeben" run the master-data flows. A customer
     // typed by number keeps its text; one typed by name takes the name as saved.
     setMasterDataEditors(

@@ -196,8 +196,15 @@ TEST_F(QuickEntryWindows, TwelveMonthsOfferTheNextYearsFileWithTheseSettings) {
     for (int32_t m = 7; m <= 12; ++m)
         view->file()->document.addMonth(m);
     prompter.answerYes();
+    // The new file's settings come up step by step; "Fertig stellen" takes them as proposed.
+    std::string settingsTitle;
+    test::answerModals({[&settingsTitle](QWidget* settings) {
+        settingsTitle = fromQt(settings->windowTitle());
+        test::buttonWithText(settings, "Fertig stellen")->click();
+    }});
     view->createButton()->click();
     EXPECT_EQ(prompter.texts().back(), kTwelveMonthsQuestion);
+    EXPECT_EQ(settingsTitle, "Einstellungen der aktuellen Datei - Allgemein");
     auto* next = dynamic_cast<CLorvanView*>(window->activeDocument());
     ASSERT_NE(next, nullptr);
     ASSERT_NE(next, view);

@@ -407,14 +407,7 @@ void TimeLineDialog::accept() {
 }
 
 void TimeLineDialog::showHelp() {
-    if (help_ == nullptr) {
-        const std::string executableDirectory = fromQt(QCoreApplication::applicationDirPath());
-        help_ = new HelpWindow(
-            HelpTopics::load(helpDirectory(executableDirectory).value_or(std::filesystem::path())), prompter_, this);
-        help_->setWindowFlag(Qt::Window);
-    }
-    help_->show();
-    help_->showTopic(kHelpTimeLine);
+    showHelpTopic(help_, this, prompter_, kHelpTimeLine);
 }
 
 bool editTimeLine(QWidget* parent, CLorvanApp& app, Prompter& prompter, CZeitZeile& line, bool isFirstNewLine,

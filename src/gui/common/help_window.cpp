@@ -4,6 +4,7 @@
 #include "platform/prompter.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLayout>
@@ -260,6 +261,17 @@ bool HelpWindow::showTopic(int number) {
     showPage(*path);
     bringUp(-1);
     return true;
+}
+
+void showHelpTopic(HelpWindow*& window, QWidget* owner, Prompter& prompter, int topic) {
+    if (window == nullptr) {
+        const std::string executableDirectory = fromQt(QCoreApplication::applicationDirPath());
+        window = new HelpWindow(
+            HelpTopics::load(helpDirectory(executableDirectory).value_or(std::filesystem::path())), prompter, owner);
+        window->setWindowFlag(Qt::Window);
+    }
+    window->show();
+    window->showTopic(topic);
 }
 
 } // namespace lorvan

@@ -77,4 +77,8 @@ class HelpWindow final : public QWidget {
     bool fitted_ = false;
 };
 
+// Shows the topic in the help window of a dialog: the window is made the first time, as a window
+// of its own owned by the dialog, from the help folder beside the program.
+void showHelpTopic(HelpWindow*& window, QWidget* owner, Prompter& prompter, int topic);
+
 } // namespace lorvan
