@@ -59,4 +59,14 @@ int runDays(const Options& options, const std::vector<std::string>& args, std::i
 int runSettings(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                 std::ostream& err);
 
+// import times|absences FILE [--layout standard|column|clock] [--skip-first-line] [--keep-existing]
+// [--log-all] [--json]: the import of working times or absences into the year files; the protocol
+// goes to err as it arises. Exit status 0 when everything was read and written without error.
+// "import employees ..." goes on to runImportEmployees.
+int runImport(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+              std::ostream& err);
+// import employees FILE --year YYYY ...: the employee import; args are the arguments after "employees".
+int runImportEmployees(const Options& options, const std::vector<std::string>& args, std::istream& in,
+                       std::ostream& out, std::ostream& err);
+
 } // namespace lorvan::cli

@@ -19,13 +19,6 @@ namespace lorvan {
 
 namespace {
 
-// "8:00 - 12:00 (Muster GmbH)": how a line is named in questions.
-std::string entryDescription(const CZeitZeile& line) {
-    std::string description = line.from + " - " + line.to;
-    if (!line.customer.empty()) description += " (" + line.customer + ")";
-    return description;
-}
-
 // A calculation field as the list shows it: empty for 0, otherwise with a decimal comma and
 // without trailing zeros (1,5 / 12).
 std::string calculationText(double value) {

@@ -1,5 +1,6 @@
 #include "entry/month_management.h"
 
+#include "evaluation/evaluation_context.h"
 #include "evaluation/month_evaluation.h"
 #include "evaluation/public_holidays.h"
 #include "evaluation/year_statistics.h"
@@ -7,6 +8,7 @@
 #include "foundation/error.h"
 #include "foundation/file_system.h"
 #include "masterdata/employee_files.h"
+#include "masterdata/employee_lookup.h"
 #include "platform/prompter.h"
 #include "yearfile/year_file.h"
 
@@ -90,6 +92,17 @@ NextYearFile nextYearFile(const CLorvanDoc& document, const std::string& dataDir
         next.created = std::make_unique<CLorvanDoc>(
             startYearFile(settings.name, settings.year + 1, &document, context, clock));
     return next;
+}
+
+CLorvanDoc startYearFileIn(const std::string& dataDirectory, const std::string& name, int32_t year,
+                           const Clock& clock) {
+    const std::string previousPath = yearFilePath(dataDirectory, name, year - 1);
+    if (!fileExists(previousPath)) return startYearFile(name, year, nullptr, EvaluationContext{}, clock);
+    CLorvanDoc previous;
+    previous.open(previousPath);
+    const std::unique_ptr<EmployeeFileLookup> employees = EmployeeFileLookup::open(dataDirectory);
+    FilePreviousYearSource previousYears;
+    return startYearFile(name, year, &previous, EvaluationContext{employees.get(), &previousYears}, clock);
 }
 
 } // namespace lorvan

@@ -61,6 +61,13 @@ bool deleteMonth(CLorvanDoc& document, int32_t month, Prompter& prompter, const 
 CLorvanDoc startYearFile(const std::string& name, int32_t year, const CLorvanDoc* from,
                          const EvaluationContext& context, const Clock& clock);
 
+// A new year file of the person for the year in the data directory: the settings are taken over
+// from the person's file of the year before there when it exists (startYearFile with that file),
+// otherwise they keep the defaults. Raises LorvanError as startYearFile does, and the reader's
+// message when the previous year's file cannot be read.
+CLorvanDoc startYearFileIn(const std::string& dataDirectory, const std::string& name, int32_t year,
+                           const Clock& clock);
+
 // The next year's file of the same person: the path of its year file (in the data directory, or
 // beside the document without one) and, when that file does not exist yet, the new document that
 // takes the settings over from this one (startYearFile). An existing file is opened by the caller.

@@ -1,14 +1,12 @@
 #include "entry/quick_entry.h"
 
 #include "entry/month_management.h"
-#include "evaluation/evaluation_context.h"
 #include "evaluation/public_holidays.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/file_system.h"
 #include "foundation/format.h"
 #include "masterdata/employee_files.h"
-#include "masterdata/employee_lookup.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 
@@ -41,19 +39,6 @@ bool sameLine(const CZeitZeile& a, const CZeitZeile& b) {
 bool holidayByRule(const CLorvanDoc& document, const Datum& date) {
     const CEinstArbzt& settings = document.settings();
     return settings.enterPublicHolidaysAutomatically != 0 && isPublicHoliday(date, settings.federalState);
-}
-
-// A new year file of the employee, its settings taken over from the previous year's file when there
-// is one.
-CLorvanDoc newYearFile(const std::string& name, int32_t year, const std::string& dataDirectory,
-                       const Clock& clock) {
-    const std::string previousPath = yearFilePath(dataDirectory, name, year - 1);
-    if (!fileExists(previousPath)) return startYearFile(name, year, nullptr, EvaluationContext{}, clock);
-    CLorvanDoc previous;
-    previous.open(previousPath);
-    const std::unique_ptr<EmployeeFileLookup> employees = EmployeeFileLookup::open(dataDirectory);
-    FilePreviousYearSource previousYears;
-    return startYearFile(name, year, &previous, EvaluationContext{employees.get(), &previousYears}, clock);
 }
 
 } // namespace
@@ -188,7 +173,7 @@ bool QuickEntry::findFiles(Prompter& prompter, QuickEntryFiles& files, const std
                                               "Sie diese jetzt anlegen?",
                                               name.c_str(), static_cast<int>(year))))
                     return false;
-                target.document = &files.adopt(target.path, newYearFile(name, year, dataDirectory, clock_));
+                target.document = &files.adopt(target.path, startYearFileIn(dataDirectory, name, year, clock_));
             }
         } catch (const LorvanError& failure) {
             prompter.error(failure.what());

@@ -17,19 +17,18 @@ using namespace day_detail;
 
 namespace {
 
-// "8:00 - 12:00 (Muster GmbH)"
-std::string entryDescription(const CZeitZeile& line) {
-    std::string description = line.from + " - " + line.to;
-    if (!line.customer.empty()) description += " (" + line.customer + ")";
-    return description;
-}
-
 std::tuple<int32_t, int32_t> hourAndMinute(std::string_view text) {
     const ClockParts clock = splitClock(text).value_or(ClockParts{});
     return {clock.hour, clock.minute};
 }
 
 } // namespace
+
+std::string entryDescription(const CZeitZeile& line) {
+    std::string description = line.from + " - " + line.to;
+    if (!line.customer.empty()) description += " (" + line.customer + ")";
+    return description;
+}
 
 std::optional<std::string> checkStoredTimes(const CZeitZeile& line) {
     std::string text = line.from;
@@ -62,46 +61,46 @@ std::optional<std::string> checkStoredTimesAndLine(const CZeitZeile& line) {
     return checkStoredLine(line);
 }
 
-DayCheckResult checkDay(const DayEntryState& state, Prompter& prompter, const LineCheck& lineCheck) {
+DayFindings findDayProblems(const DayEntryState& state, const LineCheck& lineCheck) {
+    DayFindings findings;
     std::vector<const CZeitZeile*> lines;
     lines.reserve(state.lines.size());
     for (const CZeitZeile& line : state.lines)
         lines.push_back(&line);
-    std::stable_sort(lines.begin(), lines.end(), [](const CZeitZeile* a, const CZeitZeile* b) {
-        return parseClock(a->from) < parseClock(b->from);
-    });
+    // By from-time, lines of equal from-time in their order. A day has a handful of lines: an
+    // insertion sort needs no buffer (the import checks every day it writes).
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const CZeitZeile* line = lines[i];
+        const int32_t from = parseClock(line->from);
+        size_t j = i;
+        for (; j > 0 && parseClock(lines[j - 1]->from) > from; --j)
+            lines[j] = lines[j - 1];
+        lines[j] = line;
+    }
 
     if (lineCheck) {
         for (const CZeitZeile* line : lines) {
-            if (std::optional<std::string> message = lineCheck(*line)) return {false, *std::move(message)};
+            if (std::optional<std::string> message = lineCheck(*line)) {
+                findings.lineMessage = std::move(message);
+                return findings;
+            }
         }
     }
 
     if (!lines.empty()) {
-        bool overlap = false;
-        bool gap = false;
         std::string chain = lines.front()->from;
         for (size_t i = 1; i < lines.size(); ++i) {
             const CZeitZeile& previous = *lines[i - 1];
             const CZeitZeile& line = *lines[i];
             const bool overlaps = hourAndMinute(previous.to) > hourAndMinute(line.from);
             if (overlaps || previous.to != line.from) {
-                overlap = overlap || overlaps;
-                gap = gap || !overlaps;
+                findings.overlap = findings.overlap || overlaps;
+                findings.gap = findings.gap || !overlaps;
                 chain += " - " + previous.to + "\n" + line.from;
             }
         }
         chain += " - " + lines.back()->to + "\n";
-
-        if (overlap) {
-            if (!prompter.askYesNo("Die Arbeitszeiten überschneiden sich!\nArbeitszeit:\n" + chain +
-                                   "\nSind die Zeiten in Ordnung?"))
-                return {false, {}};
-        } else if (gap) {
-            if (!prompter.askYesNo("Die Arbeitszeit ist nicht durchgehend.\nArbeitszeit:\n" + chain +
-                                   "\nSind die Zeiten in Ordnung?"))
-                return {false, {}};
-        }
+        if (findings.overlap || findings.gap) findings.chain = std::move(chain);
     }
 
     if (state.settings == nullptr) throw LorvanError(kPointerNotSet);
@@ -115,15 +114,35 @@ DayCheckResult checkDay(const DayEntryState& state, Prompter& prompter, const Li
         }
         const int32_t required = settings.breakMinutesForDate(state.date);
         if (given < required && total > 120) {
-            const bool stop = prompter.askYesNo(format(
-                settings.enforceCorrectBreakTimes
-                    ? "Die Pausenzeit ist zu kurz angegeben worden (%ld/%ld). Sie wird durch das Programm "
-                      "automatisch korrigiert.\nWollen Sie ihre Eingaben korrigieren?"
-                    : "Die Pausenzeit ist zu kurz angegeben worden (%ld/%ld).\nWollen Sie ihre Eingaben "
-                      "korrigieren?",
-                static_cast<long>(given), static_cast<long>(required)));
-            if (stop) return {false, {}};
+            findings.breakTooShort = true;
+            findings.breakGiven = given;
+            findings.breakRequired = required;
         }
+    }
+    return findings;
+}
+
+DayCheckResult checkDay(const DayEntryState& state, Prompter& prompter, const LineCheck& lineCheck) {
+    const DayFindings findings = findDayProblems(state, lineCheck);
+    if (findings.lineMessage) return {false, *findings.lineMessage};
+    if (findings.overlap) {
+        if (!prompter.askYesNo("Die Arbeitszeiten überschneiden sich!\nArbeitszeit:\n" + findings.chain +
+                               "\nSind die Zeiten in Ordnung?"))
+            return {false, {}};
+    } else if (findings.gap) {
+        if (!prompter.askYesNo("Die Arbeitszeit ist nicht durchgehend.\nArbeitszeit:\n" + findings.chain +
+                               "\nSind die Zeiten in Ordnung?"))
+            return {false, {}};
+    }
+    if (findings.breakTooShort) {
+        const bool stop = prompter.askYesNo(format(
+            state.settings->enforceCorrectBreakTimes
+                ? "Die Pausenzeit ist zu kurz angegeben worden (%ld/%ld). Sie wird durch das Programm "
+                  "automatisch korrigiert.\nWollen Sie ihre Eingaben korrigieren?"
+                : "Die Pausenzeit ist zu kurz angegeben worden (%ld/%ld).\nWollen Sie ihre Eingaben "
+                  "korrigieren?",
+            static_cast<long>(findings.breakGiven), static_cast<long>(findings.breakRequired)));
+        if (stop) return {false, {}};
     }
     return {true, {}};
 }

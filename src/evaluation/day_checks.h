@@ -2,6 +2,7 @@
 
 #include "foundation/datum.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,6 +15,10 @@ namespace lorvan {
 class CEinstArbzt;
 class CZeitZeile;
 class Prompter;
+
+// The entry description of a line in messages: "8:00 - 12:00 (Muster GmbH)" (from, to, and the
+// customer in brackets when there is one).
+std::string entryDescription(const CZeitZeile& line);
 
 // The time texts of a stored line: from, to and the duration text must be valid times (hours up to
 // 47). Returns the message of the first invalid one.
@@ -39,6 +44,19 @@ struct DayCheckResult {
     // The failing line's message, to be shown by the caller; empty when the user declined a question.
     std::string message;
 };
+
+// What the checks of a day find, without asking: the first failing line check (then nothing else
+// is looked at), times that overlap or leave gaps, and a break shorter than the date requires.
+struct DayFindings {
+    std::optional<std::string> lineMessage;
+    bool overlap = false;
+    bool gap = false;
+    std::string chain; // with overlap or gap: the blocks "8:00 - 12:00\n11:00 - 16:00\n"
+    bool breakTooShort = false;
+    int64_t breakGiven = 0;
+    int64_t breakRequired = 0;
+};
+DayFindings findDayProblems(const DayEntryState& state, const LineCheck& lineCheck = checkStoredTimesAndLine);
 
 // Runs the line check on every line (the first failure stops with its message), asks about overlapping
 // or non-continuous times, and about too short breaks. A question answered so that the user goes back

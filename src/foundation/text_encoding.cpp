@@ -109,6 +109,27 @@ std::string cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+bool isValidUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        // An invalid sequence gives U+FFFD for one byte; the character U+FFFD itself takes three.
+        if (decodeUtf8(bytes, i) == 0xFFFD && i == start + 1) return false;
+    }
+    return true;
+}
+
+std::string repairUtf8(std::string_view bytes) {
+    if (isValidUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + 16);
+    for (size_t i = 0; i < bytes.size();) appendUtf8(out, decodeUtf8(bytes, i));
+    return out;
+}
+
 std::optional<std::string> utf8ToCp1252(std::string_view text) {
     if (isAscii(text)) return std::string(text);
     std::string out;

@@ -11,6 +11,11 @@ namespace lorvan {
 
 std::string cp1252ToUtf8(std::string_view bytes);
 
+// Whether the bytes are valid UTF-8 (plain ASCII is).
+bool isValidUtf8(std::string_view bytes);
+// The bytes as UTF-8 with every byte that starts no valid sequence replaced by U+FFFD.
+std::string repairUtf8(std::string_view bytes);
+
 // The Windows-1252 form of a UTF-8 text, or nothing when a character has no Windows-1252 byte.
 std::optional<std::string> utf8ToCp1252(std::string_view text);
 

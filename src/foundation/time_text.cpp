@@ -3,6 +3,7 @@
 #include "foundation/format.h"
 #include "foundation/number_text.h"
 
+#include <charconv>
 #include <limits>
 #include <utility>
 
@@ -58,8 +59,23 @@ int64_t clockMinutes(std::string_view text) {
     return readLeadingInteger(text.substr(0, colon)) * 60 + readLeadingInteger(text.substr(colon + 1));
 }
 
+// "%1.<hourDigits>ld:%2.2ld" of hours >= 0 and minutes 0-59, written without printf: the imports
+// and the evaluations write millions of these.
+void appendClock(std::string& out, int64_t hours, int64_t minutes, int hourDigits) {
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, hours).ptr;
+    for (auto length = end - digits; length < hourDigits; ++length)
+        out += '0';
+    out.append(digits, end);
+    out += ':';
+    out += static_cast<char>('0' + minutes / 10);
+    out += static_cast<char>('0' + minutes % 10);
+}
+
 std::string clockText(int64_t minutes) {
-    return format("%1.2ld:%2.2ld", static_cast<long>(minutes / 60), static_cast<long>(minutes % 60));
+    std::string text;
+    appendClock(text, minutes / 60, minutes % 60, 2);
+    return text;
 }
 
 std::string_view trimBlanks(std::string_view s) {
@@ -88,7 +104,7 @@ std::string formatMinutes(int32_t minutes, int style, bool withPlus) {
     const long h = static_cast<long>(magnitude / 60);
     const long m = static_cast<long>(magnitude % 60);
     std::string text = minutes < 0 ? "-" : (withPlus ? "+" : "");
-    text += style == 1 ? format("%1.1ld:%2.2ld", h, m) : format("%1.2ld:%2.2ld", h, m);
+    appendClock(text, h, m, style == 1 ? 1 : 2);
     return text;
 }
 
@@ -151,16 +167,30 @@ bool normalizeTime(std::string& text, bool secondsMode, bool timeOfDay) {
                               : (h <= 47 && minutesSecondsOk);
     if (!ok) return false;
 
-    std::string canonical;
+    // Every part is below 100 here: "%1.2ld" gives exactly two digits. Built by hand, since imports
+    // check millions of times.
+    char canonical[8];
+    size_t length = 0;
+    const auto put = [&](int64_t value) {
+        canonical[length++] = static_cast<char>('0' + value / 10);
+        canonical[length++] = static_cast<char>('0' + value % 10);
+    };
     if (!secondsMode) {
-        canonical = format("%1.2ld:%2.2ld", static_cast<long>(h), static_cast<long>(m));
+        put(h);
+        canonical[length++] = ':';
+        put(m);
     } else if (h == 0) {
-        canonical = format("%1.2ld:%2.2ld", static_cast<long>(m), static_cast<long>(s));
+        put(m);
+        canonical[length++] = ':';
+        put(s);
     } else {
-        canonical =
-            format("%1.2ld:%2.2ld:%2.2ld", static_cast<long>(h), static_cast<long>(m), static_cast<long>(s));
+        put(h);
+        canonical[length++] = ':';
+        put(m);
+        canonical[length++] = ':';
+        put(s);
     }
-    if (canonical != text) text = std::move(canonical);
+    if (std::string_view(canonical, length) != text) text.assign(canonical, length);
     return true;
 }
 

@@ -14,6 +14,8 @@ namespace {
 
 using search_text::comparableForm;
 using search_text::contains;
+using search_text::hasAfterFirst;
+using search_text::surnamePart;
 
 constexpr const char* kNoCustomerFound = "FEHLER: Es wurde kein passender Kunde gefunden.\n";
 
@@ -31,18 +33,6 @@ std::optional<int32_t> leadingCustomerNumber(std::string_view text) {
         if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
     }
     return static_cast<int32_t>(value);
-}
-
-// Whether t has the character somewhere after its first character.
-bool hasAfterFirst(std::string_view t, char c) {
-    return t.size() > 1 && t.find(c, 1) != std::string_view::npos;
-}
-
-// The surname part of a text like "Schmidt, Anna" or "Anna Schmidt".
-std::string_view surnamePart(std::string_view t) {
-    if (hasAfterFirst(t, ',')) return trimWhiteSpace(t.substr(0, t.find(',')));
-    if (hasAfterFirst(t, ' ')) return trimWhiteSpace(t.substr(t.rfind(' ') + 1));
-    return {};
 }
 
 // The first-name part of the same texts.

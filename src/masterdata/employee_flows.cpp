@@ -78,6 +78,14 @@ bool EmployeeManagement::save() {
     return true;
 }
 
+bool EmployeeManagement::ignoreInImports(const std::string& person) {
+    const std::string before = file_.ignoreList;
+    if (!file_.addIgnored(person)) return true;
+    if (save()) return true;
+    file_.ignoreList = before;
+    return false;
+}
+
 bool EmployeeManagement::mayClose() {
     if (!changed_) return true;
     switch (context_.prompter->askYesNoCancel(kEmployeesChangedQuestion)) {

@@ -102,6 +102,10 @@ class EmployeeManagement {
     // message and the next one is tried. Without files the file is only marked changed.
     FlowResult remove(int32_t number);
 
+    // Puts the person on the import ignore list and saves "Daten.mar" at once. False when the save
+    // failed (the message shown); the list is then as it was.
+    bool ignoreInImports(const std::string& person);
+
     // Saves "Daten.mar" with the change check; the cached list is emptied. False when the save was
     // refused or failed (the message shown); the changes then stay.
     bool save();

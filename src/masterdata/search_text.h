@@ -24,4 +24,17 @@ inline std::string comparableForm(std::string_view text) {
     return toUpperCp1252(toFileNamePart(text));
 }
 
+// Whether t has the character somewhere after its first character.
+inline bool hasAfterFirst(std::string_view t, char c) {
+    return t.size() > 1 && t.find(c, 1) != std::string_view::npos;
+}
+
+// The surname part of a text like "Schmidt, Anna" (before the first comma) or "Anna Schmidt" (after
+// the last blank), trimmed; empty when the text is neither.
+inline std::string_view surnamePart(std::string_view t) {
+    if (hasAfterFirst(t, ',')) return trimWhiteSpace(t.substr(0, t.find(',')));
+    if (hasAfterFirst(t, ' ')) return trimWhiteSpace(t.substr(t.rfind(' ') + 1));
+    return {};
+}
+
 } // namespace lorvan::search_text
