@@ -215,6 +215,7 @@ std::vector<std::string> dateTexts(const SplitLine& line, const std::vector<int>
 void readEmployeeLine(const SplitLine& line, const std::vector<std::string>& dates,
                       std::vector<LayoutRecord>& records) {
     LayoutRecord record = recordOf(line);
+    record.isAbsence = true;
     if (!line.message.empty()) {
         record.error = line.message;
         records.push_back(std::move(record));
@@ -232,7 +233,6 @@ void readEmployeeLine(const SplitLine& line, const std::vector<std::string>& dat
         records.push_back(std::move(record));
         return;
     }
-    record.isAbsence = true;
     for (size_t i = 0; i < dates.size(); ++i) {
         LayoutRecord day = record;
         day.date = dates[i];
@@ -280,6 +280,7 @@ public:
     LayoutReading read(std::string_view text);
 
 private:
+    bool isEventLine(const Fields& fields) const;
     void readPageLine(const SplitLine& line);
     void readPeriodLine(const SplitLine& line);
     void readEventLine(const SplitLine& line);
@@ -311,6 +312,14 @@ private:
     std::unordered_map<std::string, size_t> eventsOf_;
 };
 
+// On an employee page every line with a status or a time is an event (and checked as one); outside
+// the pages only a line that says "Kommt" or "Geht" is, so that no event is passed over unseen.
+bool TimesReader::isEventLine(const Fields& fields) const {
+    const std::string& status = field(fields, kStatusColumn);
+    if (inPage_) return !status.empty() || !field(fields, kTimeColumn).empty();
+    return isWord(status, "Kommt") || isWord(status, "Geht");
+}
+
 LayoutReading TimesReader::read(std::string_view text) {
     LineCursor cursor(text);
     SplitLine line;
@@ -329,7 +338,7 @@ LayoutReading TimesReader::read(std::string_view text) {
             readPeriodLine(line);
         } else if (isWord(first, "Datum") && isWord(field(line.fields, kStatusColumn), "Status")) {
             // the column header
-        } else if (!field(line.fields, kStatusColumn).empty() || !field(line.fields, kTimeColumn).empty()) {
+        } else if (isEventLine(line.fields)) {
             readEventLine(line);
         }
         // Other lines (titles, day sums, page footers) carry nothing to import.
