@@ -233,7 +233,10 @@ void readEmployeeLine(const SplitLine& line, const std::vector<std::string>& dat
         records.push_back(std::move(record));
         return;
     }
-    for (size_t i = 0; i < dates.size(); ++i) {
+    // A cell gives the day's code, an empty cell removes the day's absence; a line that ends early
+    // says nothing about the dates after its end (the line is not padded).
+    const size_t cells = std::min(dates.size(), line.fields.size() - std::min<size_t>(line.fields.size(), kLabelColumn));
+    for (size_t i = 0; i < cells; ++i) {
         LayoutRecord day = record;
         day.date = dates[i];
         day.absenceCode = field(line.fields, kFirstDateColumn + static_cast<int>(i));
@@ -285,6 +288,7 @@ private:
     void readPeriodLine(const SplitLine& line);
     void readEventLine(const SplitLine& line);
     void pairEvents(std::vector<Event>& events);
+    LayoutRecord eventRecord(const Event& event) const;
     void addError(const Event& event, std::string error, std::string warning = {});
     std::string dateTime(const Event& event) const;
 
@@ -425,7 +429,7 @@ std::string TimesReader::dateTime(const Event& event) const {
     return formatDate(event.date) + " " + formatMinutes(event.minute, 0, false);
 }
 
-void TimesReader::addError(const Event& event, std::string error, std::string warning) {
+LayoutRecord TimesReader::eventRecord(const Event& event) const {
     const Page& page = pages_[event.page];
     LayoutRecord record;
     record.lineNumber = lines_[event.line].number;
@@ -433,6 +437,11 @@ void TimesReader::addError(const Event& event, std::string error, std::string wa
     record.employee = page.employee;
     record.department = page.department;
     record.date = formatDate(event.date);
+    return record;
+}
+
+void TimesReader::addError(const Event& event, std::string error, std::string warning) {
+    LayoutRecord record = eventRecord(event);
     (event.comes ? record.from : record.to) = formatMinutes(event.minute, 0, false);
     record.error = std::move(error);
     record.warning = std::move(warning);
@@ -503,14 +512,7 @@ void TimesReader::pairEvents(std::vector<Event>& events) {
         first = end;
     }
     for (Period& period : periods) {
-        const Event& comes = *period.comes;
-        const Page& page = pages_[comes.page];
-        LayoutRecord record;
-        record.lineNumber = lines_[comes.line].number;
-        record.lineText = lines_[comes.line].text;
-        record.employee = page.employee;
-        record.department = page.department;
-        record.date = formatDate(comes.date);
+        LayoutRecord record = eventRecord(*period.comes);
         record.from = formatMinutes(period.from, 0, false);
         record.to = formatMinutes(period.to, 0, false);
         record.warning = std::move(period.warning);
