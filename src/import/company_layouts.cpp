@@ -348,6 +348,8 @@ LayoutReading TimesReader::read(std::string_view text) {
         // Other lines (titles, day sums, page footers) carry nothing to import.
     }
     if (!sawPage_) {
+        // Not a clock-event export at all: its lines are not reported one by one.
+        reading_.records.clear();
         reading_.stop = kNoEmployeePage;
         return std::move(reading_);
     }

@@ -368,6 +368,7 @@ TEST(CompanyTimes, FileWithoutEmployeePageStops) {
         SCOPED_TRACE(text);
         const LayoutReading reading = readCompanyTimes(text);
         EXPECT_EQ(reading.stop, "Falsches Dateiformat. Erwartet wird Mitarbeiter :");
+        EXPECT_TRUE(reading.records.empty());
     }
 }
 
