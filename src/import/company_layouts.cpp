@@ -395,10 +395,6 @@ void TimesReader::readEventLine(const SplitLine& line) {
     Event event;
     event.comes = isWord(status, "Kommt");
     bool dated = false;
-    if (inPage_) {
-        record.employee = pages_.back().employee;
-        record.department = pages_.back().department;
-    }
     if (!inPage_) {
         record.error = kWithoutEmployee;
     } else if (!(dated = readFullDate(dateText, event.date))) {
@@ -411,6 +407,10 @@ void TimesReader::readEventLine(const SplitLine& line) {
                               compareDates(event.date, event.comes ? periodTo_ : addDays(periodTo_, 1)) > 0)) {
         record.error = format("Das Datum %s liegt nicht im Zeitraum %s bis %s.\n", formatDate(event.date).c_str(),
                               formatDate(periodFrom_).c_str(), formatDate(periodTo_).c_str());
+    }
+    if (inPage_) {
+        record.employee = pages_.back().employee;
+        record.department = pages_.back().department;
     }
     if (!record.error.empty()) {
         if (dated) record.date = formatDate(event.date);
