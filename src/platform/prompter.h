@@ -36,4 +36,24 @@ private:
     bool quiet_;
 };
 
+// Passes the questions on to another prompter and keeps every message, each followed by "\n", for a
+// protocol instead of showing it: the saves inside a batch (an import, a year file created from a
+// template) tell their failures in the batch's protocol.
+class ProtocolPrompter final : public Prompter {
+public:
+    explicit ProtocolPrompter(Prompter& questions) : questions_(questions) {}
+    void inform(const std::string& text) override { keep(text); }
+    void warn(const std::string& text) override { keep(text); }
+    void error(const std::string& text) override { keep(text); }
+    bool askYesNo(const std::string& text) override { return questions_.askYesNo(text); }
+    Answer askYesNoCancel(const std::string& text) override { return questions_.askYesNoCancel(text); }
+    bool askOkCancel(const std::string& text) override { return questions_.askOkCancel(text); }
+    const std::string& messages() const { return messages_; }
+
+private:
+    void keep(const std::string& text) { messages_ += text + "\n"; }
+    Prompter& questions_;
+    std::string messages_;
+};
+
 } // namespace lorvan
