@@ -345,6 +345,7 @@ void EmployeeImporter::createYearFiles(EmployeeImportResult& result) {
     for (size_t i = 0; i < work_.size(); ++i) {
         LineWork& work = work_[i];
         if (!work.yearFile || work.error) continue;
+        keepResponsive();
         EmployeeLineReport& report = result.lines[i];
         const CMitarbeiterDoc& employee = work.yearFile->employee;
         bool created = false;
@@ -360,7 +361,6 @@ void EmployeeImporter::createYearFiles(EmployeeImportResult& result) {
             work.error = true;
             report.status = EmployeeLineStatus::Failed;
         }
-        keepResponsive();
     }
 }
 
