@@ -59,4 +59,8 @@ int runDays(const Options& options, const std::vector<std::string>& args, std::i
 int runSettings(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                 std::ostream& err);
 
+// import employees FILE --year YYYY ...: the employee import; args are the arguments after "employees".
+int runImportEmployees(const Options& options, const std::vector<std::string>& args, std::istream& in,
+                       std::ostream& out, std::ostream& err);
+
 } // namespace lorvan::cli

@@ -42,7 +42,10 @@ constexpr const char* kUsage =
     "  days set DATEI TT.MM.JJJJ [--fill-until TT.MM.JJJJ] < JSON   Tag speichern (wie im Tagesfenster)\n"
     "  settings check|set DATEI < JSON     Einstellungen der Datei prüfen bzw. prüfen und speichern\n"
     "                    (eine fehlende DATEI wird neu angelegt)\n"
-    "  settings copy-from DATEI QUELLE     Einstellungen aus einer anderen Jahresdatei vorbesetzen\n";
+    "  settings copy-from DATEI QUELLE     Einstellungen aus einer anderen Jahresdatei vorbesetzen\n"
+    "  import employees DATEI --year JJJJ [--skip-first-line] [--log-all] [--only-new] [--json]\n"
+    "                    Mitarbeiter importieren und ihre Jahresdateien anlegen\n"
+    "                    (Protokoll auf der Standardfehlerausgabe und in --protocol DATEI)\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -112,6 +115,10 @@ int main(int argc, char** argv) {
         if (command == "line") return cli::runLine(options, args, std::cin, std::cout);
         if (command == "days") return cli::runDays(options, args, std::cin, std::cout);
         if (command == "settings") return cli::runSettings(options, args, std::cin, std::cout, std::cerr);
+        // "import times|absences" comes with the time import; until then "import" knows "employees" only.
+        if (command == "import" && !args.empty() && args.front() == "employees")
+            return cli::runImportEmployees(options, std::vector<std::string>(args.begin() + 1, args.end()), std::cin,
+                                           std::cout, std::cerr);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';
