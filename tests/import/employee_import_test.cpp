@@ -1,18 +1,15 @@
+#include "masterdata/employee_fixture.h"
+
 #include "app/processing.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
+#include "foundation/file_system.h"
 #include "import/employee_import.h"
 #include "import/employee_import_form.h"
 #include "import/import_file_text.h"
-#include "masterdata/employee_file.h"
 #include "masterdata/employee_files.h"
-#include "platform/clock.h"
 #include "platform/user_store.h"
 #include "support/error_text.h"
-#include "support/scripted_prompter.h"
-#include "support/temp_dir.h"
-#include "support/year_file_builder.h"
-#include "yearfile/year_file.h"
 
 #include <gtest/gtest.h>
 
@@ -29,25 +26,18 @@ using test::YearFileBuilder;
 
 constexpr const char* kHeader = "Personalnr;Name;Zusatzinfo;Abteilung;Ignorieren;Vorlage;Übertrag;Resturlaub;Anspruch\n";
 
-CMitarbeiterDoc record(int32_t number, const std::string& name, const std::string& department = "") {
-    CMitarbeiterDoc e;
-    e.number = number;
-    e.name = name;
-    e.department = department;
-    return e;
-}
-
-// A data directory with "Daten.mar", the template "T.azr" (keeps an account and manages the
-// remaining vacation) and an import file; today is 15 June 2026, the import year 2026.
-struct ImportFixture {
-    test::TempDir data;
-    test::ScriptedPrompter prompter;
-    FixedClock clock{Datum{15, 6, 2026}};
+// The data directory of EmployeeFixture with Anna Berg (1, "Büro") in "Daten.mar", the template
+// "T.azr" (keeps an account and manages the remaining vacation) and an import file; today is 15 June
+// 2026, the import year 2026.
+struct ImportFixture : test::EmployeeFixture {
     EmployeeImportOptions options;
     EmployeeImportEnvironment environment;
 
     ImportFixture() {
-        employees({record(1, "Anna Berg", "Büro")});
+        clock.set(Datum{15, 6, 2026});
+        CMitarbeiterDoc anna = test::employeeRecord(1, "Anna Berg");
+        anna.department = "Büro";
+        employees({anna});
         YearFileBuilder("Vorlage", 2025)
             .settings([](CEinstArbzt& s) {
                 s.keepWorkingTimeAccount = 1;
@@ -63,23 +53,8 @@ struct ImportFixture {
         environment.dataDirectory = dir();
     }
 
-    std::string dir() const { return data.path().string() + "/"; }
-    std::string path(const std::string& name) const { return dir() + name; }
     std::string yearFile(const std::string& name, int32_t year = 2026) const {
         return yearFilePath(dir(), name, year);
-    }
-    bool exists(const std::string& file) const { return std::filesystem::exists(file); }
-
-    void employees(const std::vector<CMitarbeiterDoc>& records) const {
-        CTwMaDoc file;
-        for (const CMitarbeiterDoc& r : records)
-            file.put(r);
-        file.save(CTwMaDoc::pathIn(dir()));
-    }
-    CTwMaDoc employeeFile() const {
-        CTwMaDoc file;
-        file.open(CTwMaDoc::pathIn(dir()));
-        return file;
     }
     CLorvanDoc load(const std::string& file) const {
         CLorvanDoc doc;
@@ -185,13 +160,14 @@ TEST(EmployeeImport, LineErrorsChangeNothing) {
         const CTwMaDoc file = f.employeeFile();
         EXPECT_EQ(file.employees.size(), 1u) << c.line;
         EXPECT_EQ(file.employees.at(1).name, "Anna Berg") << c.line;
-        EXPECT_FALSE(f.exists(f.yearFile("Bert"))) << c.line;
+        EXPECT_FALSE(fileExists(f.yearFile("Bert"))) << c.line;
     }
 }
 
 TEST(EmployeeImport, NameClashesAndRenamesThatWouldLoseYearFiles) {
     ImportFixture f;
-    f.employees({record(1, "Anna Berg"), record(2, "Carl Dorn"), record(3, "Eva Faber")});
+    f.employees({test::employeeRecord(1, "Anna Berg"), test::employeeRecord(2, "Carl Dorn"),
+                 test::employeeRecord(3, "Eva Faber")});
     YearFileBuilder("Carl Dorn", 2025).saveAs(f.yearFile("Carl Dorn", 2025));
     const EmployeeImportResult result = f.import("1;CARL DORN;;;;T.azr\n"      // another's file-name form
                                                  "2;Carl Dorn-Weber;;;;T.azr\n" // Carl has a year file
@@ -215,13 +191,14 @@ TEST(EmployeeImport, NameClashesAndRenamesThatWouldLoseYearFiles) {
     EXPECT_EQ(file.employees.at(1).name, "Anna Berg");
     EXPECT_EQ(file.employees.at(2).name, "Carl Dorn");
     EXPECT_EQ(file.employees.at(3).name, "Eva Faber-Gross");
-    EXPECT_TRUE(f.exists(f.yearFile("Eva Faber-Gross")));
-    EXPECT_FALSE(f.exists(f.yearFile("Eva Gross")));
+    EXPECT_TRUE(fileExists(f.yearFile("Eva Faber-Gross")));
+    EXPECT_FALSE(fileExists(f.yearFile("Eva Gross")));
 }
 
 TEST(EmployeeImport, ExistingEmployeeKeepsWhatTheLineLeavesEmpty) {
     ImportFixture f;
-    CMitarbeiterDoc anna = record(1, "Anna Berg", "Büro");
+    CMitarbeiterDoc anna = test::employeeRecord(1, "Anna Berg");
+    anna.department = "Büro";
     anna.extraInfo = "Teilzeit";
     f.employees({anna});
     const EmployeeImportResult result = f.import("1;;;Lager;;T.azr\n");
@@ -232,7 +209,7 @@ TEST(EmployeeImport, ExistingEmployeeKeepsWhatTheLineLeavesEmpty) {
     EXPECT_EQ(kept.name, "Anna Berg");
     EXPECT_EQ(kept.extraInfo, "Teilzeit");
     EXPECT_EQ(kept.department, "Lager");
-    EXPECT_TRUE(f.exists(f.yearFile("Anna Berg")));
+    EXPECT_TRUE(fileExists(f.yearFile("Anna Berg")));
 }
 
 TEST(EmployeeImport, IgnoreMarkPutsNewNumbersOnTheIgnoreList) {
@@ -325,7 +302,7 @@ TEST(EmployeeImport, EmployeeFileIsSavedOnceBeforeTheYearFiles) {
     std::vector<bool> yearFiles;
     f.environment.keepResponsive = [&] {
         seen.push_back(readWholeFile(employeeFile));
-        yearFiles.push_back(f.exists(f.yearFile("Bert Bach")) || f.exists(f.yearFile("Cora Cramer")));
+        yearFiles.push_back(fileExists(f.yearFile("Bert Bach")) || fileExists(f.yearFile("Cora Cramer")));
     };
     const EmployeeImportResult result = f.import("2;Bert Bach;;;;T.azr\n3;Cora Cramer;;;;T.azr\n9;Ida;;;1\n");
     ASSERT_TRUE(result.success) << result.protocol;
@@ -354,8 +331,8 @@ TEST(EmployeeImport, FailedSaveOfTheEmployeeFileFailsTheLinesThatChangedIt) {
     EXPECT_EQ(result.lines[0].protocol, "Zeile 2:\nMitarbeiter: 2 - Bert Bach\n" + reason + notCreated("Bert Bach"));
     EXPECT_EQ(result.lines[1].status, EmployeeLineStatus::Imported);
     EXPECT_EQ(result.lines[2].protocol, "Zeile 4:\n" + reason);
-    EXPECT_FALSE(f.exists(f.yearFile("Bert Bach")));
-    EXPECT_TRUE(f.exists(f.yearFile("Anna Berg")));
+    EXPECT_FALSE(fileExists(f.yearFile("Bert Bach")));
+    EXPECT_TRUE(fileExists(f.yearFile("Anna Berg")));
     EXPECT_EQ(f.employeeFile().employees.size(), 1u);
     EXPECT_NE(result.protocol.find("Fehlerfrei: 1\nFehlerhaft: 2\n"), std::string::npos);
 }
@@ -393,7 +370,7 @@ TEST(EmployeeImport, RunWithoutEmployeeFileOrImportFile) {
         EXPECT_FALSE(result.success);
         EXPECT_EQ(result.protocol, "");
         EXPECT_EQ(f.prompter.texts(), std::vector<std::string>{kNoEmployeeFileMessage});
-        EXPECT_FALSE(f.exists(CTwMaDoc::pathIn(f.dir())));
+        EXPECT_FALSE(fileExists(CTwMaDoc::pathIn(f.dir())));
     }
     {
         ImportFixture f;
