@@ -33,6 +33,10 @@ struct Directory {
         ::chmod(path.c_str(), 0444);
         employees.open(path);
     }
+    ~Directory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(data, ignored);
+    }
 };
 
 } // namespace
