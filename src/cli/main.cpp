@@ -45,6 +45,8 @@ constexpr const char* kUsage =
     "  settings copy-from DATEI QUELLE     Einstellungen aus einer anderen Jahresdatei vorbesetzen\n"
     "  import times|absences DATEI [--layout standard|column|clock] [--skip-first-line]\n"
     "                    [--keep-existing] [--log-all] [--json]   Arbeitszeiten oder Fehlzeiten importieren\n"
+    "  import employees DATEI --year JJJJ [--skip-first-line] [--log-all] [--only-new] [--json]\n"
+    "                    Mitarbeiter importieren und ihre Jahresdateien anlegen\n"
     "                    (Protokoll auf der Standardfehlerausgabe und in --protocol DATEI)\n";
 
 int usage(const std::string& problem) {

@@ -14,6 +14,7 @@
 #include "gui/common/document_view.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
+#include "import/ui/import_commands.h"
 #include "masterdata/ui/employee_window.h"
 #include "masterdata/ui/masterdata_commands.h"
 #include "masterdata/customer_flows.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerFileSettingsCommands(*this);
     // A new year file shows its settings step by step before its year view opens.
     setNewFileSettings(runNewFileSettings);
+    registerImportCommands(*this);
     // "Öff&nen..." and "Öf&fnen..." of "Arbeitszeit eingeben" run the master-data flows. A customer
     // typed by number keeps its text; one typed by name takes the name as saved.
     setMasterDataEditors(

@@ -54,7 +54,7 @@ std::string ignoredText(const std::string& text) {
 
 } // namespace
 
-EmployeeMatcher::EmployeeMatcher(EmployeeManagement& employees, RecordingPrompter& prompter,
+EmployeeMatcher::EmployeeMatcher(EmployeeManagement& employees, ProtocolPrompter& prompter,
                                  EmployeeDialogHost* dialog)
     : employees_(employees), prompter_(prompter), dialog_(dialog) {}
 

@@ -10,7 +10,7 @@ namespace lorvan {
 class CMitarbeiterDoc;
 class EmployeeDialogHost;
 class EmployeeManagement;
-class RecordingPrompter;
+class ProtocolPrompter;
 
 inline constexpr const char* kNoEmployeeFound = "Es wurde kein passender Mitarbeiter gefunden.";
 inline constexpr const char* kEmployeeNotCreated = "Der Mitarbeiter konnte nicht angelegt werden.";
@@ -39,7 +39,7 @@ class EmployeeMatcher {
     // prompter: the one the employee management works with, so that the messages of creating an
     // employee reach the protocol. dialog: "Mitarbeiter bearbeiten" for a new employee; null takes
     // the values as they are, once.
-    EmployeeMatcher(EmployeeManagement& employees, RecordingPrompter& prompter, EmployeeDialogHost* dialog);
+    EmployeeMatcher(EmployeeManagement& employees, ProtocolPrompter& prompter, EmployeeDialogHost* dialog);
 
     // text: the employee field as written; department: the department the line delivers ("" for
     // none), compared with the stored one of an employee found by personnel number.
@@ -53,7 +53,7 @@ class EmployeeMatcher {
     EmployeeMatch create(const std::string& text, const std::string& department, std::string protocol);
 
     EmployeeManagement& employees_;
-    RecordingPrompter& prompter_;
+    ProtocolPrompter& prompter_;
     EmployeeDialogHost* dialog_;
     struct Known {
         EmployeeMatch match;

@@ -42,28 +42,4 @@ void ImportProtocol::add(std::string_view text) {
     }
 }
 
-void RecordingPrompter::keep(const std::string& text) {
-    messages_ += text;
-    if (text.empty() || text.back() != '\n') messages_ += '\n';
-}
-
-void RecordingPrompter::inform(const std::string& text) {
-    keep(text);
-    if (alsoShow_) user_.inform(text);
-}
-
-void RecordingPrompter::warn(const std::string& text) {
-    keep(text);
-    if (alsoShow_) user_.warn(text);
-}
-
-void RecordingPrompter::error(const std::string& text) {
-    keep(text);
-    if (alsoShow_) user_.error(text);
-}
-
-std::string RecordingPrompter::takeMessages() {
-    return std::exchange(messages_, std::string());
-}
-
 } // namespace lorvan

@@ -61,26 +61,4 @@ class ImportProtocol {
     std::function<void(const std::string&)> echo_;
 };
 
-// Passes the questions on to the user's prompter and keeps every message as protocol text: the
-// messages of a save during the import belong into the protocol. With alsoShow they are shown too.
-class RecordingPrompter final : public Prompter {
-  public:
-    RecordingPrompter(Prompter& user, bool alsoShow) : user_(user), alsoShow_(alsoShow) {}
-    void inform(const std::string& text) override;
-    void warn(const std::string& text) override;
-    void error(const std::string& text) override;
-    bool askYesNo(const std::string& text) override { return user_.askYesNo(text); }
-    Answer askYesNoCancel(const std::string& text) override { return user_.askYesNoCancel(text); }
-    bool askOkCancel(const std::string& text) override { return user_.askOkCancel(text); }
-
-    // The messages since the last call, each ending in "\n".
-    std::string takeMessages();
-
-  private:
-    void keep(const std::string& text);
-    Prompter& user_;
-    bool alsoShow_;
-    std::string messages_;
-};
-
 } // namespace lorvan

@@ -242,7 +242,7 @@ void Writer::writeFile(const ImportEmployeeDays& employee, int32_t year, std::ve
         // The cached results of the changed months, and of every month after them, are out of date.
         if (changed) document->resetFromMonth(firstChangedMonth);
         document->setModified();
-        RecordingPrompter savePrompts(*environment_.prompter, false);
+        ProtocolPrompter savePrompts(*environment_.prompter, false);
         const StorageContext storage{&savePrompts, environment_.dataDirectory, environment_.recent, nullptr};
         if (document->save(path, true, storage)) {
             document->setModified(false);

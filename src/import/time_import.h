@@ -86,11 +86,7 @@ struct ImportStartRefusal {
 std::optional<ImportStartRefusal> checkImportStart(const TimeImportOptions& options,
                                                    const std::string& dataDirectory);
 
-// The text of an import file: UTF-8 when it starts with a byte order mark (which is removed) or is
-// valid UTF-8, otherwise Windows-1252. A missing file raises "Die angegebene Datei existiert
-// nicht.", an unreadable one the reader's message.
-std::string importFileText(const std::string& path);
-std::string decodeImportBytes(std::string_view bytes);
+// The text of an import file: importFileText of import/import_file_text.h.
 
 // ----- the picture of the reading phase -----
 

@@ -27,7 +27,7 @@ struct TimeImport::State {
     ImportProtocol protocol;
     // The employee file's flows report through this prompter, so that their messages reach the
     // protocol as well as the user.
-    RecordingPrompter employeePrompts;
+    ProtocolPrompter employeePrompts;
     EmployeeManagement employees;
     std::optional<EmployeeMatcher> matcher;
 

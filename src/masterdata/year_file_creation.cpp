@@ -16,24 +16,6 @@
 namespace lorvan {
 namespace {
 
-// Forwards the save's questions and keeps its messages for the protocol.
-class ProtocolPrompter final : public Prompter {
-  public:
-    explicit ProtocolPrompter(Prompter& questions) : questions_(questions) {}
-    void inform(const std::string& text) override { keep(text); }
-    void warn(const std::string& text) override { keep(text); }
-    void error(const std::string& text) override { keep(text); }
-    bool askYesNo(const std::string& text) override { return questions_.askYesNo(text); }
-    Answer askYesNoCancel(const std::string& text) override { return questions_.askYesNoCancel(text); }
-    bool askOkCancel(const std::string& text) override { return questions_.askOkCancel(text); }
-    const std::string& messages() const { return messages_; }
-
-  private:
-    void keep(const std::string& text) { messages_ += text + "\n"; }
-    Prompter& questions_;
-    std::string messages_;
-};
-
 // The cause that the unreadable-file message carries ("...\n\nUrsache: <cause>"), or empty.
 std::string causeOfUnreadable(const std::string& message) {
     static const std::string marker = "\n\nUrsache: ";
@@ -89,7 +71,7 @@ double readDecimalNumber(std::string_view text) {
 }
 
 bool createYearFile(const CMitarbeiterDoc& employee, const YearFileRequest& request, std::string& protocol,
-                    const StorageContext& storage, const Clock& clock) {
+                    const StorageContext& storage, const Clock& clock, const EmployeeLookup* employees) {
     const std::string& name = employee.name;
     const std::string& directory = storage.dataDirectory;
     const std::string target = yearFilePath(directory, name, request.year);
@@ -128,9 +110,13 @@ bool createYearFile(const CMitarbeiterDoc& employee, const YearFileRequest& requ
     if (!templatePath.empty()) {
         if (!loadYearFile(templateFile, templatePath, error)) return fail();
         try {
-            const std::unique_ptr<EmployeeFileLookup> employees = EmployeeFileLookup::open(directory);
+            std::unique_ptr<EmployeeFileLookup> ownLookup;
+            if (employees == nullptr) {
+                ownLookup = EmployeeFileLookup::open(directory);
+                employees = ownLookup.get();
+            }
             FilePreviousYearSource previousYears;
-            YearEvaluator evaluator(templateFile, EvaluationContext{employees.get(), &previousYears});
+            YearEvaluator evaluator(templateFile, EvaluationContext{employees, &previousYears});
             templateVacation = remainingVacation(templateFile, 12);
             templateBalance = evaluator.accountBalance(12);
         } catch (const LorvanError& e) {

@@ -12,6 +12,7 @@ namespace lorvan {
 
 class CMitarbeiterDoc;
 class Clock;
+class EmployeeLookup;
 
 struct YearFileRequest {
     int32_t year = 0;
@@ -37,8 +38,10 @@ double readDecimalNumber(std::string_view text);
 // worth telling appends its line to the protocol; a failure appends the error and "Die Datei für
 // Mitarbeiter <name> konnte nicht angelegt werden.\n" and gives false (nothing is saved then). The
 // storage context gives the data directory and the prompter of the save's questions; its messages
-// go into the protocol instead of being shown.
+// go into the protocol instead of being shown. The template's balances are evaluated with the
+// employment dates of `employees`; without it "Daten.mar" of the data directory is read for them (a
+// batch over many employees passes the file it holds instead of reading it once per employee).
 bool createYearFile(const CMitarbeiterDoc& employee, const YearFileRequest& request, std::string& protocol,
-                    const StorageContext& storage, const Clock& clock);
+                    const StorageContext& storage, const Clock& clock, const EmployeeLookup* employees = nullptr);
 
 } // namespace lorvan

@@ -36,4 +36,28 @@ private:
     bool quiet_;
 };
 
+// Passes the questions on to another prompter and keeps every message, each ending in "\n", for a
+// protocol: the saves inside a batch (an import, a year file created from a template) tell their
+// failures in the batch's protocol. With alsoShow the messages are shown as well.
+class ProtocolPrompter final : public Prompter {
+public:
+    explicit ProtocolPrompter(Prompter& questions, bool alsoShow = false)
+        : questions_(questions), alsoShow_(alsoShow) {}
+    void inform(const std::string& text) override;
+    void warn(const std::string& text) override;
+    void error(const std::string& text) override;
+    bool askYesNo(const std::string& text) override { return questions_.askYesNo(text); }
+    Answer askYesNoCancel(const std::string& text) override { return questions_.askYesNoCancel(text); }
+    bool askOkCancel(const std::string& text) override { return questions_.askOkCancel(text); }
+    const std::string& messages() const { return messages_; }
+    // The messages since the last call.
+    std::string takeMessages();
+
+private:
+    void keep(const std::string& text);
+    Prompter& questions_;
+    bool alsoShow_;
+    std::string messages_;
+};
+
 } // namespace lorvan

@@ -39,7 +39,8 @@ class ShippedHelpTest : public ::testing::Test {
 TEST_F(ShippedHelpTest, EveryTopicOfTheProgramExists) {
     for (int number :
          {kHelpContents, kHelpStartUp, kHelpGeneralSettings, kHelpOpenYearFile, kHelpYearView, kHelpMonthView,
-          kHelpReports, kHelpExport, kHelpAccount, kHelpCommandLine, kHelpUsingHelp, kHelpTimeLine, kHelpQuickEntry})
+          kHelpReports, kHelpExport, kHelpAccount, kHelpCommandLine, kHelpUsingHelp, kHelpTimeLine, kHelpQuickEntry,
+          kHelpEmployeeImport, kHelpImportProtocol})
         EXPECT_TRUE(help.topicPath(number).has_value()) << number;
     ASSERT_TRUE(help.topicPath(kHelpContents));
     EXPECT_EQ(*help.topicPath(kHelpContents), help.contentsPage());

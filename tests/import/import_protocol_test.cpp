@@ -2,6 +2,7 @@
 
 #include "foundation/file_io.h"
 #include "foundation/text_encoding.h"
+#include "import/import_file_text.h"
 #include "import/time_import.h"
 #include "support/error_text.h"
 #include "support/temp_dir.h"

@@ -1,0 +1,51 @@
+#include "import/ui/import_commands.h"
+
+#include "app/application.h"
+#include "app/command_table.h"
+#include "gui/common/desktop.h"
+#include "gui/common/document_view.h"
+#include "import/ui/employee_import_dialog.h"
+#include "platform/prompter.h"
+
+#include <QPointer>
+
+namespace lorvan {
+
+namespace {
+
+// Closes every document window as the user would, with the windows' own questions; false when one
+// stays open.
+bool closeDocumentWindows(Desktop& desktop) {
+    for (DocumentView* view : desktop.documents()) {
+        QPointer<QWidget> window = view->parentWidget() != nullptr ? view->parentWidget() : view;
+        if (!window->close()) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void runEmployeeImportCommand(Desktop& desktop) {
+    const WorkAreaPlan plan = desktop.app().planCommand(WorkAreaCommand::EmployeeImport);
+    if (plan.action == WorkAreaPlan::Action::Refuse) {
+        if (!plan.message.empty()) desktop.prompter().warn(plan.message);
+        return;
+    }
+    // The import rewrites "Daten.mar" and year files that windows may show, and every window is
+    // closed after it. Closing them first, with their questions, keeps what was changed in them:
+    // closed afterwards without questions, their changes would be lost.
+    if (!closeDocumentWindows(desktop)) return;
+    {
+        EmployeeImportDialog dialog(desktop, desktop.dialogParent());
+        dialog.exec();
+    }
+    // No window could open while the dialog was shown; the employees work area shows the result.
+    if (plan.reopensEmployees) desktop.commands().run(MenuCommand::Employees);
+    desktop.updateCommands();
+}
+
+void registerImportCommands(Desktop& desktop) {
+    desktop.commands().add(MenuCommand::EmployeeImport, [&desktop] { runEmployeeImportCommand(desktop); });
+}
+
+} // namespace lorvan
