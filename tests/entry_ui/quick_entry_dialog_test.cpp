@@ -22,6 +22,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -196,11 +197,17 @@ TEST_F(QuickEntryWindows, TwelveMonthsOfferTheNextYearsFileWithTheseSettings) {
     for (int32_t m = 7; m <= 12; ++m)
         view->file()->document.addMonth(m);
     prompter.answerYes();
-    // The new file's settings come up step by step; "Fertig stellen" takes them as proposed.
+    // The new file's settings come up step by step; walked through to "Fertig stellen", they are
+    // taken as proposed.
     std::string settingsTitle;
     test::answerModals({[&settingsTitle](QWidget* settings) {
         settingsTitle = fromQt(settings->windowTitle());
-        test::buttonWithText(settings, "Fertig stellen")->click();
+        QPushButton* finish = test::buttonWithText(settings, "Fertig stellen");
+        QPushButton* next = test::buttonWithText(settings, "&Weiter >");
+        for (int step = 0; step < 20 && !finish->isVisible(); ++step)
+            next->click();
+        ASSERT_TRUE(finish->isVisible());
+        finish->click();
     }});
     view->createButton()->click();
     EXPECT_EQ(prompter.texts().back(), kTwelveMonthsQuestion);
