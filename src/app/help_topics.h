@@ -30,6 +30,7 @@ inline constexpr int kHelpUsingHelp = 50;
 inline constexpr int kHelpEmployees = 60;
 inline constexpr int kHelpCustomers = 62;
 inline constexpr int kHelpServices = 63;
+inline constexpr int kHelpTimeImport = 69;
 inline constexpr int kHelpEmployeeImport = 70;
 inline constexpr int kHelpImportProtocol = 71;
 

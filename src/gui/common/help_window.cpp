@@ -7,10 +7,12 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -24,6 +26,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 
 namespace lorvan {
 
@@ -272,6 +275,14 @@ void showHelpTopic(HelpWindow*& window, QWidget* owner, Prompter& prompter, int 
     }
     window->show();
     window->showTopic(topic);
+}
+
+void addHelpShortcut(QWidget* window, int topic) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), window);
+    auto prompter = std::make_shared<QtPrompter>(window);
+    auto help = std::make_shared<HelpWindow*>(nullptr);
+    QObject::connect(shortcut, &QShortcut::activated, window,
+                     [window, topic, prompter, help] { showHelpTopic(*help, window, *prompter, topic); });
 }
 
 } // namespace lorvan

@@ -81,4 +81,8 @@ class HelpWindow final : public QWidget {
 // of its own owned by the dialog, from the help folder beside the program.
 void showHelpTopic(HelpWindow*& window, QWidget* owner, Prompter& prompter, int topic);
 
+// Shift+F1 in the window shows the topic, in a help window of the window's own (made at the first
+// press; it closes with the window).
+void addHelpShortcut(QWidget* window, int topic);
+
 } // namespace lorvan

@@ -5,7 +5,7 @@
 #include "foundation/error.h"
 #include "gui/common/desktop.h"
 #include "gui/common/qt_platform.h"
-#include "import/ui/help_shortcut.h"
+#include "gui/common/help_window.h"
 #include "import/ui/protocol_window.h"
 #include "masterdata/employee_list_model.h"
 #include "platform/prompter.h"

@@ -5,6 +5,7 @@
 #include "gui/common/desktop.h"
 #include "gui/common/document_view.h"
 #include "import/ui/employee_import_dialog.h"
+#include "import/ui/time_import_dialog.h"
 #include "platform/prompter.h"
 
 #include <QPointer>
@@ -23,20 +24,19 @@ bool closeDocumentWindows(Desktop& desktop) {
     return true;
 }
 
-} // namespace
-
-void runEmployeeImportCommand(Desktop& desktop) {
-    const WorkAreaPlan plan = desktop.app().planCommand(WorkAreaCommand::EmployeeImport);
+// Both imports rewrite "Daten.mar" and year files that windows may show, and every window is
+// closed after them. Closing the windows first, with their questions, keeps what was changed in
+// them: closed afterwards without questions, their changes would be lost.
+template <typename Dialog>
+void runImportDialog(Desktop& desktop, WorkAreaCommand command) {
+    const WorkAreaPlan plan = desktop.app().planCommand(command);
     if (plan.action == WorkAreaPlan::Action::Refuse) {
         if (!plan.message.empty()) desktop.prompter().warn(plan.message);
         return;
     }
-    // The import rewrites "Daten.mar" and year files that windows may show, and every window is
-    // closed after it. Closing them first, with their questions, keeps what was changed in them:
-    // closed afterwards without questions, their changes would be lost.
     if (!closeDocumentWindows(desktop)) return;
     {
-        EmployeeImportDialog dialog(desktop, desktop.dialogParent());
+        Dialog dialog(desktop, desktop.dialogParent());
         dialog.exec();
     }
     // No window could open while the dialog was shown; the employees work area shows the result.
@@ -44,7 +44,18 @@ void runEmployeeImportCommand(Desktop& desktop) {
     desktop.updateCommands();
 }
 
+} // namespace
+
+void runTimeImportCommand(Desktop& desktop) {
+    runImportDialog<TimeImportDialog>(desktop, WorkAreaCommand::DataImport);
+}
+
+void runEmployeeImportCommand(Desktop& desktop) {
+    runImportDialog<EmployeeImportDialog>(desktop, WorkAreaCommand::EmployeeImport);
+}
+
 void registerImportCommands(Desktop& desktop) {
+    desktop.commands().add(MenuCommand::DataImport, [&desktop] { runTimeImportCommand(desktop); });
     desktop.commands().add(MenuCommand::EmployeeImport, [&desktop] { runEmployeeImportCommand(desktop); });
 }
 

@@ -1,7 +1,7 @@
 #include "import/ui/protocol_window.h"
 
 #include "gui/common/qt_platform.h"
-#include "import/ui/help_shortcut.h"
+#include "gui/common/help_window.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
