@@ -90,7 +90,13 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerFileSettingsCommands(*this);
     // A new year file shows its settings step by step before its year view opens.
     setNewFileSettings(runNewFileSettings);
-    registerImportCommands(*this);
+    registerImportCommands(*this, ImportWindows{
+                                      .newFileSettings = runNewFileSettings,
+                                      .employeeDialog =
+                                          [](QWidget* parent, Prompter& prompter) -> std::unique_ptr<EmployeeDialogHost> {
+                                          return std::make_unique<QtEmployeeDialogHost>(parent, prompter);
+                                      },
+                                  });
     // "Öff&nen..." and "Öf&fnen..." of "Arbeitszeit eingeben" run the master-data flows. A customer
     // typed by number keeps its text; one typed by name takes the name as saved.
     setMasterDataEditors(

@@ -15,7 +15,8 @@ const char* storedFlag(bool on) {
 
 } // namespace
 
-TimeImportForm::TimeImportForm(UserStore& store, bool buildSwitch) : store_(store), buildSwitch_(buildSwitch) {
+TimeImportForm::TimeImportForm(UserStore& store, bool buildSwitch)
+    : store_(store), buildSwitch_(buildSwitch) {
     const std::map<std::string, std::string> common = store_.readSection(kStoreImportSection);
     absences_ = entryOf(common, kStoreImportAbsences, "0") == "1";
     companyLayout_ = buildSwitch_ && entryOf(common, kStoreImportCompanyLayout, "1") == "1";

@@ -56,7 +56,8 @@ TEST_F(TimeImportFormTest, EachKindOfFileKeepsItsOwnChoices) {
 
 TEST_F(TimeImportFormTest, WithoutTheBuildSwitchOnlyTheStandardLayouts) {
     store.writeStrings(kStoreImportSection, {{kStoreImportCompanyLayout, "1"}});
-    store.writeStrings("ImportSettingsZzSt", {{kStoreImportFile, "/tmp/zeiten.csv"}, {kStoreImportSkipFirstLine, "1"}});
+    store.writeStrings("ImportSettingsZzSt",
+                       {{kStoreImportFile, "/tmp/zeiten.csv"}, {kStoreImportSkipFirstLine, "1"}});
     TimeImportForm form(store, false);
     EXPECT_FALSE(form.companyLayoutOffered());
     EXPECT_FALSE(form.companyLayout());

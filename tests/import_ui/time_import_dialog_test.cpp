@@ -102,8 +102,8 @@ TEST_F(TimeImportDialogTest, ReadsAsksAboutErrorsWritesTheGoodLinesAndShowsThePr
     EXPECT_NE(protocols[0].find("Das Datum '31.02.2026' ist ungültig."), std::string::npos) << protocols[0];
     EXPECT_NE(protocols[1].find("Anna Schneider"), std::string::npos) << protocols[1];
     ASSERT_GE(prompter.texts().size(), 2u);
-    EXPECT_EQ(prompter.texts()[0],
-              "Die Importdatei enthält Fehler.\nEs wurden noch keine Daten importiert.\nBitte prüfen Sie das Protokoll.");
+    EXPECT_EQ(prompter.texts()[0], "Die Importdatei enthält Fehler.\nEs wurden noch keine Daten "
+                                   "importiert.\nBitte prüfen Sie das Protokoll.");
     EXPECT_EQ(prompter.texts()[1], "Sollen die Zeiten trotzdem importiert werden?");
     EXPECT_NE(dayOf(yearFile("Anna_Schneider2026.azr"), 6, 16), nullptr);
     EXPECT_NE(dayOf(yearFile("Joerg_Weiss2026.azr"), 6, 16), nullptr);
@@ -116,7 +116,8 @@ TEST_F(TimeImportDialogTest, ReadsAsksAboutErrorsWritesTheGoodLinesAndShowsThePr
 TEST_F(TimeImportDialogTest, TheBoxesSwitchTheKindOfFileAndTheChecksKeepTheDialog) {
     app.setBuildSwitch(true);
     store.writeStrings("ImportSettingsFzSp", {{"ImportFile", "/daten/plan.csv"}, {"ImportAddZeiten", "1"}});
-    store.writeStrings("ImportSettingsZzSt", {{"ImportFile", "/daten/zeiten.csv"}, {"ImportIgnoreFirstRow", "1"}});
+    store.writeStrings("ImportSettingsZzSt",
+                       {{"ImportFile", "/daten/zeiten.csv"}, {"ImportIgnoreFirstRow", "1"}});
     answerModals({[&](QWidget* modal) {
         auto* dialog = qobject_cast<TimeImportDialog*>(modal);
         ASSERT_NE(dialog, nullptr);

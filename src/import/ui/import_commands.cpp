@@ -10,6 +10,8 @@
 
 #include <QPointer>
 
+#include <utility>
+
 namespace lorvan {
 
 namespace {
@@ -27,8 +29,8 @@ bool closeDocumentWindows(Desktop& desktop) {
 // Both imports rewrite "Daten.mar" and year files that windows may show, and every window is
 // closed after them. Closing the windows first, with their questions, keeps what was changed in
 // them: closed afterwards without questions, their changes would be lost.
-template <typename Dialog>
-void runImportDialog(Desktop& desktop, WorkAreaCommand command) {
+template <typename Dialog, typename... Windows>
+void runImportDialog(Desktop& desktop, WorkAreaCommand command, const Windows&... windows) {
     const WorkAreaPlan plan = desktop.app().planCommand(command);
     if (plan.action == WorkAreaPlan::Action::Refuse) {
         if (!plan.message.empty()) desktop.prompter().warn(plan.message);
@@ -36,7 +38,7 @@ void runImportDialog(Desktop& desktop, WorkAreaCommand command) {
     }
     if (!closeDocumentWindows(desktop)) return;
     {
-        Dialog dialog(desktop, desktop.dialogParent());
+        Dialog dialog(desktop, windows..., desktop.dialogParent());
         dialog.exec();
     }
     // No window could open while the dialog was shown; the employees work area shows the result.
@@ -46,16 +48,18 @@ void runImportDialog(Desktop& desktop, WorkAreaCommand command) {
 
 } // namespace
 
-void runTimeImportCommand(Desktop& desktop) {
-    runImportDialog<TimeImportDialog>(desktop, WorkAreaCommand::DataImport);
+void runTimeImportCommand(Desktop& desktop, const ImportWindows& windows) {
+    runImportDialog<TimeImportDialog>(desktop, WorkAreaCommand::DataImport, windows);
 }
 
 void runEmployeeImportCommand(Desktop& desktop) {
     runImportDialog<EmployeeImportDialog>(desktop, WorkAreaCommand::EmployeeImport);
 }
 
-void registerImportCommands(Desktop& desktop) {
-    desktop.commands().add(MenuCommand::DataImport, [&desktop] { runTimeImportCommand(desktop); });
+void registerImportCommands(Desktop& desktop, ImportWindows windows) {
+    desktop.commands().add(MenuCommand::DataImport, [&desktop, windows = std::move(windows)] {
+        runTimeImportCommand(desktop, windows);
+    });
     desktop.commands().add(MenuCommand::EmployeeImport, [&desktop] { runEmployeeImportCommand(desktop); });
 }
 

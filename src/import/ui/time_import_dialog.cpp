@@ -8,12 +8,11 @@
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
 #include "import/ui/protocol_window.h"
-#include "masterdata/ui/employee_window.h"
+#include "masterdata/employee_flows.h"
 #include "platform/prompter.h"
-#include "yearsettings/ui/file_settings_commands.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -39,8 +38,9 @@ QLineEdit* pathField(const char* objectName) {
 
 } // namespace
 
-TimeImportDialog::TimeImportDialog(Desktop& desktop, QWidget* parent)
-    : QDialog(parent), desktop_(desktop), form_(desktop.app().store(), desktop.app().buildSwitch()) {
+TimeImportDialog::TimeImportDialog(Desktop& desktop, const ImportWindows& windows, QWidget* parent)
+    : QDialog(parent), desktop_(desktop), windows_(windows),
+      form_(desktop.app().store(), desktop.app().buildSwitch()) {
     setWindowTitle(QStringLiteral("Arbeitszeiten importieren"));
 
     absences_ = new QCheckBox(QStringLiteral("Datei enthält Fehlzeiten"));
@@ -51,7 +51,8 @@ TimeImportDialog::TimeImportDialog(Desktop& desktop, QWidget* parent)
     auto* browseFile = new QPushButton(QStringLiteral("Du&rchsuchen..."));
     skipFirstLine_ = new QCheckBox(QStringLiteral("Erste Zeile enthält Spaltennamen"));
     keepExisting_ = new QCheckBox(QStringLiteral("Vorhandene Zeiten beibehalten"));
-    logAll_ = new QCheckBox(QStringLiteral("Ausführliches Protokoll (auch fehlerfrei importierte Daten anzeigen)"));
+    logAll_ =
+        new QCheckBox(QStringLiteral("Ausführliches Protokoll (auch fehlerfrei importierte Daten anzeigen)"));
     protocol_ = pathField("protocolFile");
     auto* browseProtocol = new QPushButton(QStringLiteral("Durch&suchen..."));
     auto* fileLabel = new QLabel(QStringLiteral("aus &Datei"));
@@ -135,7 +136,8 @@ void TimeImportDialog::takeValues() {
 
 void TimeImportDialog::browseFile() {
     takeValues();
-    const std::optional<std::string> chosen = runIoSelect(this, form_.fileSelection(desktop_.app().dataDirectory()));
+    const std::optional<std::string> chosen =
+        runIoSelect(this, form_.fileSelection(desktop_.app().dataDirectory()));
     if (!chosen) return;
     form_.chooseFile(*chosen);
     showValues();
@@ -153,17 +155,21 @@ void TimeImportDialog::browseProtocol() {
 void TimeImportDialog::accept() {
     takeValues();
     CLorvanApp& app = desktop_.app();
-    QtEmployeeDialogHost employeeDialog(this, desktop_.prompter());
+    const std::unique_ptr<EmployeeDialogHost> employeeDialog =
+        windows_.employeeDialog ? windows_.employeeDialog(this, desktop_.prompter()) : nullptr;
     TimeImportEnvironment environment;
     environment.prompter = &desktop_.prompter();
     environment.clock = &desktop_.clock();
     environment.dataDirectory = app.dataDirectory();
     environment.monthClosed = monthClosedRule(app);
-    environment.employeeDialog = &employeeDialog;
-    environment.confirmNewFileSettings = [this](CLorvanDoc& document) {
-        return runNewFileSettings(desktop_, document);
+    environment.employeeDialog = employeeDialog.get();
+    if (windows_.newFileSettings)
+        environment.confirmNewFileSettings = [this](CLorvanDoc& document) {
+            return windows_.newFileSettings(desktop_, document);
+        };
+    environment.showProtocol = [this](const std::string& text) {
+        showProtocol(this, text, kHelpImportProtocol);
     };
-    environment.showProtocol = [this](const std::string& text) { showProtocol(this, text, kHelpImportProtocol); };
     environment.recent = &app.recentFiles();
     environment.openDocuments = &desktop_.openDocuments();
     environment.cachedEmployees = &app.employees();
@@ -174,14 +180,15 @@ void TimeImportDialog::accept() {
     std::unique_ptr<QProgressDialog> progress;
     environment.progress = [this, &progress](size_t done, size_t total) {
         if (!progress) {
-            progress = std::make_unique<QProgressDialog>(QStringLiteral("Die Jahresdateien werden geschrieben..."),
-                                                         QStringLiteral("Abbrechen"), 0, static_cast<int>(total),
-                                                         this);
+            progress = std::make_unique<QProgressDialog>(
+                QStringLiteral("Die Jahresdateien werden geschrieben..."), QStringLiteral("Abbrechen"), 0,
+                static_cast<int>(total), this);
             progress->setWindowTitle(QStringLiteral("Arbeitszeiten importieren"));
             progress->setWindowModality(Qt::WindowModal);
             progress->setMinimumDuration(500);
         }
-        progress->setLabelText(QStringLiteral("Jahresdatei %1 von %2 wird geschrieben...").arg(done + 1).arg(total));
+        progress->setLabelText(
+            QStringLiteral("Jahresdatei %1 von %2 wird geschrieben...").arg(done + 1).arg(total));
         progress->setValue(static_cast<int>(done));
         QCoreApplication::processEvents();
         return !progress->wasCanceled();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/time_import_form.h"
+#include "import/ui/import_commands.h"
 
 #include <QDialog>
 
@@ -18,7 +19,7 @@ class Desktop;
 class TimeImportDialog final : public QDialog {
     Q_OBJECT
   public:
-    explicit TimeImportDialog(Desktop& desktop, QWidget* parent = nullptr);
+    TimeImportDialog(Desktop& desktop, const ImportWindows& windows, QWidget* parent = nullptr);
 
     TimeImportForm& form() { return form_; }
     QCheckBox* absencesBox() const { return absences_; }
@@ -39,6 +40,7 @@ class TimeImportDialog final : public QDialog {
     void browseProtocol();
 
     Desktop& desktop_;
+    const ImportWindows& windows_;
     TimeImportForm form_;
     QCheckBox* absences_;
     QCheckBox* companyLayout_;
