@@ -490,6 +490,9 @@ void MainWindow::settingsChanged() {
     buildMenuBar(shownBar_);
     for (DocumentView* view : documents())
         view->settingsChanged();
+    // A view's title may have followed a new owner or year.
+    if (const QMdiSubWindow* window = mdi_->activeSubWindow())
+        setWindowTitle(QStringLiteral("Lorvan - ") + window->windowTitle());
     updateActions();
 }
 

@@ -55,6 +55,10 @@ void enterWorkingTimeLine(QWidget* modal) {
     auto* dialog = qobject_cast<TimeLineDialog*>(modal);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Arbeitszeit eingeben"));
+    // Leaving a field completes it only in the active window: on a busy machine the dialog may not
+    // be active yet when it is first shown.
+    dialog->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
     typeInto(dialog->fieldWidget(LineField::Kind), QStringLiteral("a"));
     typeInto(dialog->fieldWidget(LineField::From), QStringLiteral("730"));
     typeInto(dialog->fieldWidget(LineField::To), QStringLiteral("16"));
@@ -62,6 +66,11 @@ void enterWorkingTimeLine(QWidget* modal) {
     typeInto(dialog->fieldWidget(LineField::Pause), QStringLiteral("45"));
     typeInto(dialog->fieldWidget(LineField::Remark), QStringLiteral("Werkstatt"));
     dialog->okButton()->click();
+    // A refused OK would leave the dialog waiting for an answer that never comes.
+    if (dialog->isVisible()) {
+        ADD_FAILURE() << "the line was refused";
+        dialog->reject();
+    }
 }
 
 using DataEntryTest = test::MainWindowOnDemoCopy;

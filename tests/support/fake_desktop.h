@@ -88,7 +88,10 @@ class FakeDesktop final : public Desktop {
     DocumentView* openYearFileWindow(const std::string&) override { return nullptr; }
     // Closes the windows shown here whose file is the path (letter case ignored).
     OpenDocuments& openDocuments() override { return windows_; }
-    void settingsChanged() override {}
+    void settingsChanged() override {
+        for (DocumentView* view : documents())
+            view->settingsChanged();
+    }
     void updateCommands() override {}
 
     const std::vector<int32_t>& viewNumbers() const { return viewNumbers_; }

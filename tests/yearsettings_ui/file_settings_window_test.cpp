@@ -520,6 +520,12 @@ TEST_F(FileSettingsCommands, OkMovesTheFileToItsNewNameAndCancelChangesNothing) 
     EXPECT_EQ(file->document.settings().name, "Anna Berg");
     EXPECT_TRUE(file->document.isModified());
     EXPECT_EQ(file->path, desktop.dataDirectory() + "Anna_Berg2026.azr");
+    // The year view shows its new owner.
+    EXPECT_EQ(fromQt(view->windowTitle()), "Anna Berg 2026");
+    bool nameShown = false;
+    for (const QLineEdit* field : view->findChildren<QLineEdit*>())
+        nameShown = nameShown || field->text() == QStringLiteral("Anna Berg");
+    EXPECT_TRUE(nameShown);
     ASSERT_TRUE(desktop.saveYearFile(*file));
     EXPECT_TRUE(std::filesystem::exists(file->path));
     EXPECT_TRUE(std::filesystem::exists(oldPath)); // the old file stays

@@ -110,7 +110,6 @@ FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& se
     auto* layout = new QGridLayout(content_);
     layout->addWidget(new QLabel(QString::fromUtf8(kFileViewCaption)), 0, 0, 1, 3);
     nameField_ = readOnlyField();
-    nameField_->setText(toQt(file_->document.settings().name));
     secondField_ = readOnlyField();
     secondField_->setText(secondFieldText);
     layout->addWidget(nameField_, 1, 0, 1, 2);
@@ -162,6 +161,10 @@ FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& se
     layout->addLayout(bottom, 3, 0, 1, 3);
 }
 
+void FileListView::showOwner() {
+    nameField_->setText(toQt(file_->document.settings().name));
+}
+
 void FileListView::setDesignedSize(QSize size) {
     // Never smaller than its fields and buttons need in the font of this desktop.
     size = size.expandedTo(content_->sizeHint());
@@ -207,13 +210,19 @@ CLorvanView::CLorvanView(std::shared_ptr<OpenYearFile> file, const Datum& today,
       today_(today) {
     list_->setHeaderLabels({QString::fromUtf8(kYearListTitle)});
     list_->setColumnWidth(0, 120);
-    setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" ") +
-                   QString::number(file_->document.settings().year));
+    showOwner();
     setDesignedSize(QSize(360, 380));
     proposalField_->setEnabled(true);
     createButton_->setEnabled(true);
     saveAndCloseButton_->setEnabled(true);
     refresh();
+}
+
+void CLorvanView::showOwner() {
+    FileListView::showOwner();
+    const QString year = QString::number(file_->document.settings().year);
+    secondField_->setText(year);
+    setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" ") + year);
 }
 
 void CLorvanView::refresh() {
@@ -241,17 +250,21 @@ CMonatView::CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const 
     list_->setColumnWidth(0, 148);
     list_->setColumnWidth(1, 300);
     list_->setIconSize(QSize(16, 16));
-    if (const CMonatDoc* m = file_->document.month(month_)) {
-        secondField_->setText(toQt(monthViewTitle(*m)));
-        setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" - ") +
-                       toQt(monthViewTitle(*m)));
-    }
+    showOwner();
     connect(proposalField_, &QLineEdit::textChanged, this, [this] { showDayNumberText(); });
     // Room for the longest text beside the number.
     proposalText_->setMinimumWidth(
         proposalText_->fontMetrics().horizontalAdvance(QStringLiteral("Der Tag wurde schon angelegt.")) + 8);
     setDesignedSize(QSize(520, 460));
     refresh();
+}
+
+void CMonatView::showOwner() {
+    FileListView::showOwner();
+    if (const CMonatDoc* m = file_->document.month(month_)) {
+        secondField_->setText(toQt(monthViewTitle(*m)));
+        setWindowTitle(toQt(file_->document.settings().name) + QStringLiteral(" - ") + toQt(monthViewTitle(*m)));
+    }
 }
 
 void CMonatView::showDayNumberText() {

@@ -44,6 +44,8 @@ class FileListView : public DocumentView {
     QWidget* focusTarget() override;
     // The list's context menu "Liste" (the caller owns it); nullptr where none is offered.
     virtual QMenu* createListMenu();
+    // The owner or year may have changed in the file's settings: the fields and the title follow.
+    void settingsChanged() override { showOwner(); }
 
   signals:
     // Double-click or Enter on a row.
@@ -59,6 +61,8 @@ class FileListView : public DocumentView {
     FileListView(std::shared_ptr<OpenYearFile> file, const QString& secondFieldText,
                  const QString& proposalLabel, QWidget* parent);
     void setDesignedSize(QSize size);
+    // The owner's name field and the window title from the file's settings.
+    virtual void showOwner();
     // Whether "Aktuell ausgewählten &Eintrag öffnen..." and "… &löschen" work on this view's rows.
     virtual bool opensEntries() const { return true; }
     virtual bool deletesEntries() const { return false; }
@@ -83,6 +87,7 @@ class CLorvanView final : public FileListView {
     int helpTopic() const override;
 
   protected:
+    void showOwner() override;
     // Months open in their month view and are deleted here.
     bool deletesEntries() const override { return true; }
 
@@ -104,9 +109,13 @@ class CMonatView final : public FileListView {
     QMenu* createListMenu() override;
     ActiveView viewKind() const override { return ActiveView::MonthView; }
     int helpTopic() const override;
-    void settingsChanged() override { applyClosedState(); }
+    void settingsChanged() override {
+        FileListView::settingsChanged();
+        applyClosedState();
+    }
 
   protected:
+    void showOwner() override;
     // Days open in the day entry window and are deleted here.
     bool opensEntries() const override { return true; }
     bool deletesEntries() const override { return true; }
