@@ -83,7 +83,8 @@ TEST(EmployeeImport, NewEmployeeFromATemplateWithTheValuesOfTheLine) {
                                    "Zeile 2:\nMitarbeiter: 4711 - Maier, Anna\nZeile fehlerfrei gelesen.\n\n"
                                    "\nZusammenfassung:\nFehlerfrei: 1\nFehlerhaft: 0\n\n"
                                    "Der Import war erfolgreich.\n");
-    const CMitarbeiterDoc* anna = f.employeeFile().findByNumber(4711);
+    const CTwMaDoc employees = f.employeeFile();
+    const CMitarbeiterDoc* anna = employees.findByNumber(4711);
     ASSERT_NE(anna, nullptr);
     EXPECT_EQ(anna->name, "Maier, Anna");
     EXPECT_EQ(anna->department, "Lager");
@@ -205,7 +206,8 @@ TEST(EmployeeImport, ExistingEmployeeKeepsWhatTheLineLeavesEmpty) {
     ASSERT_TRUE(result.success) << result.protocol;
     EXPECT_EQ(result.lines[0].protocol, "Zeile 2:\nMitarbeiter: 1 - \n");
     EXPECT_FALSE(result.lines[0].newEmployee);
-    const CMitarbeiterDoc& kept = f.employeeFile().employees.at(1);
+    const CTwMaDoc employees = f.employeeFile();
+    const CMitarbeiterDoc& kept = employees.employees.at(1);
     EXPECT_EQ(kept.name, "Anna Berg");
     EXPECT_EQ(kept.extraInfo, "Teilzeit");
     EXPECT_EQ(kept.department, "Lager");
