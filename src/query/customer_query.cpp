@@ -364,6 +364,7 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
     result.root.level = choices.levelName(1);
     bool costsUnavailable = false; // in the file being read
     std::vector<QueryNode*> path;
+    std::vector<LevelText> texts;
     try {
         const bool completed = LineWalk(source, choices).run(
             [&](const CLorvanDoc& file, const CTagDoc& day, const CZeitZeile& line) {
@@ -373,14 +374,18 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
                      (choices.onlyServicesWithCustomer && customer.empty())))
                     return;
                 if (!customer.empty() && !choices.allCustomers && !contains(choices.customers, customer)) return;
+                // Every level's text first: a line without a value on one of them is counted
+                // nowhere, and leaves no empty node behind on the levels above.
+                texts.clear();
+                for (int32_t level = 1; choices.levelName(level) != kLevelNone; ++level) {
+                    texts.push_back(levelText(choices.levelName(level), file, day, line, source.customers));
+                    if (texts.back().key.empty()) return;
+                }
                 path.assign(1, &result.root);
-                for (int32_t level = 1;; ++level) {
-                    QueryNode& node = *path.back();
-                    if (node.level == kLevelNone) break;
-                    const LevelText text = levelText(node.level, file, day, line, source.customers);
-                    if (text.key.empty()) return; // no value on this level: not counted anywhere
-                    path.push_back(&node.child(text.key, text.display, choices.levelName(level + 1),
-                                               choices.levelSum(level)));
+                for (size_t i = 0; i < texts.size(); ++i) {
+                    const auto level = static_cast<int32_t>(i + 1);
+                    path.push_back(&path.back()->child(texts[i].key, texts[i].display, choices.levelName(level + 1),
+                                                       choices.levelSum(level)));
                 }
                 double cost = 0.0;
                 if (choices.showCosts) cost = lineCost(line, costsUnavailable);

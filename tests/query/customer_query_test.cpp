@@ -148,6 +148,8 @@ TEST(CustomerQuery, PauseAndOfficeLinesCountOnlyOnLevelsThatHaveAValueForThem) {
         // With day and employee the pause and office lines count with their whole duration.
         {{kLevelDay, kLevelEmployee}, "14.03.2024=360[Anna Berg=360]"},
         {{kLevelFromTo}, "08:00 - 12:00=240 12:00 - 12:30=30 12:30 - 14:00=90"},
+        // A level without value further down leaves no empty node on the levels above.
+        {{kLevelFromTo, kLevelCustomer}, "08:00 - 12:00=240[12 - Neu GmbH=240]"},
     };
     for (const Case& c : cases) {
         const QueryResult result = evaluated(data, choicesWithLevels(c.levels));
