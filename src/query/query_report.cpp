@@ -14,7 +14,7 @@ constexpr double kTitleLeft = 0.7;
 constexpr double kTop = 0.2;
 constexpr double kLogoRight = 7.9;
 constexpr double kIndent = 0.5;
-constexpr double kTextRight = 5.4;
+constexpr double kTextsEnd = 5.4;
 constexpr double kTimeRight = 6.4;
 constexpr double kCostRight = 7.9;
 constexpr double kPageNumberTop = 11.0;
@@ -52,7 +52,7 @@ CReportTable rowTable(const QueryPrintRow& row) {
     table.fontSize = kRowSize;
     table.left = kTitleLeft + kIndent * (row.depth - 1);
     table.right = kCostRight;
-    const double textWidth = kTextRight - table.left;
+    const double textWidth = kTextsEnd - table.left;
     int32_t column = 0;
     CReportRow& cells = table.addRow();
     const auto add = [&](double width, int32_t flags, const std::string& text, bool bold) {
@@ -66,7 +66,7 @@ CReportTable rowTable(const QueryPrintRow& row) {
         add(textWidth / 2, 0, row.text, bold);
         add(textWidth / 2, 0, row.childText, false);
     }
-    add(kTimeRight - kTextRight, kTextRight, row.minutes, bold);
+    add(kTimeRight - kTextsEnd, kTextRight, row.minutes, bold);
     add(kCostRight - kTimeRight, kTextRight, row.costs, bold);
     return table;
 }
