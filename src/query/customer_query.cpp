@@ -339,17 +339,24 @@ std::vector<std::string> possibleServices(const QuerySource& source, const Query
 
 QueryNode& QueryNode::child(const std::string& childKey, const std::string& childDisplay,
                             const std::string& childLevel, bool childSum) {
-    auto at = std::lower_bound(children.begin(), children.end(), childKey, [](const QueryNode& node, const std::string& k) {
-        return compareCp1252(node.key, k) < 0;
-    });
-    if (at != children.end() && at->key == childKey) return *at;
+    const auto [at, added] = childIndex_.try_emplace(childKey, children.size());
+    if (!added) return children[at->second];
     QueryNode node;
     node.depth = depth + 1;
     node.level = childLevel;
     node.showSum = childSum;
     node.key = childKey;
     node.display = childDisplay;
-    return *children.insert(at, std::move(node));
+    children.push_back(std::move(node));
+    return children.back();
+}
+
+void QueryNode::sortChildren() {
+    childIndex_.clear();
+    std::sort(children.begin(), children.end(),
+              [](const QueryNode& a, const QueryNode& b) { return compareCp1252(a.key, b.key) < 0; });
+    for (QueryNode& node : children)
+        node.sortChildren();
 }
 
 std::string wageCostsQuestion(const std::string& employee, int32_t year) {
@@ -401,6 +408,7 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
             },
             result.skippedFiles);
         if (!completed) return std::nullopt;
+        result.root.sortChildren();
     } catch (const std::exception& failure) {
         prompter.error(kEvaluationFailedMessage + std::string(failure.what()));
         return std::nullopt;

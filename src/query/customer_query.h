@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The customer query ("Kundenabfrage"): working time, and optionally its costs, summed over the year
@@ -143,9 +144,15 @@ struct QueryNode {
     double costs = 0.0;
 
     bool hasChildren() const { return !children.empty(); }
-    // The child with that key, created in key order with the given values when missing.
+    // The child with that key, created with the given values when missing. While the tree is built
+    // new children are appended; sortChildren puts them in key order at the end.
     QueryNode& child(const std::string& key, const std::string& display, const std::string& childLevel,
                      bool childSum);
+    // The children of this node and of every node below in ascending byte-wise key order.
+    void sortChildren();
+
+  private:
+    std::unordered_map<std::string, size_t> childIndex_; // key -> position in children while building
 };
 
 struct QueryResult {
