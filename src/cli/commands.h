@@ -69,4 +69,9 @@ int runImport(const Options& options, const std::vector<std::string>& args, std:
 int runImportEmployees(const Options& options, const std::vector<std::string>& args, std::istream& in,
                        std::ostream& out, std::ostream& err);
 
+// query [--period all|year|last-year|month|last-month|own --from D --to D] [--employees all|NR,...]
+// [--customers all|TEXT,...] [--services all|TEXT,...] [--levels customer,service,day,employee,...]
+// [--sums 1,0,...] [--costs|--no-costs] [--page-break N] [--save-settings] [--json|--text|--pdf OUT|--xlsx OUT],
+// query --list customers|services: the customer query over the year files of the data directory.
+int runQuery(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 } // namespace lorvan::cli

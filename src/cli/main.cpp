@@ -47,7 +47,13 @@ constexpr const char* kUsage =
     "                    [--keep-existing] [--log-all] [--json]   Arbeitszeiten oder Fehlzeiten importieren\n"
     "  import employees DATEI --year JJJJ [--skip-first-line] [--log-all] [--only-new] [--json]\n"
     "                    Mitarbeiter importieren und ihre Jahresdateien anlegen\n"
-    "                    (Protokoll auf der Standardfehlerausgabe und in --protocol DATEI)\n";
+    "                    (Protokoll auf der Standardfehlerausgabe und in --protocol DATEI)\n"
+    "  query [--period all|year|last-year|month|last-month|own] [--from TT.MM.JJJJ] [--to TT.MM.JJJJ]\n"
+    "                    [--employees all|NR,...] [--customers all|TEXT,...] [--services all|TEXT,...]\n"
+    "                    [--services-at-customer 0|1] [--levels customer,service,day,employee,from-to]\n"
+    "                    [--sums 1,1,0,...] [--costs|--no-costs] [--page-break 0|1|2] [--save-settings]\n"
+    "                    [--json|--text|--pdf AUS|--xlsx AUS]   Kundenabfrage über alle Jahresdateien\n"
+    "  query --list customers|services [--json]   Kunden oder Dienstleistungen zur Auswahl\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -117,6 +123,7 @@ int main(int argc, char** argv) {
         if (command == "line") return cli::runLine(options, args, std::cin, std::cout);
         if (command == "days") return cli::runDays(options, args, std::cin, std::cout);
         if (command == "settings") return cli::runSettings(options, args, std::cin, std::cout, std::cerr);
+        if (command == "query") return cli::runQuery(options, args, std::cout);
         if (command == "import") return cli::runImport(options, args, std::cin, std::cout, std::cerr);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
