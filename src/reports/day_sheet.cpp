@@ -327,7 +327,9 @@ double printHeader(CPage& page, const DaySheet& sheet, double logoBottom) {
         page.setRightLimit(limit);
         if (dateBeside) {
             page.printText(kHeaderTop, 5.6, 0, kLabelSize, "Datum:");
-            bottom = std::max(nameBottom, page.printText(kHeaderTop, 6.1, kTextBold, kValueSize, date));
+            // The label at 14 points is wider than the half inch before the date: the date follows it.
+            const double dateLeft = std::max(6.1, page.toInchesX(page.lastMeasured().right) + 0.05);
+            bottom = std::max(nameBottom, page.printText(kHeaderTop, dateLeft, kTextBold, kValueSize, date));
         } else {
             const double dateTop = nameBottom + 0.05;
             page.printText(dateTop, kLeft, 0, kLabelSize, "Datum:");

@@ -59,9 +59,6 @@ WeeklyProof weeklyProof(const CLorvanDoc& document, const EvaluationContext& con
 CReportTable weeklyProofExportTable(const CLorvanDoc& document, const EvaluationContext& context,
                                     const WeeklyProofPeriod& period, const CustomerLookup* customers);
 
-// Shown when the weekly proof has nothing to export; nothing is written then.
-inline constexpr const char* kWeeklyProofNothingToExport = "Es sind keine Daten zum Export vorhanden.";
-
 // The pages: logo, title and rule, then the header table and as many day tables as fit; every further
 // page starts with the header table again. The totals follow the last day.
 void printWeeklyProof(Surface& surface, const WeeklyProof& report, std::string& logoPath,

@@ -281,7 +281,11 @@ TEST(DaySheet, HeaderFormsPlaceNameAndDate) {
         ASSERT_NE(name, nullptr);
         ASSERT_NE(date, nullptr);
         EXPECT_NEAR(inchesOf(name->rect.left), 1.2, 0.011);
-        EXPECT_NEAR(inchesOf(date->rect.left), 6.1, 0.011);
+        const RecordedCall* label = surface.findText("Datum:");
+        ASSERT_NE(label, nullptr);
+        EXPECT_NEAR(inchesOf(label->rect.left), 5.6, 0.011);
+        EXPECT_GE(inchesOf(date->rect.left), 6.1 - 0.011);
+        EXPECT_GT(date->rect.left, label->rect.left + RecordingSurface::textWidth("Datum:", label->font, 0));
         EXPECT_EQ(date->rect.top, name->rect.top);
     }
 }
