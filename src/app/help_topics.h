@@ -34,6 +34,8 @@ inline constexpr int kHelpTimeImport = 69;
 inline constexpr int kHelpEmployeeImport = 70;
 inline constexpr int kHelpImportProtocol = 71;
 inline constexpr int kHelpCustomerQuery = 80;
+inline constexpr int kHelpDaySheet = 95;
+inline constexpr int kHelpWeeklyProof = 96;
 
 inline constexpr const char* kHelpTableName = "topics.ini";
 inline constexpr const char* kHelpContentsName = "index.html";

@@ -46,6 +46,13 @@ int runMonths(const Options& options, const std::vector<std::string>& args, std:
 int runQuickEntry(const Options& options, const std::vector<std::string>& args, std::istream& in,
                   std::ostream& out);
 
+// day-sheet FILE DD.MM.YYYY [--form entry|view] [--json|--pdf OUT|--xlsx OUT]: the day sheet of a day
+// (read-only).
+int runDaySheet(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// weekly-proof FILE (--week N | --from D --to D) [--json|--pdf OUT|--xlsx OUT]: the weekly proof of hours
+// of a calendar week or a period of the file's year (read-only).
+int runWeeklyProof(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+
 // line check FILE DD.MM.YYYY [--first|--not-first] < LINE.JSON: a time line typed into the dialog
 // "Arbeitszeit eingeben" of that day, completed and checked as its OK does (writes nothing).
 int runLine(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);

@@ -23,6 +23,9 @@ constexpr const char* kUsage =
     "  year DATEI --json|--text          Jahresauswertung, Urlaub und Krankheitstage einer Jahresdatei\n"
     "  month DATEI MONAT --pdf|--xlsx AUS          Monatsauswertung als PDF oder Arbeitsmappe\n"
     "  year DATEI --pdf|--xlsx AUS [--report year|account|grid|absences]  Bericht der Jahresansicht\n"
+    "  day-sheet DATEI TT.MM.JJJJ [--form entry|view] [--json|--pdf AUS|--xlsx AUS]   Tageszettel eines Tages\n"
+    "  weekly-proof DATEI (--week N | --from TT.MM.JJJJ --to TT.MM.JJJJ) [--json|--pdf AUS|--xlsx AUS]\n"
+    "                    Stundennachweis einer Kalenderwoche oder eines Zeitraums\n"
     "  employees list [--all] [--json]     Mitarbeiter des Datenverzeichnisses (ohne --all nur aktive)\n"
     "  employees add < JSON                Mitarbeiter anlegen (ohne Nummer: die vorgeschlagene)\n"
     "  employees edit NR < JSON            Mitarbeiter ändern (nur die angegebenen Felder)\n"
@@ -115,6 +118,8 @@ int main(int argc, char** argv) {
         if (command == "month") return cli::runMonth(options, args, std::cout);
         if (command == "account") return cli::runAccount(options, args, std::cout);
         if (command == "year") return cli::runYear(options, args, std::cout);
+        if (command == "day-sheet") return cli::runDaySheet(options, args, std::cout);
+        if (command == "weekly-proof") return cli::runWeeklyProof(options, args, std::cout);
         if (command == "employees") return cli::runEmployees(options, args, std::cin, std::cout);
         if (command == "customers") return cli::runCustomers(options, args, std::cin, std::cout);
         if (command == "services") return cli::runServices(options, args, std::cin, std::cout);

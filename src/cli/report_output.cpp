@@ -5,6 +5,8 @@
 #include "output/ui/pdf_export.h"
 #include "output/xlsx_writer.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 
 namespace lorvan::cli {
@@ -59,6 +61,22 @@ void writeReportXlsx(const std::string& path, const std::vector<CReportTable>& t
                      const std::string& sheetName) {
     if (tables.empty()) throw LorvanError(kNothingToExport);
     writeXlsx(buildSheet(tables.front(), sheetName, SpreadsheetProgram::Excel), path);
+}
+
+nlohmann::ordered_json reportTableToJson(const CReportTable& table) {
+    nlohmann::ordered_json columns = nlohmann::ordered_json::array();
+    for (const auto& [number, column] : table.columns())
+        columns.push_back({{"number", number}, {"title", column.title}, {"value_type", column.valueType}});
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    for (const CReportRow& row : table.rows()) {
+        nlohmann::ordered_json cells = nlohmann::ordered_json::array();
+        for (const auto& [number, column] : table.columns()) {
+            const CReportCell* cell = row.cell(number);
+            cells.push_back(cell != nullptr ? cell->text : "");
+        }
+        rows.push_back(std::move(cells));
+    }
+    return {{"name", table.name}, {"columns", columns}, {"rows", rows}};
 }
 
 } // namespace lorvan::cli

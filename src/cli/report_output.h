@@ -4,6 +4,8 @@
 #include "output/report_table.h"
 #include "reports/report_inputs.h"
 
+#include <nlohmann/json_fwd.hpp>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,5 +38,9 @@ void writeReportPdf(const std::string& path, bool landscape, const std::string& 
 // a year file build one). Without a table: kNothingToExport, and nothing is written.
 void writeReportXlsx(const std::string& path, const std::vector<CReportTable>& tables,
                      const std::string& sheetName);
+
+// A report table as JSON: "name", "columns" (number, title, value type) and "rows" (one array of cell
+// texts per row, "" where a column stays empty).
+nlohmann::ordered_json reportTableToJson(const CReportTable& table);
 
 } // namespace lorvan::cli

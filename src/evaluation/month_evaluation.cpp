@@ -62,8 +62,8 @@ struct SurchargeRun {
 class DayLoop {
   public:
     DayLoop(MonthEvaluation& evaluation, const CLorvanDoc& document, int32_t month,
-            const EvaluationContext& context)
-        : e_(evaluation), document_(document), settings_(document.settings()), month_(month),
+            const EvaluationContext& context, const DetailedBlocks* detailed = nullptr)
+        : detailed_(detailed), e_(evaluation), document_(document), settings_(document.settings()), month_(month),
           year_(document.settings().year), period_(settings_.periodForMonth(month)),
           fixedDays_(period_.fixedRegularWorkingDays != 0), rounding_(roundingOf(settings_)) {
         if (context.employees != nullptr) {
@@ -72,12 +72,15 @@ class DayLoop {
         }
     }
 
-    void run(int32_t firstDay, int32_t lastDay, std::shared_ptr<const MonthEvaluation> carriedIn) {
-        const CMonatDoc* monthRecord = document_.month(month_);
+    // Every date from first to last; each day's record comes from its own month, the settings from
+    // the loop's month.
+    void run(const Datum& first, const Datum& last, std::shared_ptr<const MonthEvaluation> carriedIn) {
         bool weekOpen = false;
         bool notEmployedRun = false;
-        for (int32_t d = firstDay; d <= lastDay; ++d) {
-            const Datum date{d, month_, year_};
+        const int32_t lastNumber = dayNumber(last);
+        for (int32_t serial = dayNumber(first); serial <= lastNumber; ++serial) {
+            const Datum date = fromDayNumber(serial);
+            const int32_t d = date.day;
             const int32_t w = weekdayCalendar(date);
             if (!weekOpen || w == 2) {
                 if (weekOpen) closeWeek(e_.weeks.back(), 0);
@@ -94,6 +97,7 @@ class DayLoop {
             int32_t tMin = hoursToMinutes(t);
 
             std::optional<DayRow> row;
+            const CMonatDoc* monthRecord = document_.month(date.month);
             const CTagDoc* record = monthRecord != nullptr ? monthRecord->day(d) : nullptr;
             if (record != nullptr) {
                 row.emplace();
@@ -110,13 +114,13 @@ class DayLoop {
             if (!row) continue;
 
             row->day = d;
-            row->month = month_;
-            row->year = year_;
+            row->month = date.month;
+            row->year = date.year;
             row->weekday = w;
             if (row->code == kCodeNotEmployed) {
                 if (!notEmployedRun) {
                     notEmployedRun = true;
-                    if (d != firstDay) row->notEmployedStart = true;
+                    if (serial != dayNumber(first)) row->notEmployedStart = true;
                 }
             } else if (notEmployedRun) {
                 notEmployedRun = false;
@@ -126,7 +130,7 @@ class DayLoop {
             if (row->status.empty()) dailyDeviation(*row, week);
             week.rows.push_back(std::move(*row));
         }
-        if (weekOpen) closeWeek(e_.weeks.back(), weekdayCalendar(Datum{lastDay, month_, year_}) - 1);
+        if (weekOpen) closeWeek(e_.weeks.back(), weekdayCalendar(last) - 1);
         shiftAllowance();
     }
 
@@ -263,7 +267,9 @@ class DayLoop {
 
     void evaluateBlocks(DayRow& row, const CTagDoc& record, WeekEvaluation& week, int32_t w,
                         bool dayHasTarget) {
-        const std::vector<CArbzt> blocks = buildBlocks(record, false, &e_.serviceMinutes);
+        const std::vector<CArbzt> blocks =
+            detailed_ != nullptr ? buildBlocks(record, true, nullptr, detailed_->customers)
+                                 : buildBlocks(record, false, &e_.serviceMinutes);
         if (blocks.empty() && dayHasTarget && row.code.empty()) row.status = kStatusNoTimes;
 
         const bool h = record.publicHoliday != 0 && settings_.holidaySurchargeOn != 0;
@@ -458,6 +464,7 @@ class DayLoop {
         }
     }
 
+    const DetailedBlocks* detailed_;
     MonthEvaluation& e_;
     const CLorvanDoc& document_;
     const CEinstArbzt& settings_;
@@ -505,7 +512,9 @@ std::shared_ptr<const MonthEvaluation> carriedInPart(const CLorvanDoc& document,
     auto carried = std::make_shared<MonthEvaluation>();
     carried->year = source->settings().year;
     carried->month = sourceMonth;
-    DayLoop(*carried, *source, sourceMonth, context).run(firstListed, lastListed, nullptr);
+    const int32_t sourceYear = source->settings().year;
+    DayLoop(*carried, *source, sourceMonth, context)
+        .run(Datum{firstListed, sourceMonth, sourceYear}, Datum{lastListed, sourceMonth, sourceYear}, nullptr);
     return carried;
 }
 
@@ -554,7 +563,35 @@ std::unique_ptr<MonthEvaluation> evaluateMonth(const CLorvanDoc& document, int32
     evaluation->year = document.settings().year;
     evaluation->month = month;
     DayLoop loop(*evaluation, document, month, context);
-    loop.run(1, daysInMonth(month, evaluation->year), carriedInPart(document, month, context));
+    loop.run(Datum{1, month, evaluation->year}, Datum{daysInMonth(month, evaluation->year), month, evaluation->year},
+             carriedInPart(document, month, context));
+    return evaluation;
+}
+
+std::unique_ptr<MonthEvaluation> evaluateDays(const CLorvanDoc& document, const Datum& from, const Datum& to,
+                                              int32_t settingsMonth, const EvaluationContext& context,
+                                              std::shared_ptr<const MonthEvaluation> carriedIn,
+                                              std::optional<DetailedBlocks> detailed) {
+    if (settingsMonth < 1 || settingsMonth > 12) throw std::invalid_argument("month outside 1-12");
+    auto evaluation = std::make_unique<MonthEvaluation>();
+    evaluation->year = document.settings().year;
+    evaluation->month = settingsMonth;
+    DayLoop loop(*evaluation, document, settingsMonth, context, detailed ? &*detailed : nullptr);
+    // Months and days are kept in order: the first record found is the first, the last the last.
+    std::optional<Datum> first;
+    std::optional<Datum> last;
+    for (const auto& [number, month] : document.months()) {
+        for (const auto& [day, record] : month.days()) {
+            const Datum date{day, number, evaluation->year};
+            if (compareDates(date, from) < 0 || compareDates(date, to) > 0) continue;
+            if (!first) first = date;
+            last = date;
+        }
+    }
+    // The carried-in days belong to the week of "from"; a first record in a later week opens a week
+    // of its own.
+    if (first && compareDates(*first, addDays(from, 7 - weekdayMonday(from))) > 0) carriedIn.reset();
+    if (first) loop.run(*first, *last, std::move(carriedIn));
     return evaluation;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,23 @@ struct CachedMonthResults {
 // a wage period that is missing.
 std::unique_ptr<MonthEvaluation> evaluateMonth(const CLorvanDoc& document, int32_t month,
                                                const EvaluationContext& context);
+
+// Blocks of one time line each with customer text, service and remark (customer numbers shown through
+// customers, when given), for reports that list the lines; the month's service minutes stay empty.
+struct DetailedBlocks {
+    const CustomerLookup* customers = nullptr;
+};
+
+// The day loop of the month evaluation over the day records of the document from..to (dates of the
+// document's year): it runs from the first record in that range to the last, takes every day from its
+// own month and the working-time period and account settings from settingsMonth; carriedIn becomes the
+// carried-in part of the week of "from" (dropped when the first record lies in a later week); with detailed, the rows get detailed blocks. Without a record in the
+// range the evaluation has no weeks. Raises the missing-settings text when no working-time period covers
+// settingsMonth.
+std::unique_ptr<MonthEvaluation> evaluateDays(const CLorvanDoc& document, const Datum& from, const Datum& to,
+                                              int32_t settingsMonth, const EvaluationContext& context,
+                                              std::shared_ptr<const MonthEvaluation> carriedIn = nullptr,
+                                              std::optional<DetailedBlocks> detailed = std::nullopt);
 
 // The cached values that follow from an evaluation of the document's month.
 CachedMonthResults cachedResultsOf(const CLorvanDoc& document, const MonthEvaluation& evaluation);

@@ -86,6 +86,9 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerOwnCommands();
     registerEntryCommands(*this);
     registerReportCommands(*this);
+    setDaySheetPrinter([](Desktop& desktop, DocumentView& dayView) {
+        runDaySheetCommand(desktop, dayView, ReportAction::Print, DaySheetForm::Entry);
+    });
     registerMasterDataCommands(*this);
     registerCustomerServiceCommands(*this);
     registerFileSettingsCommands(*this);

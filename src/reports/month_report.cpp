@@ -83,12 +83,6 @@ const SurchargeColumn& surchargeColumnOf(MonthColumn column) {
     throw LorvanError(kPointerNotSet);
 }
 
-// A calculation field's printed title: a long name as two lines of at most six characters.
-std::string calculationTitle(const std::string& name) {
-    if (characterCount(name) > 6) return characterSlice(name, 0, 6) + "\n" + characterSlice(name, 6, 6);
-    return "\n" + name;
-}
-
 std::string dayText(const DayRow& row) {
     return format("%2.2d.", row.day) + weekdayName(row.weekday, true);
 }
@@ -107,10 +101,6 @@ std::string daysNumber(double days) {
     return decimalPointToComma(whole ? format("%.f", days) : format("%.1f", days));
 }
 
-std::string percentText(double percent) {
-    return format("%.0f", percent);
-}
-
 // Multi-line text of the program settings: CR LF as line breaks.
 std::string withLineBreaks(const std::string& text) {
     std::string result;
@@ -119,12 +109,6 @@ std::string withLineBreaks(const std::string& text) {
         result += text[i];
     }
     return result;
-}
-
-const WagePeriod* wagePeriodOrNull(const CEinstArbzt& settings, int32_t month) {
-    for (auto it = settings.wagePeriods.rbegin(); it != settings.wagePeriods.rend(); ++it)
-        if (it->fromMonth <= month) return &*it;
-    return nullptr;
 }
 
 class MonthReportBuilder {

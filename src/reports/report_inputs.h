@@ -20,5 +20,7 @@ struct ReportInputs {
 
 // Shown when a report has no table to export; nothing is written then.
 inline constexpr const char* kNothingToExport = "Es sind keine Angaben zum Export vorhanden.";
+// Shown when the day sheet or the weekly proof has no row to export; nothing is written then.
+inline constexpr const char* kNoDataToExport = "Es sind keine Daten zum Export vorhanden.";
 
 } // namespace lorvan

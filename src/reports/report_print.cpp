@@ -33,19 +33,15 @@ YearLayout layoutOf(YearReportKind kind) {
     return {0.2, 7.0, 0.5, 0.3};
 }
 
-// One page of the surface: begun before the drawing and ended after it.
-class PageScope {
-  public:
-    explicit PageScope(Surface& surface) : surface_(surface) { surface_.beginPage(); }
-    ~PageScope() { surface_.endPage(); }
-    PageScope(const PageScope&) = delete;
-    PageScope& operator=(const PageScope&) = delete;
-
-  private:
-    Surface& surface_;
-};
-
 } // namespace
+
+PageScope::PageScope(Surface& surface) : surface_(surface) {
+    surface_.beginPage();
+}
+
+PageScope::~PageScope() {
+    surface_.endPage();
+}
 
 void printMonthReport(Surface& surface, const MonthReport& report, std::string& logoPath,
                       const MessageSink& sink) {

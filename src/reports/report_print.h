@@ -19,6 +19,18 @@ void printMonthReport(Surface& surface, const MonthReport& report, std::string& 
 void printYearReport(Surface& surface, const YearReport& report, std::string& logoPath,
                      const MessageSink& sink);
 
+// One page of the surface: begun before the drawing and ended after it.
+class PageScope {
+  public:
+    explicit PageScope(Surface& surface);
+    ~PageScope();
+    PageScope(const PageScope&) = delete;
+    PageScope& operator=(const PageScope&) = delete;
+
+  private:
+    Surface& surface_;
+};
+
 // The places on the pages, in inches.
 inline constexpr double kReportLeft = 0.6;
 inline constexpr double kMonthTitleTop = 0.5;

@@ -491,7 +491,11 @@ TEST_F(MainWindowTest, ADayViewOffersItsMonthsReportsAndAsksBeforeItsWindowClose
     EXPECT_EQ(fromQt(dayWindow->windowTitle()), "29.05.2026 (Freitag)");
     EXPECT_TRUE(window->isCommandEnabled(MenuCommand::MonthReportPreview));
     EXPECT_TRUE(window->isCommandEnabled(MenuCommand::YearSummaryPreview));
-    EXPECT_FALSE(window->isCommandEnabled(MenuCommand::Print)) << "the day sheet is the day's own print";
+    // The day sheet is the day's own print.
+    EXPECT_TRUE(window->isCommandEnabled(MenuCommand::Print));
+    EXPECT_TRUE(window->isCommandEnabled(MenuCommand::PrintPreview));
+    EXPECT_TRUE(window->isCommandEnabled(MenuCommand::DaySheetExport));
+    EXPECT_TRUE(window->isCommandEnabled(MenuCommand::WeekEvaluation));
     EXPECT_FALSE(window->isCommandEnabled(MenuCommand::DeleteEntry)) << "days are deleted in the month view";
 
     auto* remark = day->findChild<QLineEdit*>(QStringLiteral("reportRemark"));

@@ -57,7 +57,10 @@ CTagView::CTagView(std::shared_ptr<OpenYearFile> file, CTagDoc& day, DayViewServ
         emit closingByOwnButton();
         closeWindow();
     });
-    connect(form_, &DayEntryForm::savedForTransfer, this, &CTagView::saved);
+    connect(form_, &DayEntryForm::savedForTransfer, this, [this] {
+        emit saved();
+        emit daySheetRequested();
+    });
     connect(form_->timeList(), &QTreeWidget::currentItemChanged, this, [this] { emit commandStateChanged(); });
 
     setWindowTitle(toQt(entry_.dayTitle()));

@@ -37,7 +37,7 @@ class CTagView final : public DocumentView {
              QWidget* parent = nullptr);
 
     int32_t month() const override;
-    int32_t dayNumber() const;
+    int32_t dayNumber() const override;
     ActiveView viewKind() const override { return ActiveView::DayView; }
     int helpTopic() const override;
     QSize designedSize() const override { return designedSize_; }
@@ -55,6 +55,8 @@ class CTagView final : public DocumentView {
     // The day reached the year file (by "&Speichern" or before the day sheet): the other views of
     // the file show it.
     void saved();
+    // "Tageszettel &drucken" saved the day: its day sheet is to be printed now.
+    void daySheetRequested();
 
   protected:
     // With unsaved changes: the question whether to save them; Cancel, or a failed save, keeps the

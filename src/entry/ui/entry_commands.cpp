@@ -50,6 +50,11 @@ QuickEntryDayDialog& quickEntryDayDialog() {
     return dialog;
 }
 
+DaySheetPrinter& daySheetPrinter() {
+    static DaySheetPrinter printer;
+    return printer;
+}
+
 // "&Speichern + Schliessen" in a year or month view: the year file is written, then the view closes.
 void saveAndCloseView(Desktop& desktop, FileListView& view) {
     if (!desktop.saveYearFile(*view.file())) return;
@@ -183,6 +188,10 @@ void createNewYearFile(Desktop& desktop) {
     document.startNew(desktop.clock());
     document.setModified();
     openNewYearFile(desktop, std::move(document));
+}
+
+void setDaySheetPrinter(DaySheetPrinter printer) {
+    daySheetPrinter() = std::move(printer);
 }
 
 void setQuickEntryDayDialog(QuickEntryDayDialog dialog) {
@@ -368,6 +377,9 @@ CTagView* openDayView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& fil
     services.customerText = customerTextFunction(desktop);
     auto* view = new CTagView(file, *dayDoc, std::move(services));
     QObject::connect(view, &CTagView::saved, view, [&desktop, file] { refreshViewsOf(desktop, file); });
+    QObject::connect(view, &CTagView::daySheetRequested, view, [&desktop, view] {
+        if (daySheetPrinter()) daySheetPrinter()(desktop, *view);
+    });
     // The day view shares the month view's remembered size.
     desktop.addDocument(view, kViewMonth);
     return view;

@@ -19,6 +19,7 @@ class CLorvanView;
 class CMonatView;
 class CTagView;
 class Desktop;
+class DocumentView;
 struct OpenYearFile;
 
 // The commands of the year and month views: "&Neu", "Ö&ffnen...", "Aktuell ausgewählten &Eintrag öffnen..."
@@ -52,6 +53,11 @@ using QuickEntryDayDialog =
 void setQuickEntryDayDialog(QuickEntryDayDialog dialog);
 // "&Schnellerfassung...": the processing flag and "Daten.mar" first, then the dialog.
 void runQuickEntry(Desktop& desktop);
+
+// Prints the day sheet of a day view in the form of the day entry's button "Tageszettel &drucken"; the
+// desktop wires the reports in. Without one the button only saves the day.
+using DaySheetPrinter = std::function<void(Desktop& desktop, DocumentView& dayView)>;
+void setDaySheetPrinter(DaySheetPrinter printer);
 
 // The open year file of a window on the path (letter case ignored); nullptr when none is open.
 std::shared_ptr<OpenYearFile> openYearFileOf(Desktop& desktop, const std::string& path);

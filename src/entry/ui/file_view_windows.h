@@ -104,6 +104,7 @@ class CMonatView final : public FileListView {
     CMonatView(std::shared_ptr<OpenYearFile> file, int32_t month, const Datum& today,
                std::function<bool()> monthClosed, QWidget* parent = nullptr);
     int32_t month() const override { return month_; }
+    int32_t dayNumber() const override { return selectedNumber(); }
     bool isClosed() const { return monthClosed_(); }
     void refresh() override;
     QMenu* createListMenu() override;

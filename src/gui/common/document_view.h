@@ -24,6 +24,8 @@ class DocumentView : public QWidget {
     virtual MenuBarKind menuBarKind() const { return MenuBarKind::YearFile; }
     // The month a month view shows; 0 for views of the whole year.
     virtual int32_t month() const { return 0; }
+    // The day a day view shows, the selected day of a month view; 0 otherwise.
+    virtual int32_t dayNumber() const { return 0; }
     // The help topic Shift+F1 shows while the view is active.
     virtual int helpTopic() const = 0;
     // The size the view is laid out for; its window never gets smaller by arranging.

@@ -18,7 +18,11 @@
 #include "reports/report_print.h"
 #include "reports/ui/account_dialog.h"
 #include "reports/ui/text_dialogs.h"
+#include "reports/ui/weekly_proof_window.h"
+#include "reports/weekly_proof.h"
 #include "reports/year_reports.h"
+#include "app/day_sheet_customers.h"
+#include "masterdata/customer_list.h"
 
 #include <QPageLayout>
 #include <QPrinter>
@@ -103,25 +107,56 @@ void runReportCommand(OpenYearFile& file, const ReportCommand& command, int32_t 
                                           environment.runner, environment.prompter});
             return;
         }
-        const PrintableReport report =
-            printableReport(file, command.subject, month, environment.inputs, environment.prompter);
-        QPrinter fallback(QPrinter::HighResolution);
-        QPrinter& printer = environment.printer != nullptr ? *environment.printer : fallback;
-        std::string ownPrintFile;
-        std::string& lastPrintFile =
-            environment.lastPrintFile != nullptr ? *environment.lastPrintFile : ownPrintFile;
-        if (command.action == ReportAction::Preview) {
-            std::unique_ptr<PrintPreviewDialog> dialog(
-                createPreviewDialog(environment.parent, printer, report, &lastPrintFile));
-            dialog->exec();
-            return;
-        }
-        printer.setPageOrientation(report.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        if (!runPrintDialog(environment.parent, printer, report.title, lastPrintFile)) return;
-        printWithProgress(environment.parent, printer, report.draw, report.title);
+        printOrPreview(printableReport(file, command.subject, month, environment.inputs, environment.prompter),
+                       command.action, environment);
     } catch (const LorvanError& failure) {
         environment.prompter.error(failure.what());
     }
+}
+
+void printOrPreview(const PrintableReport& report, ReportAction action, const ReportEnvironment& environment) {
+    QPrinter fallback(QPrinter::HighResolution);
+    QPrinter& printer = environment.printer != nullptr ? *environment.printer : fallback;
+    std::string ownPrintFile;
+    std::string& lastPrintFile = environment.lastPrintFile != nullptr ? *environment.lastPrintFile : ownPrintFile;
+    if (action == ReportAction::Preview) {
+        std::unique_ptr<PrintPreviewDialog> dialog(
+            createPreviewDialog(environment.parent, printer, report, &lastPrintFile));
+        dialog->exec();
+        return;
+    }
+    printer.setPageOrientation(report.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    if (!runPrintDialog(environment.parent, printer, report.title, lastPrintFile)) return;
+    printWithProgress(environment.parent, printer, report.draw, report.title);
+}
+
+PrintableReport printableDaySheet(OpenYearFile& file, const Datum& date, DaySheetForm form,
+                                  const DaySheetCustomers* customers, const ReportInputs& inputs,
+                                  Prompter& prompter) {
+    auto sheet = std::make_shared<DaySheet>(daySheet(file.document, date, form, customers));
+    PrintableReport result;
+    result.title = sheet->documentName;
+    const std::string logo = inputs.logoFile;
+    result.draw = [sheet, logo, &prompter](Surface& surface) {
+        std::string logoPath = logo;
+        printDaySheet(surface, *sheet, logoPath, promptSink(prompter));
+    };
+    return result;
+}
+
+PrintableReport printableWeeklyProof(OpenYearFile& file, const WeeklyProofPeriod& period,
+                                     const CustomerLookup* customers, const ReportInputs& inputs,
+                                     Prompter& prompter) {
+    auto proof = std::make_shared<WeeklyProof>(weeklyProof(file.document, file.context(), period, customers));
+    PrintableReport result;
+    result.title = proof->title;
+    result.landscape = true;
+    const std::string logo = inputs.logoFile;
+    result.draw = [proof, logo, &prompter](Surface& surface) {
+        std::string logoPath = logo;
+        printWeeklyProof(surface, *proof, logoPath, promptSink(prompter));
+    };
+    return result;
 }
 
 namespace {
@@ -153,22 +188,48 @@ std::optional<ReportCommand> activeReport(const Desktop& desktop, MenuCommand co
     return reportCommand(command, view != nullptr ? view->viewKind() : ActiveView::None);
 }
 
+ReportEnvironment environmentOf(Desktop& desktop) {
+    CLorvanApp& app = desktop.app();
+    return ReportEnvironment{desktop.dialogParent(),
+                             &desktop.printer(),
+                             &desktop.lastPrintFile(),
+                             desktop.prompter(),
+                             desktop.runner(),
+                             desktop.exportFolder(),
+                             reportInputsOf(app.settings(), app.buildSwitch()),
+                             storedSpreadsheetProgram(app.store())};
+}
+
+// Exports the table to the spreadsheet program; a table without rows is nothing to export.
+void exportRows(const CReportTable& table, const std::string& sheet, const ReportEnvironment& environment) {
+    if (table.rowCount() == 0) {
+        environment.prompter.inform(kNoDataToExport);
+        return;
+    }
+    exportTable(table, sheet,
+                SpreadsheetTarget{environment.spreadsheet, environment.exportFolder, environment.runner,
+                                  environment.prompter});
+}
+
+// The day sheet is at hand in a day view and in a month view with a selected day.
+bool daySheetAtHand(const Desktop& desktop) {
+    const DocumentView* view = desktop.activeDocument();
+    if (view == nullptr || !view->file() || view->dayNumber() == 0) return false;
+    return view->viewKind() == ActiveView::DayView || view->viewKind() == ActiveView::MonthView;
+}
+
+void runActiveDaySheet(Desktop& desktop, ReportAction action) {
+    if (!daySheetAtHand(desktop)) return;
+    runDaySheetCommand(desktop, *desktop.activeDocument(), action, DaySheetForm::View);
+}
+
 void runActiveReport(Desktop& desktop, MenuCommand command) {
     if (!activeReport(desktop, command)) return;
     DocumentView* view = commandTarget(desktop);
     if (view == nullptr) return;
     const std::optional<ReportCommand> report = reportCommand(command, view->viewKind());
     if (!report) return;
-    CLorvanApp& app = desktop.app();
-    const ReportEnvironment environment{desktop.dialogParent(),
-                                        &desktop.printer(),
-                                        &desktop.lastPrintFile(),
-                                        desktop.prompter(),
-                                        desktop.runner(),
-                                        desktop.exportFolder(),
-                                        reportInputsOf(app.settings(), app.buildSwitch()),
-                                        storedSpreadsheetProgram(app.store())};
-    runReportCommand(*view->file(), *report, view->month(), environment);
+    runReportCommand(*view->file(), *report, view->month(), environmentOf(desktop));
 }
 
 void showYearStatistics(Desktop& desktop, MenuCommand command) {
@@ -201,6 +262,53 @@ void editAccount(Desktop& desktop) {
 
 } // namespace
 
+void runDaySheetCommand(Desktop& desktop, DocumentView& view, ReportAction action, DaySheetForm form) {
+    const std::shared_ptr<OpenYearFile> file = view.file();
+    if (!file || view.dayNumber() == 0) return;
+    const ReportEnvironment environment = environmentOf(desktop);
+    try {
+        const Datum date{view.dayNumber(), view.month(), file->document.settings().year};
+        const CustomerListDaySheet customers(desktop.app().customers());
+        if (action == ReportAction::Export) {
+            exportRows(daySheetExportTable(file->document, date, &customers), daySheetName(file->document, date),
+                       environment);
+            return;
+        }
+        printOrPreview(printableDaySheet(*file, date, form, &customers, environment.inputs, environment.prompter),
+                       action, environment);
+    } catch (const LorvanError& failure) {
+        environment.prompter.error(failure.what());
+    }
+}
+
+void runWeeklyProofDialog(Desktop& desktop) {
+    DocumentView* view = commandTarget(desktop);
+    if (view == nullptr || !view->file()) return;
+    const std::shared_ptr<OpenYearFile> file = view->file();
+    const CEinstArbzt& settings = file->document.settings();
+    CDruckWoche model(settings.name, settings.year);
+    const ReportEnvironment environment = environmentOf(desktop);
+    const auto run = [&desktop, file, &environment](ReportAction action, const WeeklyProofPeriod& period) {
+        try {
+            const CustomerListLookup customers(desktop.app().customers());
+            if (action == ReportAction::Export) {
+                exportRows(weeklyProofExportTable(file->document, file->context(), period, &customers),
+                           weeklyProofSheetName(period), environment);
+                return;
+            }
+            printOrPreview(
+                printableWeeklyProof(*file, period, &customers, environment.inputs, environment.prompter),
+                action, environment);
+        } catch (const LorvanError& failure) {
+            environment.prompter.error(failure.what());
+        }
+    };
+    WeeklyProofWindow dialog(model, desktop.prompter(),
+                             exportCommandText("&Export nach Excel", environment.spreadsheet), run,
+                             desktop.dialogParent());
+    dialog.exec();
+}
+
 void registerReportCommands(Desktop& desktop) {
     CommandTable& commands = desktop.commands();
     for (int number = static_cast<int>(MenuCommand::New); number <= static_cast<int>(MenuCommand::About);
@@ -208,10 +316,40 @@ void registerReportCommands(Desktop& desktop) {
         const auto command = static_cast<MenuCommand>(number);
         if (!reportCommand(command, ActiveView::YearView) && !reportCommand(command, ActiveView::MonthView))
             continue;
+        const bool ownReport = command == MenuCommand::Print || command == MenuCommand::PrintPreview;
+        if (ownReport) {
+            // A day view's own report is its day sheet.
+            const ReportAction action = command == MenuCommand::Print ? ReportAction::Print : ReportAction::Preview;
+            commands.add(
+                command,
+                [&desktop, command, action] {
+                    const DocumentView* view = desktop.activeDocument();
+                    if (view != nullptr && view->viewKind() == ActiveView::DayView)
+                        runActiveDaySheet(desktop, action);
+                    else
+                        runActiveReport(desktop, command);
+                },
+                [&desktop, command] {
+                    const DocumentView* view = desktop.activeDocument();
+                    if (view != nullptr && view->viewKind() == ActiveView::DayView) return daySheetAtHand(desktop);
+                    return activeReport(desktop, command).has_value();
+                });
+            continue;
+        }
         commands.add(
             command, [&desktop, command] { runActiveReport(desktop, command); },
             [&desktop, command] { return activeReport(desktop, command).has_value(); });
     }
+    const std::pair<MenuCommand, ReportAction> daySheets[] = {{MenuCommand::DaySheetPrint, ReportAction::Print},
+                                                              {MenuCommand::DaySheetPreview, ReportAction::Preview},
+                                                              {MenuCommand::DaySheetExport, ReportAction::Export}};
+    for (const auto& [command, action] : daySheets)
+        commands.add(command, [&desktop, action] { runActiveDaySheet(desktop, action); },
+                     [&desktop] { return daySheetAtHand(desktop); });
+    commands.add(MenuCommand::WeekEvaluation, [&desktop] { runWeeklyProofDialog(desktop); }, [&desktop] {
+        const DocumentView* view = desktop.activeDocument();
+        return view != nullptr && (view->file() != nullptr || view->relaysCommands());
+    });
     const auto hasDocument = [&desktop] {
         const DocumentView* view = desktop.activeDocument();
         return view != nullptr && (view->file() != nullptr || view->relaysCommands());
