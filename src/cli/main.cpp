@@ -47,7 +47,14 @@ constexpr const char* kUsage =
     "                    [--keep-existing] [--log-all] [--json]   Arbeitszeiten oder Fehlzeiten importieren\n"
     "  import employees DATEI --year JJJJ [--skip-first-line] [--log-all] [--only-new] [--json]\n"
     "                    Mitarbeiter importieren und ihre Jahresdateien anlegen\n"
-    "                    (Protokoll auf der Standardfehlerausgabe und in --protocol DATEI)\n";
+    "                    (Protokoll auf der Standardfehlerausgabe und in --protocol DATEI)\n"
+    "  Monatsabschluss, Auswahl jeweils: [--month MM.JJJJ | --period last|current] [--employee NR ...]\n"
+    "                    [--department TEXT ...] [--include-inactive]\n"
+    "  closing accounts|costs [--json|--text|--pdf AUS|--xlsx AUS]   Liste Arbeitszeitkonto / Mitarbeiterkosten\n"
+    "  closing print --pdf AUS             Monatsauswertungen aller ausgewählten Mitarbeiter\n"
+    "  booking export --consultant NR --client NR [--date MM/JJJJ] --out DATEI [--calendar DATEI]\n"
+    "                    [--year-end]      Buchungsexport (schließt den Monat ab; Protokoll in --protocol)\n"
+    "  absences export --out DATEI [--all-days]   Export der fehlenden Zeiten\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -118,6 +125,9 @@ int main(int argc, char** argv) {
         if (command == "days") return cli::runDays(options, args, std::cin, std::cout);
         if (command == "settings") return cli::runSettings(options, args, std::cin, std::cout, std::cerr);
         if (command == "import") return cli::runImport(options, args, std::cin, std::cout, std::cerr);
+        if (command == "closing") return cli::runClosing(options, args, std::cout, std::cerr);
+        if (command == "booking") return cli::runBooking(options, args, std::cout, std::cerr);
+        if (command == "absences") return cli::runAbsences(options, args, std::cout, std::cerr);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

@@ -48,20 +48,19 @@ struct MonthAccount {
 
 class AccountCarry {
   public:
+    // The months up to the chosen month of the collection are carried.
+    explicit AccountCarry(int32_t lastMonth) : last_(lastMonth) {}
+
     const MonthAccount& of(const CollectedMonth& m) {
         auto& months = byFile_[m.file];
-        if (months.empty()) fill(m, months);
+        if (months.empty()) fill(m, std::max(last_, m.month), months);
         return months.at(m.month);
     }
 
   private:
-    static void fill(const CollectedMonth& m, std::map<int32_t, MonthAccount>& months) {
+    static void fill(const CollectedMonth& m, int32_t last, std::map<int32_t, MonthAccount>& months) {
         YearEvaluator& evaluator = m.evaluator();
         const CEinstArbzt& settings = m.document().settings();
-        int32_t last = 0;
-        for (const auto& [number, month] : m.document().months())
-            if (number <= m.month) last = std::max(last, number);
-        last = std::max(last, m.month);
         const bool kept = settings.keepWorkingTimeAccount != 0;
         std::map<int32_t, YearEvaluator::AccountStep> steps;
         if (kept)
@@ -80,6 +79,7 @@ class AccountCarry {
         }
     }
 
+    int32_t last_;
     std::map<const ClosingYearFile*, std::map<int32_t, MonthAccount>> byFile_;
 };
 
@@ -94,7 +94,7 @@ CReportTable accountListTable(const MonthCollection& collection, const Datum& to
     if (buildSwitch) table.addColumn(5, 1.0, "ungeplanter Resturlaub").valueType = kValueInteger;
     addTitleRows(table, kAccountListTitle, standText(collection, today));
 
-    AccountCarry accounts;
+    AccountCarry accounts(collection.chosen.month);
     std::string department;
     for (const CollectedMonth& m : collection.monthList) {
         const CMitarbeiterDoc& employee = m.employee();
@@ -197,7 +197,7 @@ CReportTable costListTable(const MonthCollection& collection, const Datum& today
             c >= kCostTarget ? kValueDecimal : kValueText;
     addTitleRows(table, kCostListTitle, standText(collection, today));
 
-    AccountCarry accounts;
+    AccountCarry accounts(collection.chosen.month);
     std::map<int32_t, double> sums;
     auto putIdentity = [](CReportRow& row, const CMitarbeiterDoc& employee) {
         row.addCell(kCostName, employee.name);
