@@ -315,9 +315,8 @@ void addBandPages(ClosingListReport& report, const CReportTable& source,
         for (const auto& [column, width] : band) {
             const CReportColumn* original = source.column(column);
             CReportColumn& c = table.addColumn(number, width, original ? original->title : std::string());
-            c.flags = column == 1 || column == 3 ? 0 : (original && original->valueType != kValueText
-                                                                    ? kTextRight
-                                                                    : kTextCentre);
+            // Names and departments from the left, numbers centred, clear of the column lines.
+            c.flags = column == 1 || column == 3 ? kTextIndentTitle : kTextCentre;
             placeOf[column] = number++;
             x += width;
         }
