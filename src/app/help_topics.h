@@ -34,6 +34,11 @@ inline constexpr int kHelpTimeImport = 69;
 inline constexpr int kHelpEmployeeImport = 70;
 inline constexpr int kHelpImportProtocol = 71;
 inline constexpr int kHelpCustomerQuery = 80;
+inline constexpr int kHelpMonthClosing = 85;
+inline constexpr int kHelpBookingExport = 86;
+inline constexpr int kHelpAbsenceExport = 87;
+inline constexpr int kHelpClosingLists = 88;
+inline constexpr int kHelpYearEnd = 89;
 inline constexpr int kHelpDaySheet = 95;
 inline constexpr int kHelpWeeklyProof = 96;
 

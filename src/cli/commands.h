@@ -81,4 +81,15 @@ int runImportEmployees(const Options& options, const std::vector<std::string>& a
 // [--sums 1,0,...] [--costs|--no-costs] [--page-break N] [--save-settings] [--json|--text|--pdf OUT|--xlsx OUT],
 // query --list customers|services: the customer query over the year files of the data directory.
 int runQuery(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// closing accounts|costs [--json|--text|--pdf OUT|--xlsx OUT], closing print --pdf OUT: the lists of the
+// month closing and the month evaluations of every collected month (read-only). The selection options of
+// cli/closing_selection.h choose month and employees; skipped files go to err.
+int runClosing(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// booking export --consultant NR --client NR [--date MM/YYYY] --out FILE [--calendar FILE] [--year-end]: the
+// booking export of the month closing; success advances the month closing in Lorvan.ini. The year-end
+// protocol goes to --protocol.
+int runBooking(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// absences export --out FILE [--all-days]: the export of missing times.
+int runAbsences(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 } // namespace lorvan::cli

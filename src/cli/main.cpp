@@ -56,7 +56,14 @@ constexpr const char* kUsage =
     "                    [--services-at-customer 0|1] [--levels customer,service,day,employee,from-to]\n"
     "                    [--sums 1,1,0,...] [--costs|--no-costs] [--page-break 0|1|2] [--save-settings]\n"
     "                    [--json|--text|--pdf AUS|--xlsx AUS]   Kundenabfrage über alle Jahresdateien\n"
-    "  query --list customers|services [--json]   Kunden oder Dienstleistungen zur Auswahl\n";
+    "  query --list customers|services [--json]   Kunden oder Dienstleistungen zur Auswahl\n"
+    "  Monatsabschluss, Auswahl jeweils: [--month MM.JJJJ | --period last|current] [--employee NR ...]\n"
+    "                    [--department TEXT ...] [--include-inactive]\n"
+    "  closing accounts|costs [--json|--text|--pdf AUS|--xlsx AUS]   Liste Arbeitszeitkonto / Mitarbeiterkosten\n"
+    "  closing print --pdf AUS             Monatsauswertungen aller ausgewählten Mitarbeiter\n"
+    "  booking export --consultant NR --client NR [--date MM/JJJJ] --out DATEI [--calendar DATEI]\n"
+    "                    [--year-end]      Buchungsexport (schließt den Monat ab; Protokoll in --protocol)\n"
+    "  absences export --out DATEI [--all-days]   Export der fehlenden Zeiten\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -130,6 +137,9 @@ int main(int argc, char** argv) {
         if (command == "settings") return cli::runSettings(options, args, std::cin, std::cout, std::cerr);
         if (command == "query") return cli::runQuery(options, args, std::cout);
         if (command == "import") return cli::runImport(options, args, std::cin, std::cout, std::cerr);
+        if (command == "closing") return cli::runClosing(options, args, std::cout, std::cerr);
+        if (command == "booking") return cli::runBooking(options, args, std::cout, std::cerr);
+        if (command == "absences") return cli::runAbsences(options, args, std::cout, std::cerr);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

@@ -14,6 +14,7 @@
 #include "gui/common/document_view.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
+#include "closing/ui/closing_dialogs.h"
 #include "import/ui/import_commands.h"
 #include "query/ui/customer_query_window.h"
 #include "masterdata/ui/employee_window.h"
@@ -93,6 +94,7 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerCustomerServiceCommands(*this);
     registerFileSettingsCommands(*this);
     registerQueryCommands(*this);
+    registerClosingCommands(*this);
     // A new year file shows its settings step by step before its year view opens.
     setNewFileSettings(runNewFileSettings);
     registerImportCommands(*this, ImportWindows{

@@ -40,7 +40,8 @@ TEST_F(ShippedHelpTest, EveryTopicOfTheProgramExists) {
     for (int number :
          {kHelpContents, kHelpStartUp, kHelpGeneralSettings, kHelpOpenYearFile, kHelpYearView, kHelpMonthView,
           kHelpReports, kHelpExport, kHelpAccount, kHelpCommandLine, kHelpUsingHelp, kHelpTimeLine, kHelpQuickEntry,
-          kHelpTimeImport, kHelpEmployeeImport, kHelpImportProtocol})
+          kHelpTimeImport, kHelpEmployeeImport, kHelpImportProtocol, kHelpMonthClosing, kHelpBookingExport,
+          kHelpAbsenceExport, kHelpClosingLists, kHelpYearEnd})
         EXPECT_TRUE(help.topicPath(number).has_value()) << number;
     ASSERT_TRUE(help.topicPath(kHelpContents));
     EXPECT_EQ(*help.topicPath(kHelpContents), help.contentsPage());

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "closing/booking_export.h"
+#include "closing/closing_wizard.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTreeWidget;
+
+namespace lorvan {
+
+class Desktop;
+
+// "Buchungsexport": the fields of BookingExportForm with "Du&rchsuchen..." for the three files. OK
+// runs the form; the dialog closes only when the form says so.
+class BookingExportDialog final : public QDialog {
+    Q_OBJECT
+  public:
+    BookingExportDialog(BookingExportForm& form, QWidget* parent = nullptr);
+
+    QLineEdit* field(BookingField field) const;
+    QCheckBox* yearEndBox() const { return yearEnd_; }
+    void accept() override;
+
+  private:
+    BookingExportForm& form_;
+    QLineEdit* consultant_;
+    QLineEdit* client_;
+    QLineEdit* date_;
+    QLineEdit* bookingFile_;
+    QLineEdit* calendarFile_;
+    QCheckBox* yearEnd_;
+    QLineEdit* protocolFile_;
+};
+
+// "Monatsabschluss": the wizard's pages on a stack with "< &Zurück", "&Weiter >", "&Schließen" and
+// "Abbrechen"; every decision is MonthClosingWizard's.
+class MonthClosingDialog final : public QDialog {
+    Q_OBJECT
+  public:
+    MonthClosingDialog(Desktop& desktop, QWidget* parent = nullptr);
+    ~MonthClosingDialog() override;
+
+    MonthClosingWizard& wizard() { return *wizard_; }
+    QStackedWidget* pages() const { return stack_; }
+    QComboBox* periodList() const { return period_; }
+    QLineEdit* monthField() const { return month_; }
+    QPushButton* nextButton() const { return next_; }
+    QPushButton* backButton() const { return back_; }
+    QPushButton* closeButton() const { return close_; }
+
+    // The finish page's commands.
+    void exportAbsences();
+    void runBookingExport();
+    void printMonthEvaluations();
+    void previewList(bool costs);
+    void exportList(bool costs);
+
+  private:
+    QWidget* buildPeriodPage();
+    QWidget* buildSelectionPage(bool departments);
+    QWidget* buildFinishPage();
+    void readPeriodPage();
+    void showPage();
+    void fillLists();
+    void goNext();
+    void goBack();
+    void finish();
+
+    Desktop& desktop_;
+    std::unique_ptr<MonthClosingWizard> wizard_;
+    QLabel* caption_;
+    QStackedWidget* stack_;
+    QComboBox* period_;
+    QLineEdit* month_;
+    QRadioButton* all_;
+    QRadioButton* byEmployee_;
+    QRadioButton* byDepartment_;
+    QCheckBox* onlyActive_;
+    QTreeWidget* possibleDepartments_;
+    QTreeWidget* selectedDepartments_;
+    QTreeWidget* possibleEmployees_;
+    QTreeWidget* selectedEmployees_;
+    QLineEdit* monthSummary_;
+    QLineEdit* employeeSummary_;
+    QCheckBox* onlyMissing_;
+    QPushButton* back_;
+    QPushButton* next_;
+    QPushButton* close_;
+};
+
+// The window "Protokoll" of the month closing: the notes as read-only text and "Schließen".
+void showClosingProtocol(QWidget* parent, const std::string& text);
+
+// "Monats&abschluss..." of the menu "Fir&menverarbeitungen".
+void registerClosingCommands(Desktop& desktop);
+
+} // namespace lorvan
