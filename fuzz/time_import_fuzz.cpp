@@ -3,6 +3,7 @@
 // input must end without a crash or a hang; nothing is written (unknown employees are ignored for
 // this run, no year file is created, the writing phase does not run).
 #include "foundation/error.h"
+#include "import/import_file_text.h"
 #include "import/time_import.h"
 #include "masterdata/employee_file.h"
 #include "platform/clock.h"

@@ -369,21 +369,6 @@ ClosingListReport printableCostList(const CReportTable& exportTable) {
     return report;
 }
 
-namespace {
-
-class PageScope {
-  public:
-    explicit PageScope(Surface& surface) : surface_(surface) { surface_.beginPage(); }
-    ~PageScope() { surface_.endPage(); }
-    PageScope(const PageScope&) = delete;
-    PageScope& operator=(const PageScope&) = delete;
-
-  private:
-    Surface& surface_;
-};
-
-} // namespace
-
 void printClosingList(Surface& surface, const ClosingListReport& report, std::string& logoPath,
                       const MessageSink& sink) {
     const double right = report.landscape ? 11.0 : kMonthRight;
