@@ -65,7 +65,9 @@ class DayLoop {
             const EvaluationContext& context)
         : e_(evaluation), document_(document), settings_(document.settings()), month_(month),
           year_(document.settings().year), period_(settings_.periodForMonth(month)),
-          fixedDays_(period_.fixedRegularWorkingDays != 0), rounding_(roundingOf(settings_)) {
+          fixedDays_(period_.fixedRegularWorkingDays != 0), rounding_(roundingOf(settings_)),
+          saturdayWindow_(clockWindow(settings_.saturdayBegin, settings_.saturdayEnd)),
+          nightWindow_(clockWindow(settings_.nightBegin, settings_.nightEnd)) {
         if (context.employees != nullptr) {
             employmentKnown_ = true;
             employment_ = context.employees->employmentOf(settings_.name);
@@ -76,12 +78,14 @@ class DayLoop {
         const CMonatDoc* monthRecord = document_.month(month_);
         bool weekOpen = false;
         bool notEmployedRun = false;
+        e_.weeks.reserve(6); // a month touches at most six calendar weeks
         for (int32_t d = firstDay; d <= lastDay; ++d) {
             const Datum date{d, month_, year_};
             const int32_t w = weekdayCalendar(date);
             if (!weekOpen || w == 2) {
                 if (weekOpen) closeWeek(e_.weeks.back(), 0);
                 WeekEvaluation week;
+                week.rows.reserve(7); // a week has seven days: its rows are never moved
                 week.weekNumber = weekNumber(date);
                 week.firstWeekday = w - 1;
                 week.carriedIn = std::move(carriedIn);
@@ -299,7 +303,7 @@ class DayLoop {
             } else if (sunday) {
                 week.sundaySaturdayBucketMinutes += credited;
             } else if (saturday) {
-                const int32_t s = windowMinutes(block, settings_.saturdayBegin, settings_.saturdayEnd, true);
+                const int32_t s = windowMinutes(block, saturdayWindow_, true);
                 week.sundaySaturdayBucketMinutes += s;
                 week.accountMinutes += credited - s;
                 week.overtimeMinutes += work - s;
@@ -314,7 +318,7 @@ class DayLoop {
             }
 
             if (night) {
-                const int32_t n = windowMinutes(block, settings_.nightBegin, settings_.nightEnd, false);
+                const int32_t n = windowMinutes(block, nightWindow_, false);
                 if (n > 0)
                     nightRun.add(n, i);
                 else
@@ -466,6 +470,9 @@ class DayLoop {
     const WorkingTimePeriod& period_;
     bool fixedDays_;
     int32_t rounding_;
+    // The surcharge windows, read once for the month rather than for every block.
+    ClockWindow saturdayWindow_;
+    ClockWindow nightWindow_;
     bool employmentKnown_ = false;
     std::optional<Employment> employment_;
 };
