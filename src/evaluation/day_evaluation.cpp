@@ -200,6 +200,7 @@ std::vector<CArbzt> buildBlocks(const CTagDoc& day, bool detailed,
     std::vector<CArbzt> blocks;
     const std::span<const CZeitZeile> lines = day.lines();
     if (lines.empty()) return blocks;
+    blocks.reserve(lines.size()); // at most one block per line: the vector never moves its blocks
     const CEinstArbzt& settings = settingsOf(day);
 
     CArbzt block;
@@ -247,12 +248,21 @@ std::vector<CArbzt> buildBlocks(const CTagDoc& day, bool detailed,
     return blocks;
 }
 
+ClockWindow clockWindow(std::string_view windowStart, std::string_view windowEnd) {
+    ClockWindow window{parseClock(windowStart), parseClock(windowEnd)};
+    if (window.end == 0) window.end = kMinutesPerDay;
+    return window;
+}
+
 int32_t windowMinutes(const CArbzt& block, std::string_view windowStart, std::string_view windowEnd,
                       bool subtractPause) {
+    return windowMinutes(block, clockWindow(windowStart, windowEnd), subtractPause);
+}
+
+int32_t windowMinutes(const CArbzt& block, const ClockWindow& window, bool subtractPause) {
     if (block.standby || block.span == block.pause) return 0;
-    const int64_t start = parseClock(windowStart);
-    int64_t end = parseClock(windowEnd);
-    if (end == 0) end = kMinutesPerDay;
+    const int64_t start = window.start;
+    const int64_t end = window.end;
     // A window such as 22:00-6:00 runs past midnight: count 0:00-6:00 and 22:00-24:00.
     const int64_t result =
         end < start ? minutesInWindow(block, 0, end) + minutesInWindow(block, start, kMinutesPerDay)

@@ -114,6 +114,15 @@ std::vector<CArbzt> buildBlocks(const CTagDoc& day, bool detailed,
 int32_t windowMinutes(const CArbzt& block, std::string_view windowStart, std::string_view windowEnd,
                       bool subtractPause);
 
+// Such a window read once into minutes after midnight (the end of 0:00 as 24:00): the month
+// evaluation asks every block of the month for the same windows.
+struct ClockWindow {
+    int64_t start = 0;
+    int64_t end = 0;
+};
+ClockWindow clockWindow(std::string_view windowStart, std::string_view windowEnd);
+int32_t windowMinutes(const CArbzt& block, const ClockWindow& window, bool subtractPause);
+
 // "Unvollständig", "Feiertag", the absence kind, "Keine Zeiten" for a working day without lines, then
 // " / " and the internal remark.
 std::string statusText(const CTagDoc& day);

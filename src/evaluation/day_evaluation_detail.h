@@ -39,8 +39,22 @@ struct ClockParts {
     int32_t minute = 0;
 };
 
-// Hour and minute of an h:mm text; nothing for a text without colon.
+// Hour and minute of a time in the form the entry writes ("7:05", "23:30"); nothing for any other
+// text, which then takes the general reading below.
+inline std::optional<ClockParts> canonicalClock(std::string_view text) {
+    const size_t n = text.size();
+    if (n != 4 && n != 5) return std::nullopt;
+    if (text[n - 3] != ':' || !isAsciiDigit(text[0]) || (n == 5 && !isAsciiDigit(text[1])) ||
+        !isAsciiDigit(text[n - 2]) || !isAsciiDigit(text[n - 1]))
+        return std::nullopt;
+    const int32_t hour = n == 4 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
+    return ClockParts{hour, (text[n - 2] - '0') * 10 + (text[n - 1] - '0')};
+}
+
+// Hour and minute of an h:mm text; nothing for a text without colon. The evaluations read every
+// time of every line this way, so the entry's own form is read directly.
 inline std::optional<ClockParts> splitClock(std::string_view text) {
+    if (const std::optional<ClockParts> clock = canonicalClock(text)) return clock;
     const size_t colon = text.find(':');
     if (colon == std::string_view::npos) return std::nullopt;
     return ClockParts{readLeadingInteger(text.substr(0, colon)), readLeadingInteger(text.substr(colon + 1))};

@@ -65,7 +65,9 @@ class DayLoop {
             const EvaluationContext& context, const DetailedBlocks* detailed = nullptr)
         : detailed_(detailed), e_(evaluation), document_(document), settings_(document.settings()), month_(month),
           year_(document.settings().year), period_(settings_.periodForMonth(month)),
-          fixedDays_(period_.fixedRegularWorkingDays != 0), rounding_(roundingOf(settings_)) {
+          fixedDays_(period_.fixedRegularWorkingDays != 0), rounding_(roundingOf(settings_)),
+          saturdayWindow_(clockWindow(settings_.saturdayBegin, settings_.saturdayEnd)),
+          nightWindow_(clockWindow(settings_.nightBegin, settings_.nightEnd)) {
         if (context.employees != nullptr) {
             employmentKnown_ = true;
             employment_ = context.employees->employmentOf(settings_.name);
@@ -77,14 +79,18 @@ class DayLoop {
     void run(const Datum& first, const Datum& last, std::shared_ptr<const MonthEvaluation> carriedIn) {
         bool weekOpen = false;
         bool notEmployedRun = false;
+        const int32_t firstNumber = dayNumber(first);
         const int32_t lastNumber = dayNumber(last);
-        for (int32_t serial = dayNumber(first); serial <= lastNumber; ++serial) {
+        // The calendar weeks the period touches (six for a month).
+        if (lastNumber >= firstNumber) e_.weeks.reserve(static_cast<size_t>((lastNumber - firstNumber) / 7 + 2));
+        for (int32_t serial = firstNumber; serial <= lastNumber; ++serial) {
             const Datum date = fromDayNumber(serial);
             const int32_t d = date.day;
             const int32_t w = weekdayCalendar(date);
             if (!weekOpen || w == 2) {
                 if (weekOpen) closeWeek(e_.weeks.back(), 0);
                 WeekEvaluation week;
+                week.rows.reserve(7); // a week has seven days: its rows are never moved
                 week.weekNumber = weekNumber(date);
                 week.firstWeekday = w - 1;
                 week.carriedIn = std::move(carriedIn);
@@ -305,7 +311,7 @@ class DayLoop {
             } else if (sunday) {
                 week.sundaySaturdayBucketMinutes += credited;
             } else if (saturday) {
-                const int32_t s = windowMinutes(block, settings_.saturdayBegin, settings_.saturdayEnd, true);
+                const int32_t s = windowMinutes(block, saturdayWindow_, true);
                 week.sundaySaturdayBucketMinutes += s;
                 week.accountMinutes += credited - s;
                 week.overtimeMinutes += work - s;
@@ -320,7 +326,7 @@ class DayLoop {
             }
 
             if (night) {
-                const int32_t n = windowMinutes(block, settings_.nightBegin, settings_.nightEnd, false);
+                const int32_t n = windowMinutes(block, nightWindow_, false);
                 if (n > 0)
                     nightRun.add(n, i);
                 else
@@ -473,6 +479,9 @@ class DayLoop {
     const WorkingTimePeriod& period_;
     bool fixedDays_;
     int32_t rounding_;
+    // The surcharge windows, read once for the month rather than for every block.
+    ClockWindow saturdayWindow_;
+    ClockWindow nightWindow_;
     bool employmentKnown_ = false;
     std::optional<Employment> employment_;
 };

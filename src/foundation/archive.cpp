@@ -3,8 +3,6 @@
 #include "foundation/error.h"
 #include "foundation/text_encoding.h"
 
-#include <cstring>
-
 namespace lorvan {
 
 void ArchiveWriter::writeLength(uint64_t n) {
@@ -33,45 +31,8 @@ void ArchiveWriter::writeString(std::string_view text) {
     for (char16_t u : units) writeUInt16(static_cast<uint16_t>(u));
 }
 
-void ArchiveReader::need(uint64_t n) const {
-    if (n > remaining()) throw EndOfFileError(fileName_);
-}
-
-int32_t ArchiveReader::readInt32() {
-    need(4);
-    int32_t v;
-    std::memcpy(&v, data_.data() + pos_, 4);
-    pos_ += 4;
-    return v;
-}
-
-uint32_t ArchiveReader::readUInt32() {
-    need(4);
-    uint32_t v;
-    std::memcpy(&v, data_.data() + pos_, 4);
-    pos_ += 4;
-    return v;
-}
-
-uint16_t ArchiveReader::readUInt16() {
-    need(2);
-    uint16_t v;
-    std::memcpy(&v, data_.data() + pos_, 2);
-    pos_ += 2;
-    return v;
-}
-
-uint8_t ArchiveReader::readUInt8() {
-    need(1);
-    return static_cast<uint8_t>(data_[pos_++]);
-}
-
-double ArchiveReader::readFloat64() {
-    need(8);
-    double v;
-    std::memcpy(&v, data_.data() + pos_, 8);
-    pos_ += 8;
-    return v;
+void ArchiveReader::failAtEnd() const {
+    throw EndOfFileError(fileName_);
 }
 
 uint64_t ArchiveReader::readLength(bool allowUtf16, bool& utf16) {
@@ -88,6 +49,17 @@ uint64_t ArchiveReader::readLength(bool allowUtf16, bool& utf16) {
 }
 
 std::string ArchiveReader::readString() {
+    // Nearly every string of a file is shorter than 255 bytes: its length is the first byte.
+    need(1);
+    const auto first = static_cast<uint8_t>(data_[pos_]);
+    if (first != 0xFF) {
+        ++pos_;
+        if (first == 0) return std::string(); // many fields are left empty
+        need(first);
+        const std::string_view bytes = data_.substr(pos_, first);
+        pos_ += first;
+        return cp1252ToUtf8(bytes);
+    }
     bool utf16 = false;
     const uint64_t n = readLength(true, utf16);
     if (utf16) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -40,11 +41,13 @@ public:
     ArchiveReader(std::string_view data, std::string fileName) : data_(data), fileName_(std::move(fileName)) {}
     ArchiveReader(std::string&& data, std::string fileName) = delete;
 
-    int32_t readInt32();
-    uint32_t readUInt32();
-    uint16_t readUInt16();
-    uint8_t readUInt8();
-    double readFloat64();
+    // The numbers are read here in the header: a year file holds tens of thousands of them, and a
+    // call into another translation unit for each would cost more than the reading itself.
+    int32_t readInt32() { return readRaw<int32_t>(); }
+    uint32_t readUInt32() { return readRaw<uint32_t>(); }
+    uint16_t readUInt16() { return readRaw<uint16_t>(); }
+    uint8_t readUInt8() { return readRaw<uint8_t>(); }
+    double readFloat64() { return readRaw<double>(); }
     // Yes/no field: every non-zero value means yes.
     bool readBool() { return readInt32() != 0; }
     std::string readString();
@@ -56,7 +59,17 @@ public:
     const std::string& fileName() const { return fileName_; }
 
 private:
-    void need(uint64_t n) const;
+    void need(uint64_t n) const {
+        if (n > remaining()) failAtEnd();
+    }
+    [[noreturn]] void failAtEnd() const;
+    template <typename T> T readRaw() {
+        need(sizeof(T));
+        T v;
+        std::memcpy(&v, data_.data() + pos_, sizeof(T));
+        pos_ += sizeof(T);
+        return v;
+    }
     uint64_t readLength(bool allowUtf16, bool& utf16);
 
     std::string_view data_;

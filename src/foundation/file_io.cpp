@@ -2,6 +2,7 @@
 
 #include "foundation/atomic_file.h"
 #include "foundation/error.h"
+#include "foundation/file_system.h"
 #include "foundation/posix_file.h"
 
 #include <cerrno>
@@ -42,7 +43,7 @@ std::string systemErrorText(int errorNumber) {
     }
 }
 
-std::string readWholeFile(const std::string& path) {
+std::string readWholeFile(const std::string& path, FileStamp* stamp) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) throw LorvanError(withCause("Die Datei '" + path + "' konnte nicht geöffnet werden.", errno));
     struct stat st {};
@@ -50,8 +51,11 @@ std::string readWholeFile(const std::string& path) {
         throw LorvanError(withCause("Die Datei '" + path + "' konnte nicht gelesen werden.", errno));
     if (S_ISDIR(st.st_mode))
         throw LorvanError(withCause("Die Datei '" + path + "' konnte nicht geöffnet werden.", EISDIR));
+    if (stamp != nullptr) *stamp = fileStampOf(st);
+    // One byte more than the file's size: the end then shows as a short read, without growing (and
+    // copying) the buffer. Only a file that grows while it is read needs more room.
     std::string data;
-    data.resize(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0));
+    data.resize(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0) + 1);
     size_t have = 0;
     for (;;) {
         if (have == data.size()) data.resize(data.size() + 65536);

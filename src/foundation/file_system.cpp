@@ -333,6 +333,10 @@ DateTime fileModificationTime(const std::string& path) {
 FileStamp fileStamp(const std::string& path) {
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0) return FileStamp{};
+    return fileStampOf(st);
+}
+
+FileStamp fileStampOf(const struct stat& st) {
     return FileStamp{true,
                      static_cast<int64_t>(st.st_mtim.tv_sec),
                      static_cast<int64_t>(st.st_mtim.tv_nsec),

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+struct stat;
+
 // Paths, directories and files with their German error texts. The separator is "/"; a "\" in a
 // path that comes in is taken as a separator too and turned into "/". The read-only attribute of a
 // file is its owner's write permission. Messages name the path as the caller gave it and carry the
@@ -89,6 +91,8 @@ struct FileStamp {
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 FileStamp fileStamp(const std::string& path);
+// The stamp of what fstat or stat reported.
+FileStamp fileStampOf(const struct ::stat& status);
 
 // Appends the full path of every file below the directory whose name in upper case, without its
 // last suffixLength characters, equals the stem in upper case. Subdirectories of the directory

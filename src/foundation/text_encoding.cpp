@@ -1,6 +1,8 @@
 #include "foundation/text_encoding.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace lorvan {
 namespace {
@@ -23,22 +25,36 @@ int codePointToByte(char32_t cp) {
     return -1;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
+// Writes the UTF-8 form of the code point at out; gives the end of what it wrote.
+char* putUtf8(char* out, char32_t cp) {
     if (cp < 0x80) {
-        out += static_cast<char>(cp);
+        *out++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *out++ = static_cast<char>(0xF0 | (cp >> 18));
+        *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return out;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    char bytes[4];
+    out.append(bytes, putUtf8(bytes, cp));
+}
+
+// How many UTF-8 bytes a Windows-1252 byte becomes: the characters of 0x80..0x9F lie above U+07FF
+// except the undefined bytes, which stay at their own value.
+size_t utf8Length(unsigned char b) {
+    if (b < 0x80) return 1;
+    return byteToCodePoint(b) < 0x800 ? 2 : 3;
 }
 
 // Decodes one code point at text[i]; invalid sequences yield U+FFFD and consume one byte.
@@ -81,10 +97,19 @@ char32_t decodeUtf8(std::string_view text, size_t& i) {
     return cp;
 }
 
+// Whether no byte has its high bit set. Every string of a data file is checked when it is loaded
+// or saved, so eight bytes are looked at in one step.
 bool isAscii(std::string_view text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
+    uint64_t seen = 0;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        seen |= word;
+    }
+    for (; i < text.size(); ++i)
+        seen |= static_cast<unsigned char>(text[i]);
+    return (seen & 0x8080808080808080ull) == 0;
 }
 
 unsigned char upperByte(unsigned char b) {
@@ -101,11 +126,16 @@ unsigned char upperByte(unsigned char b) {
 
 } // namespace
 
+// Every string of a data file passes through here when it is loaded: the text is sized exactly
+// first and then written in place, so that a short text stays within the string's own buffer instead
+// of taking memory from the heap, and no character is appended one by one.
 std::string cp1252ToUtf8(std::string_view bytes) {
     if (isAscii(bytes)) return std::string(bytes);
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 2);
-    for (char c : bytes) appendUtf8(out, byteToCodePoint(static_cast<unsigned char>(c)));
+    size_t size = 0;
+    for (char c : bytes) size += utf8Length(static_cast<unsigned char>(c));
+    std::string out(size, '\0');
+    char* end = out.data();
+    for (char c : bytes) end = putUtf8(end, byteToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 

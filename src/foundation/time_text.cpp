@@ -3,7 +3,6 @@
 #include "foundation/format.h"
 #include "foundation/number_text.h"
 
-#include <charconv>
 #include <limits>
 #include <utility>
 
@@ -60,22 +59,31 @@ int64_t clockMinutes(std::string_view text) {
 }
 
 // "%1.<hourDigits>ld:%2.2ld" of hours >= 0 and minutes 0-59, written without printf: the imports
-// and the evaluations write millions of these.
-void appendClock(std::string& out, int64_t hours, int64_t minutes, int hourDigits) {
-    char digits[24];
-    char* end = std::to_chars(digits, digits + sizeof digits, hours).ptr;
-    for (auto length = end - digits; length < hourDigits; ++length)
-        out += '0';
-    out.append(digits, end);
-    out += ':';
-    out += static_cast<char>('0' + minutes / 10);
-    out += static_cast<char>('0' + minutes % 10);
+// and the evaluations write millions of these, and every time line loaded writes one. The text is
+// written backwards from end (the minutes, the colon, then the hours); gives where it begins.
+char* writeClock(char* end, int64_t hours, int64_t minutes, int hourDigits) {
+    char* begin = end;
+    *--begin = static_cast<char>('0' + minutes % 10);
+    *--begin = static_cast<char>('0' + minutes / 10);
+    *--begin = ':';
+    int digits = 0;
+    do {
+        *--begin = static_cast<char>('0' + hours % 10);
+        hours /= 10;
+        ++digits;
+    } while (hours != 0);
+    for (; digits < hourDigits; ++digits)
+        *--begin = '0';
+    return begin;
 }
 
+// Room for the longest clock text: a sign, 19 hour digits, the colon and two minute digits.
+constexpr size_t kClockTextRoom = 24;
+
 std::string clockText(int64_t minutes) {
-    std::string text;
-    appendClock(text, minutes / 60, minutes % 60, 2);
-    return text;
+    char text[kClockTextRoom];
+    char* end = text + sizeof text;
+    return std::string(writeClock(end, minutes / 60, minutes % 60, 2), end);
 }
 
 std::string_view trimBlanks(std::string_view s) {
@@ -103,9 +111,14 @@ std::string formatMinutes(int32_t minutes, int style, bool withPlus) {
     const int64_t magnitude = minutes < 0 ? -static_cast<int64_t>(minutes) : minutes;
     const long h = static_cast<long>(magnitude / 60);
     const long m = static_cast<long>(magnitude % 60);
-    std::string text = minutes < 0 ? "-" : (withPlus ? "+" : "");
-    appendClock(text, h, m, style == 1 ? 1 : 2);
-    return text;
+    char text[kClockTextRoom];
+    char* end = text + sizeof text;
+    char* begin = writeClock(end, h, m, style == 1 ? 1 : 2);
+    if (minutes < 0)
+        *--begin = '-';
+    else if (withPlus)
+        *--begin = '+';
+    return std::string(begin, end);
 }
 
 int32_t parseClock(std::string_view text) {

@@ -236,6 +236,29 @@ TEST(WorkBlock, IncompleteTimes) {
     }
 }
 
+// The entry's own forms are read directly; every other text still the way atol reads its parts.
+TEST(WorkBlock, TimesInEveryForm) {
+    struct Case {
+        const char* text;
+        int32_t hour, minute;
+    };
+    const Case cases[] = {
+        {"7:05", 7, 5},   {"07:05", 7, 5},   {"23:59", 23, 59}, {"47:30", 47, 30},
+        {"7:5", 7, 5},    {" 7:05", 7, 5},   {"7:055", 7, 55},  {"-1:30", -1, 30},
+        {"x7:00", 0, 0},  {"7:0x", 7, 0},    {"123:45", 123, 45}, {"1:2:3", 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CArbzt b;
+        b.setFrom(c.text);
+        EXPECT_EQ(b.fromHour, c.hour);
+        EXPECT_EQ(b.fromMinute, c.minute);
+        b.setTo(c.text);
+        EXPECT_EQ(b.toHour, c.hour);
+        EXPECT_EQ(b.toMinute, c.minute);
+    }
+}
+
 TEST(WorkBlock, ExportedClockOfDay) {
     struct Case {
         const char* from;

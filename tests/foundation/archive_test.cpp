@@ -99,6 +99,14 @@ TEST(Archive, EveryByteStringSurvivesTheRoundTrip) {
     ArchiveWriter w;
     w.writeString(text);
     EXPECT_EQ(w.bytes(), bytes);
+    // The same for every byte alone, in the short form (length in one byte).
+    for (int b = 1; b < 256; ++b) {
+        const std::string one = std::string(1, '\x01') + static_cast<char>(b);
+        ArchiveReader shortReader(one, "t");
+        ArchiveWriter shortWriter;
+        shortWriter.writeString(shortReader.readString());
+        EXPECT_EQ(shortWriter.bytes(), one) << b;
+    }
 }
 
 TEST(Archive, CountsBelowOneAreEmptyAndImpossibleCountsFailAtOnce) {
