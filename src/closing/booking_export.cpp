@@ -153,6 +153,22 @@ bool closeYear(const MonthCollection& collection, int32_t year, std::string& pro
 
 namespace {
 
+// Writes the whole file or nothing; a failure is shown ("<what> konnte nicht angelegt werden: …").
+bool writeExportFile(const std::string& path, const std::string& text, const char* what, Prompter& prompter) {
+    std::string cause;
+    switch (writeWholeTextFile(path, text, cause)) {
+    case WriteFailure::Create:
+        prompter.error(std::string(what) + " konnte nicht angelegt werden: " + path);
+        return false;
+    case WriteFailure::Write:
+        prompter.error(cause);
+        return false;
+    case WriteFailure::None:
+        break;
+    }
+    return true;
+}
+
 constexpr const char* kConsultantKey = "Beraternr";
 constexpr const char* kClientKey = "Mandantennr";
 constexpr const char* kBookingFileKey = "BuchungsexportDatei";
@@ -238,17 +254,7 @@ bool BookingExportForm::writeBookingFile() {
         prompter_.error(std::string(e.what()) + "\nDie Buchungsdatei wurde nicht geschrieben: " + path);
         return false;
     }
-    std::string cause;
-    switch (writeWholeTextFile(path, text, cause)) {
-    case WriteFailure::Create:
-        prompter_.error("Die Buchungsdatei konnte nicht angelegt werden: " + path);
-        return false;
-    case WriteFailure::Write:
-        prompter_.error(cause);
-        return false;
-    case WriteFailure::None:
-        break;
-    }
+    if (!writeExportFile(path, text, "Die Buchungsdatei", prompter_)) return false;
     for (const std::string& warning : warnings)
         notes_ += warning + "\n";
     bookingCount_ = count;
@@ -270,17 +276,7 @@ bool BookingExportForm::writeCalendarFile() {
         prompter_.error(std::string(e.what()) + "\nDie Kalenderdatei wurde nicht geschrieben: " + path);
         return false;
     }
-    std::string cause;
-    switch (writeWholeTextFile(path, text, cause)) {
-    case WriteFailure::Create:
-        prompter_.error("Die Kalenderdatei konnte nicht angelegt werden: " + path);
-        return false;
-    case WriteFailure::Write:
-        prompter_.error(cause);
-        return false;
-    case WriteFailure::None:
-        break;
-    }
+    if (!writeExportFile(path, text, "Die Kalenderdatei", prompter_)) return false;
     calendarCount_ = count;
     if (count > 0)
         prompter_.inform(format("Die Kalenderdatei wurde mit %d Sätzen geschrieben: ", count) + path);
