@@ -26,14 +26,16 @@ MenuItem reportMenu(const char* text, C print, C preview, C exportCommand) {
                           item("&Export nach Excel...", exportCommand)});
 }
 
-MenuItem fileMenu(bool withDocument) {
+MenuItem fileMenu(MenuBarKind kind) {
+    const bool withDocument = kind != MenuBarKind::NoDocument;
+    const bool daySheet = kind == MenuBarKind::DayView;
     std::vector<MenuItem> entries{item("&Neu", C::New, "Strg+N"), item("Ö&ffnen...", C::Open, "Strg+O")};
     if (withDocument) {
         entries.push_back(item("&Schließen", C::Close));
         entries.push_back(item("S&peichern", C::Save, "Strg+S"));
         entries.push_back(separator());
-        entries.push_back(item("&Drucken...", C::Print, "Strg+P"));
-        entries.push_back(item("Sei&tenansicht...", C::PrintPreview));
+        entries.push_back(item(daySheet ? "&Drucken - Tageszettel..." : "&Drucken...", C::Print, "Strg+P"));
+        entries.push_back(item(daySheet ? "Sei&tenansicht - Tageszettel..." : "Sei&tenansicht...", C::PrintPreview));
     } else {
         entries.push_back(separator());
     }
@@ -100,7 +102,7 @@ MenuItem evaluationsMenu(bool employeeFile) {
 
 MenuItem extrasMenu(MenuBarKind kind) {
     std::vector<MenuItem> entries{item("Allgemeine &Einstellungen...", C::GeneralSettings)};
-    if (kind == MenuBarKind::YearFile)
+    if (kind == MenuBarKind::YearFile || kind == MenuBarKind::DayView)
         entries.push_back(item("Einstellungen der aktuellen &Datei...", C::FileSettings));
     if (kind == MenuBarKind::EmployeeFile)
         entries.push_back(item("Einstellungen &des Mitarbeiters...", C::EmployeeSettings));
@@ -129,7 +131,7 @@ const MenuItem* find(const MenuItem& menu, MenuCommand command) {
 
 std::vector<MenuItem> menuBar(MenuBarKind kind) {
     const bool withDocument = kind != MenuBarKind::NoDocument;
-    std::vector<MenuItem> bar{fileMenu(withDocument), editMenu(withDocument), viewMenu(), firmMenu()};
+    std::vector<MenuItem> bar{fileMenu(kind), editMenu(withDocument), viewMenu(), firmMenu()};
     if (withDocument) bar.push_back(evaluationsMenu(kind == MenuBarKind::EmployeeFile));
     bar.push_back(extrasMenu(kind));
     bar.push_back(windowMenu());

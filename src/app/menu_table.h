@@ -82,9 +82,10 @@ struct MenuItem {
     bool isSubmenu() const { return !children.empty(); }
 };
 
-// The three menu bars: without a document window (also for customers, services, vehicles and the
-// logbook), for the windows of a working-time year file, and for the windows of the employee file.
-enum class MenuBarKind { NoDocument, YearFile, EmployeeFile };
+// The menu bars: without a document window (also for customers, services, vehicles and the
+// logbook), for the windows of a working-time year file, for a day's window (the year file's bar
+// whose print entries name the day sheet), and for the windows of the employee file.
+enum class MenuBarKind { NoDocument, YearFile, DayView, EmployeeFile };
 
 // The menus of a bar in their order, each a submenu item.
 std::vector<MenuItem> menuBar(MenuBarKind kind);

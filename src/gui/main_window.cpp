@@ -176,7 +176,8 @@ void MainWindow::placeOnScreen() {
 void MainWindow::createActions() {
     std::vector<const MenuItem*> items;
     std::vector<std::vector<MenuItem>> bars;
-    for (MenuBarKind kind : {MenuBarKind::YearFile, MenuBarKind::NoDocument, MenuBarKind::EmployeeFile})
+    for (MenuBarKind kind :
+         {MenuBarKind::YearFile, MenuBarKind::NoDocument, MenuBarKind::DayView, MenuBarKind::EmployeeFile})
         bars.push_back(lorvan::menuBar(kind));
     for (const auto& bar : bars)
         collectCommands(bar, items);

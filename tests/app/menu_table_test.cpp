@@ -25,6 +25,7 @@ TEST(MenuTable, BarsHaveTheirMenusInOrder) {
     EXPECT_EQ(texts(menuBar(MenuBarKind::YearFile)),
               (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Fir&menverarbeitungen",
                                         "Aus&wertungen", "E&xtras", "&Fenster", "&?"}));
+    EXPECT_EQ(texts(menuBar(MenuBarKind::DayView)), texts(menuBar(MenuBarKind::YearFile)));
     EXPECT_EQ(texts(menuBar(MenuBarKind::NoDocument)),
               (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Fir&menverarbeitungen",
                                         "E&xtras", "&Fenster", "&?"}));
@@ -92,6 +93,18 @@ TEST(MenuTable, YearFileBarHasEveryEntryWithItsShortcut) {
         EXPECT_EQ(item->text, c.text);
         EXPECT_EQ(item->shortcut, c.shortcut);
     }
+}
+
+TEST(MenuTable, TheDayViewPrintsTheDaySheet) {
+    const std::vector<MenuItem> bar = menuBar(MenuBarKind::DayView);
+    const MenuItem* print = findMenuItem(bar, MenuCommand::Print);
+    const MenuItem* preview = findMenuItem(bar, MenuCommand::PrintPreview);
+    ASSERT_NE(print, nullptr);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(print->text, "&Drucken - Tageszettel...");
+    EXPECT_EQ(print->shortcut, "Strg+P");
+    EXPECT_EQ(preview->text, "Sei&tenansicht - Tageszettel...");
+    EXPECT_NE(findMenuItem(bar, MenuCommand::FileSettings), nullptr);
 }
 
 TEST(MenuTable, ReportSubmenusOfTheEvaluations) {

@@ -491,7 +491,9 @@ TEST_F(MainWindowTest, ADayViewOffersItsMonthsReportsAndAsksBeforeItsWindowClose
     EXPECT_EQ(fromQt(dayWindow->windowTitle()), "29.05.2026 (Freitag)");
     EXPECT_TRUE(window->isCommandEnabled(MenuCommand::MonthReportPreview));
     EXPECT_TRUE(window->isCommandEnabled(MenuCommand::YearSummaryPreview));
-    // The day sheet is the day's own print.
+    // The day sheet is the day's own print, and the menu says so.
+    EXPECT_EQ(window->action(MenuCommand::Print)->text(), QStringLiteral("&Drucken - Tageszettel..."));
+    EXPECT_EQ(window->action(MenuCommand::PrintPreview)->text(), QStringLiteral("Sei&tenansicht - Tageszettel..."));
     EXPECT_TRUE(window->isCommandEnabled(MenuCommand::Print));
     EXPECT_TRUE(window->isCommandEnabled(MenuCommand::PrintPreview));
     EXPECT_TRUE(window->isCommandEnabled(MenuCommand::DaySheetExport));

@@ -39,6 +39,8 @@ class CTagView final : public DocumentView {
     int32_t month() const override;
     int32_t dayNumber() const override;
     ActiveView viewKind() const override { return ActiveView::DayView; }
+    // "&Drucken - Tageszettel..." and "Sei&tenansicht - Tageszettel...".
+    MenuBarKind menuBarKind() const override { return MenuBarKind::DayView; }
     int helpTopic() const override;
     QSize designedSize() const override { return designedSize_; }
     QWidget* focusTarget() override;

@@ -1,6 +1,8 @@
 #include "reports/ui/weekly_proof_window.h"
 
 #include "foundation/calendar.h"
+#include "app/help_topics.h"
+#include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
 
 #include <QGridLayout>
@@ -35,6 +37,7 @@ WeeklyProofWindow::WeeklyProofWindow(CDruckWoche& model, Prompter& prompter, con
                                      QWidget* parent)
     : QDialog(parent), model_(model), prompter_(prompter), run_(std::move(run)) {
     setWindowTitle(QStringLiteral("Wochenauswertung für"));
+    addHelpShortcut(this, kHelpWeeklyProof);
     auto* layout = new QVBoxLayout(this);
     auto* person = new QLabel(toQt(model_.person()));
     person->setObjectName(QStringLiteral("person"));
