@@ -73,6 +73,15 @@ TEST_F(CustomerQueryWindowTest, WalksThroughThePagesToTheFinishPageAndKeepsTheCh
     customers->possibleList()->setCurrentItem(customers->possibleList()->topLevelItem(0));
     customers->moveButton()->click();
     EXPECT_EQ(customers->selectedList()->topLevelItemCount(), 2);
+    // A double-click moves an entry as the arrow buttons do.
+    const int possible = customers->possibleList()->topLevelItemCount();
+    customers->selectedList()->setCurrentItem(customers->selectedList()->topLevelItem(0));
+    emit customers->selectedList()->itemDoubleClicked(customers->selectedList()->currentItem(), 0);
+    EXPECT_EQ(customers->selectedList()->topLevelItemCount(), 1);
+    EXPECT_EQ(customers->possibleList()->topLevelItemCount(), possible + 1);
+    customers->possibleList()->setCurrentItem(customers->possibleList()->topLevelItem(0));
+    emit customers->possibleList()->itemDoubleClicked(customers->possibleList()->currentItem(), 0);
+    EXPECT_EQ(customers->selectedList()->topLevelItemCount(), 2);
     screenshot(window, "query_customers.png");
 
     window->nextButton()->click();

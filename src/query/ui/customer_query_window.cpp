@@ -327,6 +327,9 @@ void CustomerQueryWindow::connectSelection(QuerySelectionPage* page, QueryPage w
             [run, page] { run([page](SelectionLists& l) { return l.moveBack(selectedRow(page->selectedList())); }); });
     connect(page->backAllButton(), &QPushButton::clicked, this,
             [run] { run([](SelectionLists& l) { return l.moveBackAll(); }); });
+    // A double-click moves the entry to the other list, as its arrow button does.
+    connect(page->possibleList(), &QTreeWidget::itemDoubleClicked, page->moveButton(), &QPushButton::click);
+    connect(page->selectedList(), &QTreeWidget::itemDoubleClicked, page->backButton(), &QPushButton::click);
     if (page->selectButton() != nullptr) {
         connect(page->selectButton(), &QPushButton::clicked, this, [this, page, which] {
             if (!model_->selectContaining(which, fromQt(page->searchField()->text()))) {
