@@ -39,20 +39,6 @@ void screenshot(QWidget* widget, const char* name) {
                                     QString::fromUtf8(name)));
 }
 
-// Runs the handler once the protocol window is the modal window (the import runs in between, and its
-// pending events must not be taken for the window).
-void whenProtocolShows(std::function<void(ProtocolWindow*)> handler) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, handler] {
-        auto* window = qobject_cast<ProtocolWindow*>(QApplication::activeModalWidget());
-        if (window == nullptr || !window->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        handler(window);
-    });
-    timer->start(20);
-}
-
 std::vector<std::string> employeeWindows(MainWindow& window) {
     std::vector<std::string> paths;
     for (DocumentView* view : window.documents())
@@ -98,7 +84,7 @@ TEST_F(EmployeeImportDialogTest, ImportsAListAndShowsTheProtocol) {
         dialog->fileField()->setText(toQt(list()));
         screenshot(dialog, "import_employee_dialog.png");
 
-        whenProtocolShows([&](ProtocolWindow* protocol) {
+        test::whenModalShows<ProtocolWindow>([&](ProtocolWindow* protocol) {
             protocolSeen = true;
             EXPECT_EQ(fromQt(protocol->windowTitle()), "Protokoll");
             const std::string text = fromQt(protocol->textArea()->toPlainText());
@@ -166,7 +152,7 @@ TEST_F(EmployeeImportDialogTest, RefusedChecksKeepTheDialogAndASuccessfulRunClos
         dialog->accept();
         EXPECT_EQ(QApplication::focusWidget(), dialog->fileField());
         dialog->fileField()->setText(toQt(list()));
-        whenProtocolShows([&](ProtocolWindow* protocol) {
+        test::whenModalShows<ProtocolWindow>([&](ProtocolWindow* protocol) {
             protocolText = fromQt(protocol->textArea()->toPlainText());
             protocol->accept();
         });

@@ -29,19 +29,6 @@ namespace {
 using test::answerModals;
 using test::buttonWithText;
 
-// Runs the handler once a protocol window is the modal window.
-void whenProtocolShows(std::function<void(ProtocolWindow*)> handler) {
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, handler] {
-        auto* window = qobject_cast<ProtocolWindow*>(QApplication::activeModalWidget());
-        if (window == nullptr || !window->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        handler(window);
-    });
-    timer->start(20);
-}
-
 class TimeImportDialogTest : public test::MainWindowOnDemoCopy {
   protected:
     std::string clockFile() const { return data.path().string() + "/stempeluhr.csv"; }
@@ -85,10 +72,10 @@ TEST_F(TimeImportDialogTest, ReadsAsksAboutErrorsWritesTheGoodLinesAndShowsThePr
         // First the protocol of the reading errors, then the one of the whole run.
         std::function<void(ProtocolWindow*)> keep = [&](ProtocolWindow* protocol) {
             protocols.push_back(fromQt(protocol->textArea()->toPlainText()));
-            if (protocols.size() == 1) whenProtocolShows(keep);
+            if (protocols.size() == 1) test::whenModalShows<ProtocolWindow>(keep);
             protocol->accept();
         };
-        whenProtocolShows(keep);
+        test::whenModalShows<ProtocolWindow>(keep);
         buttonWithText(dialog, "&Importieren")->click();
         // A line failed: the dialog stays with its values.
         stays = dialog->isVisible();
@@ -162,7 +149,7 @@ TEST_F(TimeImportDialogTest, ARunWithoutErrorsClosesTheDialog) {
         auto* dialog = qobject_cast<TimeImportDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         dialog->fileField()->setText(toQt(clockFile()));
-        whenProtocolShows([](ProtocolWindow* protocol) { protocol->accept(); });
+        test::whenModalShows<ProtocolWindow>([](ProtocolWindow* protocol) { protocol->accept(); });
         dialog->accept();
         closed = !dialog->isVisible();
     }});

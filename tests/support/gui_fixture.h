@@ -69,6 +69,21 @@ inline void answerModals(std::vector<std::function<void(QWidget*)>> handlers) {
     timer->start(20);
 }
 
+// Runs the handler once a window of type W is the modal window and visible (a run may take a while
+// before it shows one, and its pending events must not be taken for the window).
+template <typename W>
+void whenModalShows(std::function<void(W*)> handler) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, handler] {
+        auto* window = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (window == nullptr || !window->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        handler(window);
+    });
+    timer->start(20);
+}
+
 // The push button of the window whose text (with its access key) is the text; a failure without one.
 inline QPushButton* buttonWithText(const QWidget* window, const char* text) {
     for (QPushButton* candidate : window->findChildren<QPushButton*>())
