@@ -7,7 +7,7 @@
 #include "foundation/file_io.h"
 #include "gui/common/document_view.h"
 #include "gui/common/qt_platform.h"
-#include "import/ui/protocol_window.h"
+#include "gui/common/protocol_window.h"
 #include "masterdata/employee_file.h"
 #include "masterdata/employee_files.h"
 #include "masterdata/ui/employee_window.h"

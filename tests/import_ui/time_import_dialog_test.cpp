@@ -3,7 +3,7 @@
 #include "app/work_areas.h"
 #include "gui/common/document_view.h"
 #include "gui/common/qt_platform.h"
-#include "import/ui/protocol_window.h"
+#include "gui/common/protocol_window.h"
 #include "masterdata/ui/employee_window.h"
 #include "platform/user_store.h"
 #include "support/main_window_fixture.h"

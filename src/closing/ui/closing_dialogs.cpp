@@ -12,6 +12,7 @@
 #include "foundation/io_select.h"
 #include "gui/common/desktop.h"
 #include "gui/common/help_window.h"
+#include "gui/common/protocol_window.h"
 #include "gui/common/print_preview.h"
 #include "gui/common/qt_platform.h"
 #include "output/spreadsheet_launch.h"
@@ -28,7 +29,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -379,7 +379,7 @@ void MonthClosingDialog::goNext() {
     showPage();
     if (wizard_->page() == ClosingPage::Finish && wizard_->collection() != nullptr) {
         const std::string protocol = wizard_->collection()->protocol();
-        if (!protocol.empty()) showClosingProtocol(this, protocol);
+        if (!protocol.empty()) showProtocol(this, protocol, kHelpMonthClosing);
     }
 }
 
@@ -415,7 +415,7 @@ void MonthClosingDialog::runBookingExport() {
                            desktop_.clock());
     BookingExportDialog dialog(form, this);
     const bool ok = dialog.exec() == QDialog::Accepted;
-    if (!form.notes().empty()) showClosingProtocol(this, form.notes());
+    if (!form.notes().empty()) showProtocol(this, form.notes(), kHelpMonthClosing);
     if (ok) {
         app.advanceMonthClosing(closingMonthText(wizard_->collection()->chosen));
         desktop_.settingsChanged();
@@ -475,24 +475,6 @@ void MonthClosingDialog::exportList(bool costs) {
     } catch (const LorvanError& failure) {
         desktop_.prompter().error(failure.what());
     }
-}
-
-void showClosingProtocol(QWidget* parent, const std::string& text) {
-    QDialog window(parent);
-    window.setWindowTitle(QStringLiteral("Protokoll"));
-    auto* layout = new QVBoxLayout(&window);
-    auto* area = new QPlainTextEdit(toQt(text), &window);
-    area->setReadOnly(true);
-    area->setMinimumSize(560, 220);
-    layout->addWidget(area);
-    auto* close = new QPushButton(QString::fromUtf8("Schließen"), &window);
-    QObject::connect(close, &QPushButton::clicked, &window, &QDialog::accept);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(close);
-    layout->addLayout(row);
-    addHelpShortcut(&window, kHelpMonthClosing);
-    window.exec();
 }
 
 void registerClosingCommands(Desktop& desktop) {

@@ -12,7 +12,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
@@ -99,9 +98,6 @@ class MonthClosingDialog final : public QDialog {
     QPushButton* next_;
     QPushButton* close_;
 };
-
-// The window "Protokoll" of the month closing: the notes as read-only text and "Schließen".
-void showClosingProtocol(QWidget* parent, const std::string& text);
 
 // "Monats&abschluss..." of the menu "Fir&menverarbeitungen".
 void registerClosingCommands(Desktop& desktop);

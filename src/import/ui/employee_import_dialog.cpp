@@ -6,7 +6,7 @@
 #include "gui/common/desktop.h"
 #include "gui/common/qt_platform.h"
 #include "gui/common/help_window.h"
-#include "import/ui/protocol_window.h"
+#include "gui/common/protocol_window.h"
 #include "masterdata/employee_list_model.h"
 #include "platform/prompter.h"
 

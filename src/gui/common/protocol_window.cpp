@@ -1,4 +1,4 @@
-#include "import/ui/protocol_window.h"
+#include "gui/common/protocol_window.h"
 
 #include "gui/common/qt_platform.h"
 #include "gui/common/help_window.h"
