@@ -62,7 +62,8 @@ class CustomerTexts {
 
     const std::string& of(const TimeLineFields& line) {
         static const std::string none;
-        if (line.kind != kKindCustomer) return none;
+        static constexpr std::string_view customerKind = kKindCustomer;
+        if (line.kind != customerKind) return none;
         if (last_ != texts_.end() && last_->first == line.customer) return last_->second;
         last_ = texts_.find(line.customer);
         if (last_ == texts_.end())
@@ -87,21 +88,34 @@ struct LevelView {
     std::string_view display;
 };
 
+enum class LevelKind { Customer, Service, Day, Employee, FromTo, None };
+
+LevelKind levelKind(const std::string& level) {
+    if (level == kLevelCustomer) return LevelKind::Customer;
+    if (level == kLevelService) return LevelKind::Service;
+    if (level == kLevelDay) return LevelKind::Day;
+    if (level == kLevelEmployee) return LevelKind::Employee;
+    if (level == kLevelFromTo) return LevelKind::FromTo;
+    return LevelKind::None;
+}
+
 // The level texts of the lines; each level of a run has its own slot for the texts it builds.
 class LevelTexts {
   public:
     explicit LevelTexts(CustomerTexts& customers) : customers_(customers) {}
 
-    LevelView of(const std::string& level, const CEinstArbzt& settings, const TimeLineFields& line, size_t slot = 0) {
-        if (level == kLevelEmployee) return {settings.name, settings.name};
-        if (level == kLevelCustomer) {
+    LevelView of(LevelKind level, const CEinstArbzt& settings, const TimeLineFields& line, size_t slot = 0) {
+        switch (level) {
+        case LevelKind::Employee:
+            return {settings.name, settings.name};
+        case LevelKind::Customer: {
             const std::string& text = customers_.of(line);
             return {text, text};
         }
-        if (level == kLevelService) return {line.service, line.service};
-        if (slots_.size() <= slot) slots_.resize(slot + 1);
-        Slot& own = slots_[slot];
-        if (level == kLevelDay) {
+        case LevelKind::Service:
+            return {line.service, line.service};
+        case LevelKind::Day: {
+            Slot& own = slotOf(slot);
             const long y = settings.year;
             if (own.year != y || own.month != line.month || own.day != line.day) {
                 own.year = y;
@@ -112,9 +126,13 @@ class LevelTexts {
             }
             return {own.key, own.display};
         }
-        if (level == kLevelFromTo) {
+        case LevelKind::FromTo: {
+            Slot& own = slotOf(slot);
             own.key = fourDigitClock(line.from) + " - " + fourDigitClock(line.to);
             return {own.key, own.key};
+        }
+        case LevelKind::None:
+            break;
         }
         return {};
     }
@@ -127,6 +145,11 @@ class LevelTexts {
         std::string key;
         std::string display;
     };
+    Slot& slotOf(size_t slot) {
+        if (slots_.size() <= slot) slots_.resize(slot + 1);
+        return slots_[slot];
+    }
+
     CustomerTexts& customers_;
     std::vector<Slot> slots_;
 };
@@ -378,7 +401,7 @@ LevelText levelText(const std::string& level, const CEinstArbzt& settings, const
                     const CTwKundenDoc* customers) {
     CustomerTexts texts(customers);
     LevelTexts levels(texts);
-    const LevelView view = levels.of(level, settings, line);
+    const LevelView view = levels.of(levelKind(level), settings, line);
     return {std::string(view.key), std::string(view.display)};
 }
 
@@ -457,13 +480,13 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
     bool costsUnavailable = false; // in the file being read
     // The levels in use with the level below each and the sum flag.
     struct Level {
-        std::string name;
+        LevelKind kind;
         std::string below;
         bool showSum = false;
     };
     std::vector<Level> levels;
     for (int32_t level = 1; choices.levelName(level) != kLevelNone; ++level)
-        levels.push_back({choices.levelName(level), choices.levelName(level + 1), choices.levelSum(level)});
+        levels.push_back({levelKind(choices.levelName(level)), choices.levelName(level + 1), choices.levelSum(level)});
     CustomerTexts customerTexts(source.customers);
     LevelTexts levelTexts(customerTexts);
     std::vector<QueryNode*> path;
@@ -480,7 +503,7 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
                 // Every level's text first: a line without a value on one of them is counted
                 // nowhere, and leaves no empty node behind on the levels above.
                 for (size_t i = 0; i < levels.size(); ++i) {
-                    texts[i] = levelTexts.of(levels[i].name, settings, line, i);
+                    texts[i] = levelTexts.of(levels[i].kind, settings, line, i);
                     if (texts[i].key.empty()) return;
                 }
                 path.assign(1, &result.root);

@@ -16,9 +16,17 @@ void requireRange(ArchiveReader& ar, int32_t value, int32_t low, int32_t high) {
 }
 
 bool isAscii(std::string_view bytes) {
-    for (const char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
+    // Eight bytes at a time: a byte from 0x80 up sets its top bit.
+    uint64_t high = 0;
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, 8);
+        high |= word;
+    }
+    for (; i < bytes.size(); ++i)
+        high |= static_cast<unsigned char>(bytes[i]);
+    return (high & 0x8080808080808080ULL) == 0;
 }
 
 // Where each day's lines lie in the file-order list: [begin, end), or begin < 0 for no record.
