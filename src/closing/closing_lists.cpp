@@ -198,7 +198,23 @@ CReportTable costListTable(const MonthCollection& collection, const Datum& today
     addTitleRows(table, kCostListTitle, standText(collection, today));
 
     AccountCarry accounts(collection.chosen.month);
-    std::map<int32_t, double> sums;
+    // The columns of a row and of a "Summe" row, in column order; unset columns stay empty.
+    struct Values {
+        std::array<double, kCostTitles.size() + 1> value{};
+        std::array<bool, kCostTitles.size() + 1> set{};
+        double& operator[](int32_t column) {
+            set[static_cast<size_t>(column)] = true;
+            return value[static_cast<size_t>(column)];
+        }
+        double valueOr0(int32_t column) const {
+            return set[static_cast<size_t>(column)] ? value[static_cast<size_t>(column)] : 0.0;
+        }
+    };
+    Values sums;
+    // The remaining vacation carried from month to month of each file: what remainingVacation gives,
+    // without walking the earlier months again for every month.
+    const ClosingYearFile* vacationFile = nullptr;
+    double remaining = 0.0;
     auto putIdentity = [](CReportRow& row, const CMitarbeiterDoc& employee) {
         row.addCell(kCostName, employee.name);
         row.addCell(kCostNumber, format("%d", employee.number));
@@ -214,7 +230,7 @@ CReportTable costListTable(const MonthCollection& collection, const Datum& today
         const double accountChangeFull = evaluator.accountChange(m.month);
         const double correction = document.month(m.month) ? document.month(m.month)->accountCorrection : 0.0;
 
-        std::map<int32_t, double> v;
+        Values v;
         v[kCostTarget] = e.targetHours;
         v[kCostActual] = minutesToHours(e.creditedMinutes);
         v[kCostDifference] = v[kCostActual] - v[kCostTarget];
@@ -255,16 +271,24 @@ CReportTable costListTable(const MonthCollection& collection, const Datum& today
         CReportRow& row = table.addRow();
         putIdentity(row, m.employee());
         row.addCell(kCostMonth, format("%02d.%d", m.month, document.settings().year));
-        for (const auto& [column, value] : v) {
-            const double shown = roundAmount(value, 0, 2);
+        for (int32_t column = 1; column <= static_cast<int32_t>(kCostTitles.size()); ++column) {
+            if (!v.set[static_cast<size_t>(column)]) continue;
+            const double shown = roundAmount(v.value[static_cast<size_t>(column)], 0, 2);
             if (const std::string text = formatAmount(shown); !text.empty()) row.addCell(column, text);
         }
         if (s.manageRemainingVacation != 0) {
-            const double remaining = remainingVacation(document, m.month);
+            if (vacationFile != m.file) {
+                vacationFile = m.file;
+                remaining = s.vacationEntitlement + s.remainingVacationPreviousYear;
+                // The months before the first one listed (none: the list starts with the file's first month).
+                for (const auto& [number, record] : document.months())
+                    if (number < m.month) remaining -= vacationDays(record);
+            }
+            remaining -= vacationDays(*document.month(m.month));
             if (remaining != 0) row.addCell(kCostRemainingVacation, decimalPointToComma(format("%.1f", remaining)));
         }
         for (const int32_t column : kSummedColumns)
-            sums[column] += roundAmount(v.count(column) ? v[column] : 0.0, 0, 2);
+            sums[column] += roundAmount(v.valueOr0(column), 0, 2);
 
         const bool lastOfEmployee =
             i + 1 == collection.yearToDate.size() || collection.yearToDate[i + 1].file != m.file;
@@ -272,11 +296,13 @@ CReportTable costListTable(const MonthCollection& collection, const Datum& today
             CReportRow& sum = table.addRow();
             putIdentity(sum, m.employee());
             sum.addCell(kCostMonth, "Summe");
-            sums[kCostDifference] = sums[kCostActual] - sums[kCostTarget];
-            for (const auto& [column, value] : sums)
-                if (const std::string text = amountText(value); !text.empty()) sum.addCell(column, text);
+            sums[kCostDifference] = sums.valueOr0(kCostActual) - sums.valueOr0(kCostTarget);
+            for (int32_t column = 1; column <= static_cast<int32_t>(kCostTitles.size()); ++column)
+                if (sums.set[static_cast<size_t>(column)])
+                    if (const std::string text = amountText(sums.value[static_cast<size_t>(column)]); !text.empty())
+                        sum.addCell(column, text);
             table.addRow();
-            sums.clear();
+            sums = Values();
         }
     }
     return table;

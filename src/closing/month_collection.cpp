@@ -120,7 +120,7 @@ std::unique_ptr<MonthCollection> collectMonths(const std::string& dataDirectory,
         file->path = path;
         file->employee = employee;
         try {
-            file->document.open(path);
+            file->document.openToRead(path); // the closing never saves the files
         } catch (const LorvanError& e) {
             collection->skipped.push_back({path, employee.displayText(), e.what()});
             continue;

@@ -171,27 +171,35 @@ int32_t lineNetMinutes(const CZeitZeile& line) {
     return lineNetMinutes(line, settingsOf(line));
 }
 
-double lineCost(const CZeitZeile& line, bool& notAvailable) {
-    switch (line.costKind) {
+double lineCost(int32_t costKind, double costAmount, int32_t duration, std::string_view service,
+                const CEinstArbzt* settings, int32_t month, bool& notAvailable) {
+    switch (costKind) {
     case kCostFixedAmount:
-        return line.costAmount;
+        return costAmount;
     case kCostPerHour:
-        return roundAmount(line.duration * line.costAmount / 60, 0, 2);
+        return roundAmount(duration * costAmount / 60, 0, 2);
     case kCostFromHourlyWage: {
-        const CEinstArbzt& settings = settingsOf(line);
-        if (!settings.wagesAsCostsInCustomerQuery) {
+        if (settings == nullptr) throw LorvanError(kPointerNotSet);
+        if (!settings->wagesAsCostsInCustomerQuery) {
             notAvailable = true;
             return 0.0;
         }
-        const WagePeriod& period = settings.wagePeriodForMonth(line.day()->month()->number());
-        const auto deviating = period.deviatingHourlyWages.find(line.service);
+        const WagePeriod& period = settings->wagePeriodForMonth(month);
+        const auto deviating = period.deviatingHourlyWages.find(std::string(service));
         const double wage =
             deviating != period.deviatingHourlyWages.end() ? deviating->second : period.hourlyWage;
-        return roundAmount(wage * line.duration / 60, 0, 2);
+        return roundAmount(wage * duration / 60, 0, 2);
     }
     default:
         return 0.0;
     }
+}
+
+double lineCost(const CZeitZeile& line, bool& notAvailable) {
+    if (line.costKind != kCostFromHourlyWage)
+        return lineCost(line.costKind, line.costAmount, line.duration, line.service, nullptr, 0, notAvailable);
+    return lineCost(line.costKind, line.costAmount, line.duration, line.service, &settingsOf(line),
+                    line.day()->month()->number(), notAvailable);
 }
 
 std::vector<CArbzt> buildBlocks(const CTagDoc& day, bool detailed,

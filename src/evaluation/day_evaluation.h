@@ -97,6 +97,10 @@ int32_t lineNetMinutes(const CZeitZeile& line, const CEinstArbzt& settings);
 // notAvailable is left as it is otherwise, so one flag can collect a whole list of lines.
 // Cost kind 0 needs the line's year file (LorvanError kPointerNotSet without one) and a wage period.
 double lineCost(const CZeitZeile& line, bool& notAvailable);
+// The same from a line's values: settings and month are those of the line's year file and month, read
+// only for cost kind 0.
+double lineCost(int32_t costKind, double costAmount, int32_t duration, std::string_view service,
+                const CEinstArbzt* settings, int32_t month, bool& notAvailable);
 
 // The work blocks of the day in line order. Not detailed: consecutive lines whose times join form one
 // block (split where standby starts or ends, and at every "Pause" line while the night surcharge is

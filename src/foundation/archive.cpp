@@ -74,6 +74,16 @@ std::string ArchiveReader::readString() {
     return cp1252ToUtf8(bytes);
 }
 
+std::string_view ArchiveReader::readLongStringBytes(bool& utf16) {
+    utf16 = false;
+    const uint64_t n = readLength(true, utf16);
+    const uint64_t size = utf16 ? n * 2 : n;
+    need(size);
+    const std::string_view bytes = data_.substr(pos_, static_cast<size_t>(size));
+    pos_ += static_cast<size_t>(size);
+    return bytes;
+}
+
 int32_t ArchiveReader::readCount(size_t minElementBytes) {
     const int32_t n = readInt32();
     if (n < 1) return 0;

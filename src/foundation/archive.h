@@ -51,6 +51,26 @@ public:
     // Yes/no field: every non-zero value means yes.
     bool readBool() { return readInt32() != 0; }
     std::string readString();
+    // The stored bytes of a string without decoding them: Windows-1252 bytes, or with utf16 set its
+    // UTF-16 code units, two little-endian bytes each. The view points into the reader's bytes.
+    std::string_view readStringBytes(bool& utf16) {
+        need(1);
+        const auto first = static_cast<uint8_t>(data_[pos_]);
+        if (first != 0xFF) {
+            ++pos_;
+            need(first);
+            const std::string_view bytes = data_.substr(pos_, first);
+            pos_ += first;
+            utf16 = false;
+            return bytes;
+        }
+        return readLongStringBytes(utf16);
+    }
+    // Passes over a string.
+    void skipString() {
+        bool utf16 = false;
+        readStringBytes(utf16);
+    }
     // A collection count; below 1 means empty. Each element takes at least minElementBytes, so a
     // count that cannot fit into the rest of the file fails at once with the end-of-file error.
     int32_t readCount(size_t minElementBytes);
@@ -71,6 +91,7 @@ private:
         return v;
     }
     uint64_t readLength(bool allowUtf16, bool& utf16);
+    std::string_view readLongStringBytes(bool& utf16);
 
     std::string_view data_;
     size_t pos_ = 0;

@@ -10,10 +10,12 @@
 #include "platform/prompter.h"
 #include "query/year_file_scan.h"
 #include "yearfile/year_file.h"
+#include "yearfile/year_file_lines.h"
 
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <unordered_map>
 
 namespace lorvan {
 namespace {
@@ -38,12 +40,118 @@ Datum storedDate(const std::string& text, const Datum& today) {
     return isValidDate(date) ? date : today;
 }
 
-bool contains(const std::vector<std::string>& texts, const std::string& text) {
+bool contains(const std::vector<std::string>& texts, std::string_view text) {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
 struct Cp1252Order {
-    bool operator()(const std::string& a, const std::string& b) const { return compareCp1252(a, b) < 0; }
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return compareCp1252(a, b) < 0; }
+};
+
+struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+};
+
+// The customer texts of the entries met in one run (queryCustomerText), each entry looked up in the
+// customer file once.
+class CustomerTexts {
+  public:
+    explicit CustomerTexts(const CTwKundenDoc* customers) : customers_(customers) {}
+
+    const std::string& of(const TimeLineFields& line) {
+        static const std::string none;
+        static constexpr std::string_view customerKind = kKindCustomer;
+        if (line.kind != customerKind) return none;
+        if (last_ != texts_.end() && last_->first == line.customer) return last_->second;
+        last_ = texts_.find(line.customer);
+        if (last_ == texts_.end())
+            last_ = texts_.emplace(std::string(line.customer), queryCustomerText(line.kind, line.customer, customers_))
+                        .first;
+        return last_->second;
+    }
+
+  private:
+    const CTwKundenDoc* customers_;
+    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> texts_;
+    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>>::const_iterator last_ = texts_.end();
+};
+
+std::string fourDigitClock(std::string_view text) {
+    return text.size() == 4 ? "0" + std::string(text) : std::string(text);
+}
+
+// Key and display text of a line on a level, valid until the next text of the same slot.
+struct LevelView {
+    std::string_view key;
+    std::string_view display;
+};
+
+enum class LevelKind { Customer, Service, Day, Employee, FromTo, None };
+
+LevelKind levelKind(const std::string& level) {
+    if (level == kLevelCustomer) return LevelKind::Customer;
+    if (level == kLevelService) return LevelKind::Service;
+    if (level == kLevelDay) return LevelKind::Day;
+    if (level == kLevelEmployee) return LevelKind::Employee;
+    if (level == kLevelFromTo) return LevelKind::FromTo;
+    return LevelKind::None;
+}
+
+// The level texts of the lines; each level of a run has its own slot for the texts it builds.
+class LevelTexts {
+  public:
+    explicit LevelTexts(CustomerTexts& customers) : customers_(customers) {}
+
+    LevelView of(LevelKind level, const CEinstArbzt& settings, const TimeLineFields& line, size_t slot = 0) {
+        switch (level) {
+        case LevelKind::Employee:
+            return {settings.name, settings.name};
+        case LevelKind::Customer: {
+            const std::string& text = customers_.of(line);
+            return {text, text};
+        }
+        case LevelKind::Service:
+            return {line.service, line.service};
+        case LevelKind::Day: {
+            Slot& own = slotOf(slot);
+            const long y = settings.year;
+            if (own.year != y || own.month != line.month || own.day != line.day) {
+                own.year = y;
+                own.month = line.month;
+                own.day = line.day;
+                own.key = format("%4.4ld.%2.2ld.%2.2ld", y, static_cast<long>(line.month), static_cast<long>(line.day));
+                own.display = format("%2.2ld.%2.2ld.%4.4ld", static_cast<long>(line.day), static_cast<long>(line.month), y);
+            }
+            return {own.key, own.display};
+        }
+        case LevelKind::FromTo: {
+            Slot& own = slotOf(slot);
+            own.key = fourDigitClock(line.from) + " - " + fourDigitClock(line.to);
+            return {own.key, own.key};
+        }
+        case LevelKind::None:
+            break;
+        }
+        return {};
+    }
+
+  private:
+    struct Slot {
+        long year = 0;
+        int32_t month = -1;
+        int32_t day = -1;
+        std::string key;
+        std::string display;
+    };
+    Slot& slotOf(size_t slot) {
+        if (slots_.size() <= slot) slots_.resize(slot + 1);
+        return slots_[slot];
+    }
+
+    CustomerTexts& customers_;
+    std::vector<Slot> slots_;
 };
 
 // The year files and lines that take part: the file's year passes the period and its owner is
@@ -61,27 +169,38 @@ class LineWalk {
         }
     }
 
-    using LineVisit = std::function<void(const CLorvanDoc&, const CTagDoc&, const CZeitZeile&)>;
-    // fileDone after each file read; false from it ends the walk (and run gives false).
-    bool run(const LineVisit& visit, const std::function<bool(const CLorvanDoc&)>& fileDone,
+    using LineVisit = std::function<void(const CEinstArbzt&, const TimeLineFields&)>;
+    // fileDone after each file read; false from it ends the walk (and run gives false). Only the
+    // lines of each file are read (YearFileLines), not whole documents.
+    bool run(const LineVisit& visit, const std::function<bool(const CEinstArbzt&)>& fileDone,
              std::vector<std::string>& skipped) const {
         bool completed = true;
-        YearFileScan::run(
+        YearFileScan::runLines(
             source_.dataDirectory,
             [this](const CEinstArbzt& settings) {
                 return choices_.period.passes(settings.year) && names_.count(toUpperCp1252(settings.name)) > 0;
             },
-            [&](const CLorvanDoc& file) {
-                const int32_t year = file.settings().year;
-                for (const auto& [m, month] : file.months()) {
-                    if (!choices_.period.passes(year, m)) continue;
-                    for (const auto& [d, day] : month.days()) {
-                        if (!choices_.period.passes(year, m, d)) continue;
-                        for (const CZeitZeile& line : day.lines())
-                            visit(file, day, line);
+            [&](const YearFileLines& file) {
+                const CEinstArbzt& settings = file.settings();
+                const int32_t year = settings.year;
+                int32_t month = 0;
+                int32_t day = 0;
+                bool monthPasses = false;
+                bool dayPasses = false;
+                for (const TimeLineFields& line : file.lines()) {
+                    if (line.month != month) {
+                        month = line.month;
+                        monthPasses = choices_.period.passes(year, month);
+                        day = 0;
                     }
+                    if (!monthPasses) continue;
+                    if (line.day != day) {
+                        day = line.day;
+                        dayPasses = choices_.period.passes(year, month, day);
+                    }
+                    if (dayPasses) visit(settings, line);
                 }
-                if (fileDone && !fileDone(file)) {
+                if (fileDone && !fileDone(settings)) {
                     completed = false;
                     return false;
                 }
@@ -99,10 +218,6 @@ class LineWalk {
 
 std::vector<std::string> sorted(const std::set<std::string, Cp1252Order>& texts) {
     return {texts.begin(), texts.end()};
-}
-
-std::string fourDigitClock(const std::string& text) {
-    return text.size() == 4 ? "0" + text : text;
 }
 
 // The selection text of the finish page and of the title for one kind of entries.
@@ -270,45 +385,36 @@ void QueryChoices::storeInto(CustomerQuerySettings& settings) const {
 
 // --- lines
 
-std::string queryCustomerText(const CZeitZeile& line, const CTwKundenDoc* customers) {
-    if (line.kind != kKindCustomer) return "";
-    if (customers == nullptr || line.customer.empty() || line.customer.front() < '0' || line.customer.front() > '9')
-        return line.customer;
-    const CKundeDoc* customer = customers->customerFromDisplayText(line.customer);
-    if (customer == nullptr) return line.customer;
+std::string queryCustomerText(std::string_view kind, std::string_view entry, const CTwKundenDoc* customers) {
+    if (kind != kKindCustomer) return "";
+    if (customers == nullptr || entry.empty() || entry.front() < '0' || entry.front() > '9') return std::string(entry);
+    const CKundeDoc* customer = customers->customerFromDisplayText(entry);
+    if (customer == nullptr) return std::string(entry);
     return format("%ld - ", static_cast<long>(customer->number)) + customer->name;
 }
 
-LevelText levelText(const std::string& level, const CLorvanDoc& file, const CTagDoc& day, const CZeitZeile& line,
+std::string queryCustomerText(const CZeitZeile& line, const CTwKundenDoc* customers) {
+    return queryCustomerText(line.kind, line.customer, customers);
+}
+
+LevelText levelText(const std::string& level, const CEinstArbzt& settings, const TimeLineFields& line,
                     const CTwKundenDoc* customers) {
-    if (level == kLevelEmployee) return {file.settings().name, file.settings().name};
-    if (level == kLevelDay) {
-        const long y = file.settings().year;
-        const long m = day.month() != nullptr ? day.month()->number() : 0;
-        const long d = day.number();
-        return {format("%4.4ld.%2.2ld.%2.2ld", y, m, d), format("%2.2ld.%2.2ld.%4.4ld", d, m, y)};
-    }
-    if (level == kLevelCustomer) {
-        std::string text = queryCustomerText(line, customers);
-        return {text, text};
-    }
-    if (level == kLevelService) return {line.service, line.service};
-    if (level == kLevelFromTo) {
-        std::string text = fourDigitClock(line.from) + " - " + fourDigitClock(line.to);
-        return {text, text};
-    }
-    return {};
+    CustomerTexts texts(customers);
+    LevelTexts levels(texts);
+    const LevelView view = levels.of(levelKind(level), settings, line);
+    return {std::string(view.key), std::string(view.display)};
 }
 
 std::vector<std::string> possibleCustomers(const QuerySource& source, const QueryChoices& choices,
                                            std::vector<std::string>* skippedFiles) {
     std::set<std::string, Cp1252Order> texts;
     std::vector<std::string> skipped;
+    CustomerTexts customerTexts(source.customers);
     LineWalk(source, choices)
         .run(
-            [&](const CLorvanDoc&, const CTagDoc&, const CZeitZeile& line) {
-                std::string text = queryCustomerText(line, source.customers);
-                if (!text.empty()) texts.insert(std::move(text));
+            [&](const CEinstArbzt&, const TimeLineFields& line) {
+                const std::string& text = customerTexts.of(line);
+                if (!text.empty()) texts.insert(text);
             },
             {}, skipped);
     if (skippedFiles != nullptr) *skippedFiles = std::move(skipped);
@@ -319,16 +425,17 @@ std::vector<std::string> possibleServices(const QuerySource& source, const Query
                                           std::vector<std::string>* skippedFiles) {
     std::set<std::string, Cp1252Order> texts;
     std::vector<std::string> skipped;
+    CustomerTexts customerTexts(source.customers);
     LineWalk(source, choices)
         .run(
-            [&](const CLorvanDoc&, const CTagDoc&, const CZeitZeile& line) {
+            [&](const CEinstArbzt&, const TimeLineFields& line) {
                 if (line.service.empty()) return;
                 if (choices.onlyServicesWithCustomer) {
-                    const std::string customer = queryCustomerText(line, source.customers);
+                    const std::string& customer = customerTexts.of(line);
                     if (customer.empty() || (!choices.allCustomers && !contains(choices.customers, customer)))
                         return;
                 }
-                texts.insert(line.service);
+                if (texts.find(line.service) == texts.end()) texts.emplace(line.service);
             },
             {}, skipped);
     if (skippedFiles != nullptr) *skippedFiles = std::move(skipped);
@@ -337,10 +444,11 @@ std::vector<std::string> possibleServices(const QuerySource& source, const Query
 
 // --- result
 
-QueryNode& QueryNode::child(const std::string& childKey, const std::string& childDisplay,
+QueryNode& QueryNode::child(std::string_view childKey, std::string_view childDisplay,
                             const std::string& childLevel, bool childSum) {
-    const auto [at, added] = childIndex_.try_emplace(childKey, children.size());
-    if (!added) return children[at->second];
+    const auto found = childIndex_.find(childKey);
+    if (found != childIndex_.end()) return children[found->second];
+    childIndex_.emplace(std::string(childKey), children.size());
     QueryNode node;
     node.depth = depth + 1;
     node.level = childLevel;
@@ -370,12 +478,23 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
     QueryResult result;
     result.root.level = choices.levelName(1);
     bool costsUnavailable = false; // in the file being read
+    // The levels in use with the level below each and the sum flag.
+    struct Level {
+        LevelKind kind;
+        std::string below;
+        bool showSum = false;
+    };
+    std::vector<Level> levels;
+    for (int32_t level = 1; choices.levelName(level) != kLevelNone; ++level)
+        levels.push_back({levelKind(choices.levelName(level)), choices.levelName(level + 1), choices.levelSum(level)});
+    CustomerTexts customerTexts(source.customers);
+    LevelTexts levelTexts(customerTexts);
     std::vector<QueryNode*> path;
-    std::vector<LevelText> texts;
+    std::vector<LevelView> texts(levels.size());
     try {
         const bool completed = LineWalk(source, choices).run(
-            [&](const CLorvanDoc& file, const CTagDoc& day, const CZeitZeile& line) {
-                const std::string customer = queryCustomerText(line, source.customers);
+            [&](const CEinstArbzt& settings, const TimeLineFields& line) {
+                const std::string& customer = customerTexts.of(line);
                 if (!line.service.empty() &&
                     ((!choices.allServices && !contains(choices.services, line.service)) ||
                      (choices.onlyServicesWithCustomer && customer.empty())))
@@ -383,28 +502,27 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
                 if (!customer.empty() && !choices.allCustomers && !contains(choices.customers, customer)) return;
                 // Every level's text first: a line without a value on one of them is counted
                 // nowhere, and leaves no empty node behind on the levels above.
-                texts.clear();
-                for (int32_t level = 1; choices.levelName(level) != kLevelNone; ++level) {
-                    texts.push_back(levelText(choices.levelName(level), file, day, line, source.customers));
-                    if (texts.back().key.empty()) return;
+                for (size_t i = 0; i < levels.size(); ++i) {
+                    texts[i] = levelTexts.of(levels[i].kind, settings, line, i);
+                    if (texts[i].key.empty()) return;
                 }
                 path.assign(1, &result.root);
-                for (size_t i = 0; i < texts.size(); ++i) {
-                    const auto level = static_cast<int32_t>(i + 1);
-                    path.push_back(&path.back()->child(texts[i].key, texts[i].display, choices.levelName(level + 1),
-                                                       choices.levelSum(level)));
-                }
+                for (size_t i = 0; i < levels.size(); ++i)
+                    path.push_back(
+                        &path.back()->child(texts[i].key, texts[i].display, levels[i].below, levels[i].showSum));
                 double cost = 0.0;
-                if (choices.showCosts) cost = lineCost(line, costsUnavailable);
+                if (choices.showCosts)
+                    cost = lineCost(line.costKind, line.costAmount, line.duration, line.service, &settings, line.month,
+                                    costsUnavailable);
                 for (QueryNode* node : path) {
                     node->minutes += line.duration;
                     node->costs += cost;
                 }
             },
-            [&](const CLorvanDoc& file) {
+            [&](const CEinstArbzt& settings) {
                 const bool ask = costsUnavailable;
                 costsUnavailable = false;
-                return !ask || prompter.askYesNo(wageCostsQuestion(file.settings().name, file.settings().year));
+                return !ask || prompter.askYesNo(wageCostsQuestion(settings.name, settings.year));
             },
             result.skippedFiles);
         if (!completed) return std::nullopt;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -14,13 +15,13 @@
 // service, day, employee and the single from-to entry.
 namespace lorvan {
 
-class CLorvanDoc;
-class CTagDoc;
+class CEinstArbzt;
 class CTwKundenDoc;
 class CTwMaDoc;
 class CZeitZeile;
 class Prompter;
 struct CustomerQuerySettings;
+struct TimeLineFields;
 
 // The level names, as the choice lists show them and the settings store them.
 inline constexpr const char* kLevelCustomer = "Kunde";
@@ -113,6 +114,7 @@ struct QuerySource {
 // a digit and names an existing customer by the number before its first "-", "%ld - " and that
 // customer's current name; the entry as it stands for another line of kind "Kunde"; empty for every
 // other kind.
+std::string queryCustomerText(std::string_view kind, std::string_view entry, const CTwKundenDoc* customers);
 std::string queryCustomerText(const CZeitZeile& line, const CTwKundenDoc* customers);
 
 // The key and display text of a line on a level; an empty key for a line the level has no value for
@@ -121,7 +123,7 @@ struct LevelText {
     std::string key;
     std::string display;
 };
-LevelText levelText(const std::string& level, const CLorvanDoc& file, const CTagDoc& day, const CZeitZeile& line,
+LevelText levelText(const std::string& level, const CEinstArbzt& settings, const TimeLineFields& line,
                     const CTwKundenDoc* customers);
 
 // The customer texts of the lines taking part, each once, in ascending byte-wise order.
@@ -146,13 +148,18 @@ struct QueryNode {
     bool hasChildren() const { return !children.empty(); }
     // The child with that key, created with the given values when missing. While the tree is built
     // new children are appended; sortChildren puts them in key order at the end.
-    QueryNode& child(const std::string& key, const std::string& display, const std::string& childLevel,
+    QueryNode& child(std::string_view key, std::string_view display, const std::string& childLevel,
                      bool childSum);
     // The children of this node and of every node below in ascending byte-wise key order.
     void sortChildren();
 
   private:
-    std::unordered_map<std::string, size_t> childIndex_; // key -> position in children while building
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+    };
+    // key -> position in children while building
+    std::unordered_map<std::string, size_t, KeyHash, std::equal_to<>> childIndex_;
 };
 
 struct QueryResult {

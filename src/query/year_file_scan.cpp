@@ -7,6 +7,7 @@
 #include "foundation/text_encoding.h"
 #include "yearfile/year_document.h"
 #include "yearfile/year_file.h"
+#include "yearfile/year_file_lines.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -81,29 +82,34 @@ std::vector<std::string> YearFileScan::yearFilesIn(const std::string& dataDirect
     return paths;
 }
 
-void YearFileScan::run(const std::string& dataDirectory, const std::function<bool(const CEinstArbzt&)>& wanted,
-                       const std::function<bool(const CLorvanDoc&)>& visit, std::vector<std::string>& skipped) {
+namespace {
+
+// The walk shared by both scans: read(bytes, path) gets the whole file of every wanted year file and
+// returns false to stop.
+template <typename Read>
+void scanFiles(const std::string& dataDirectory, const std::function<bool(const CEinstArbzt&)>& wanted,
+               std::vector<std::string>& skipped, Read read) {
     std::string bytes;
-    for (const std::string& path : yearFilesIn(dataDirectory)) {
+    for (const std::string& path : YearFileScan::yearFilesIn(dataDirectory)) {
         FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
         size_t size = 0;
-        size_t read = 0; // bytes of the file read so far
+        size_t done = 0; // bytes of the file read so far
         CEinstArbzt settings;
         try {
             struct stat info{};
             if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) throw LorvanError(path);
             size = static_cast<size_t>(info.st_size);
-            read = std::min(size, kHeadBytes);
-            bytes.resize(size);
-            if (!readAt(fd.get(), bytes, 0, read)) throw LorvanError(path);
+            done = std::min(size, kHeadBytes);
+            if (bytes.size() < size) bytes.resize(size);
+            if (!readAt(fd.get(), bytes, 0, done)) throw LorvanError(path);
             try {
-                readSettings(std::string_view(bytes.data(), read), path, settings);
+                readSettings(std::string_view(bytes.data(), done), path, settings);
             } catch (const EndOfFileError&) {
-                if (read == size) throw;
+                if (done == size) throw;
                 // Settings larger than the head: the whole file is needed to read them.
-                if (!readAt(fd.get(), bytes, read, size - read)) throw LorvanError(path);
-                read = size;
-                readSettings(bytes, path, settings);
+                if (!readAt(fd.get(), bytes, done, size - done)) throw LorvanError(path);
+                done = size;
+                readSettings(std::string_view(bytes.data(), size), path, settings);
             }
         } catch (const std::exception&) {
             skipped.push_back(path);
@@ -111,16 +117,44 @@ void YearFileScan::run(const std::string& dataDirectory, const std::function<boo
         }
         if (!isOwnYearFileName(fileNameOfPath(path), settings.name, settings.year)) continue;
         if (!wanted(settings)) continue;
-        CLorvanDoc document;
-        try {
-            if (read < size && !readAt(fd.get(), bytes, read, size - read)) throw LorvanError(path);
-            document.fromBytes(bytes, path);
-        } catch (const std::exception&) {
+        if (done < size && !readAt(fd.get(), bytes, done, size - done)) {
             skipped.push_back(path);
             continue;
         }
-        if (!visit(document)) return;
+        if (!read(std::string_view(bytes.data(), size), path)) return;
     }
+}
+
+} // namespace
+
+void YearFileScan::run(const std::string& dataDirectory, const std::function<bool(const CEinstArbzt&)>& wanted,
+                       const std::function<bool(const CLorvanDoc&)>& visit, std::vector<std::string>& skipped) {
+    scanFiles(dataDirectory, wanted, skipped, [&](std::string_view bytes, const std::string& path) {
+        CLorvanDoc document;
+        try {
+            document.fromBytes(bytes, path);
+        } catch (const std::exception&) {
+            skipped.push_back(path);
+            return true;
+        }
+        return visit(document);
+    });
+}
+
+void YearFileScan::runLines(const std::string& dataDirectory,
+                            const std::function<bool(const CEinstArbzt&)>& wanted,
+                            const std::function<bool(const YearFileLines&)>& visit,
+                            std::vector<std::string>& skipped) {
+    YearFileLines lines;
+    scanFiles(dataDirectory, wanted, skipped, [&](std::string_view bytes, const std::string& path) {
+        try {
+            lines.read(bytes, path);
+        } catch (const std::exception&) {
+            skipped.push_back(path);
+            return true;
+        }
+        return visit(lines);
+    });
 }
 
 } // namespace lorvan

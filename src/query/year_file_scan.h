@@ -12,6 +12,7 @@ namespace lorvan {
 
 class CEinstArbzt;
 class CLorvanDoc;
+class YearFileLines;
 
 struct YearFileScan {
     // The files directly in the directory (no subdirectories) whose name ends in ".azr", letter case
@@ -26,6 +27,10 @@ struct YearFileScan {
     // Exceptions of wanted and visit pass through.
     static void run(const std::string& dataDirectory, const std::function<bool(const CEinstArbzt&)>& wanted,
                     const std::function<bool(const CLorvanDoc&)>& visit, std::vector<std::string>& skipped);
+    // The same with only the time lines of each file taken (YearFileLines): for sums over the lines,
+    // where building whole documents would cost more than reading the files.
+    static void runLines(const std::string& dataDirectory, const std::function<bool(const CEinstArbzt&)>& wanted,
+                         const std::function<bool(const YearFileLines&)>& visit, std::vector<std::string>& skipped);
 };
 
 // The file name (without folder) is the year-file name of the owner and year, letter case ignored.

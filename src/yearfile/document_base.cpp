@@ -79,6 +79,14 @@ void CTwDocBase::fromBytes(std::string_view bytes, const std::string& fileName) 
 }
 
 void CTwDocBase::open(const std::string& path) {
+    readFile(path, true);
+}
+
+void CTwDocBase::openToRead(const std::string& path) {
+    readFile(path, false);
+}
+
+void CTwDocBase::readFile(const std::string& path, bool rememberContent) {
     // The stamp is taken before reading: a change after it then shows as a change at the next save.
     FileStamp stamp;
     std::string bytes;
@@ -94,7 +102,12 @@ void CTwDocBase::open(const std::string& path) {
         forgetFile();
         throw LorvanError(unreadableFileMessage(path, ""));
     }
-    remember(stamp, bytes);
+    if (rememberContent) {
+        remember(stamp, bytes);
+    } else {
+        fileStamp_ = stamp;
+        contentDigest_ = 0;
+    }
     path_ = path;
 }
 

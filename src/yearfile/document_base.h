@@ -71,6 +71,9 @@ class CTwDocBase {
     // cause names the end of the file, a newer version, or the system's reason); the document is
     // then left empty as if newly created.
     void open(const std::string& path);
+    // The same for a document that is only read, never saved: the content is not remembered for the
+    // change check (a save through the check would then take the file as changed by somebody else).
+    void openToRead(const std::string& path);
     // Writes the whole document in the current version, crash-safely, without questions.
     void save(const std::string& path);
 
@@ -105,6 +108,7 @@ class CTwDocBase {
     bool fileChangedSinceSeen(const std::string& path) const;
     bool backUpOlderVersion(const std::string& path, const StorageContext& context);
     void remember(const FileStamp& stamp, std::string_view bytes);
+    void readFile(const std::string& path, bool rememberContent);
 
     std::string path_;
     int32_t loadedVersion_ = 0;

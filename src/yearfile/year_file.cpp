@@ -9,9 +9,6 @@
 #include <stdexcept>
 
 namespace lorvan {
-namespace {
-
-// Files before version 5 stored short kind codes; compared without regard to case.
 std::string kindFromOldCode(const std::string& code) {
     const std::string upper = toUpperCp1252(code);
     if (upper == "K" || upper == "KD" || upper == "KUNDE") return kKindCustomer;
@@ -21,6 +18,8 @@ std::string kindFromOldCode(const std::string& code) {
     if (upper == "B") return kKindOffice;
     return code;
 }
+
+namespace {
 
 // Month and day numbers outside the calendar cannot come from this program: such a file is corrupt.
 void requireRange(ArchiveReader& ar, int32_t value, int32_t low, int32_t high) {

@@ -72,6 +72,10 @@ inline constexpr const char* kKindStandby = "Bereitschaft";
 inline constexpr std::array<const char*, 6> kTimeLineKinds = {kKindCustomer,    kKindBreak,  kKindOffice,
                                                               kKindWorkingTime, kKindTravel, kKindStandby};
 
+// Files before version 5 stored short kind codes ("K", "P", "AZ", ...); their kind, compared without
+// regard to case. Other codes stay as they are.
+std::string kindFromOldCode(const std::string& code);
+
 // One from-to entry of a day.
 class CZeitZeile {
   public:
