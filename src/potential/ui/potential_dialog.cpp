@@ -11,8 +11,8 @@
 #include "platform/prompter.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,15 +94,19 @@ PotentialAnalysisDialog::PotentialAnalysisDialog(Desktop& desktop, std::vector<C
         form_.showHazardNotice(browser);
     });
     connect(workingTimes_, &QPushButton::clicked, this, &PotentialAnalysisDialog::listWorkingTimes);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(hazard_, QDialogButtonBox::ActionRole);
-    buttons->addButton(workingTimes_, QDialogButtonBox::ActionRole);
-    ok_ = buttons->addButton(QStringLiteral("Potentialanalyse"), QDialogButtonBox::AcceptRole);
+    ok_ = new QPushButton(QStringLiteral("Potentialanalyse"), this);
     ok_->setDefault(true);
-    buttons->addButton(QStringLiteral("Abbrechen"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &PotentialAnalysisDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &PotentialAnalysisDialog::reject);
-    layout->addWidget(buttons, row, 0, 1, 3);
+    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel->setAutoDefault(false);
+    connect(ok_, &QPushButton::clicked, this, &PotentialAnalysisDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &PotentialAnalysisDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(hazard_);
+    buttons->addWidget(workingTimes_);
+    buttons->addStretch();
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons, row, 0, 1, 3);
     layout->setColumnMinimumWidth(1, 380);
     addHelpShortcut(this, kHelpPotentialAnalysis);
 }
