@@ -5,6 +5,7 @@
 #include "masterdata/employee_files.h"
 #include "platform/clock.h"
 #include "platform/user_store.h"
+#include "support/fake_browser.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_dir.h"
 #include "support/year_file_builder.h"
@@ -333,6 +334,17 @@ TEST(PotentialForm, PassedChecksStoreTheValues) {
     EXPECT_EQ(again.workingTimes().columnCount(), 19);
     EXPECT_EQ(f.store.readString("Monatsabschluss", "MitarbeiterbewertungWocheBis", ""), "07/2024");
     EXPECT_EQ(f.store.readString("Monatsabschluss", "MitarbeiterbewertungMaschMaDatei", ""), machine);
+}
+
+TEST(PotentialForm, HazardNoticeOpensTheProductPage) {
+    FormFixture f;
+    PotentialAnalysisForm form = f.form();
+    test::FakeBrowser browser(false);
+    form.showHazardNotice(browser);
+    EXPECT_EQ(browser.opened, std::vector<std::string>{"https://www.lorvan.example/lorvan/Gefahrenhinweis.pdf"});
+    EXPECT_EQ(f.prompter.texts(), std::vector<std::string>{"Der Internetbrowser konnte nicht geöffnet werden, um "
+                                                           "folgende Seite anzuzeigen:\nhttps://www.lorvan.example/"
+                                                           "lorvan/Gefahrenhinweis.pdf"});
 }
 
 } // namespace
