@@ -39,6 +39,7 @@ inline constexpr int kHelpBookingExport = 86;
 inline constexpr int kHelpAbsenceExport = 87;
 inline constexpr int kHelpClosingLists = 88;
 inline constexpr int kHelpYearEnd = 89;
+inline constexpr int kHelpPotentialAnalysis = 90;
 inline constexpr int kHelpDaySheet = 95;
 inline constexpr int kHelpWeeklyProof = 96;
 

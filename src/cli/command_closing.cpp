@@ -44,18 +44,35 @@ bool takeFlag(std::vector<std::string>& args, const char* flag) {
 
 } // namespace
 
+std::vector<CMitarbeiterDoc> takeEmployeeSelection(const Options& options, std::vector<std::string>& args,
+                                                  const char* command) {
+    const std::string& directory = requireDataDirectory(options, command);
+    const std::vector<std::string> employeeTexts = takeRepeated(args, "--employee", command);
+    const std::vector<std::string> departments = takeRepeated(args, "--department", command);
+    const bool includeInactive = takeFlag(args, "--include-inactive");
+    if (!employeeTexts.empty() && !departments.empty())
+        throw LorvanError(std::string(command) + ": nur --employee oder --department angeben.");
+    CTwMaDoc file;
+    file.open(CTwMaDoc::pathIn(directory));
+    std::vector<int32_t> numbers;
+    for (const std::string& text : employeeTexts) {
+        if (text.empty() || !isNumberText(text, false) || file.findByNumber(static_cast<int32_t>(readLeadingInteger(text))) == nullptr)
+            throw LorvanError("Es gibt keinen Mitarbeiter mit der Personalnummer '" + text + "'.");
+        numbers.push_back(static_cast<int32_t>(readLeadingInteger(text)));
+    }
+    const ClosingSelection selection = !departments.empty() ? ClosingSelection::Departments
+                                       : !numbers.empty()   ? ClosingSelection::Employees
+                                                            : ClosingSelection::All;
+    return chooseEmployees(file.employees, selection, departments, numbers, !includeInactive);
+}
+
 std::unique_ptr<MonthCollection> takeClosingSelection(const Options& options, std::vector<std::string>& args,
                                                       const char* command) {
     const std::string& directory = requireDataDirectory(options, command);
     const std::string monthText = takeOption(args, "--month", command, "");
     const std::string period = takeOption(args, "--period", command, "");
-    const std::vector<std::string> employeeTexts = takeRepeated(args, "--employee", command);
-    const std::vector<std::string> departments = takeRepeated(args, "--department", command);
-    const bool includeInactive = takeFlag(args, "--include-inactive");
     if (!monthText.empty() && !period.empty())
         throw LorvanError(std::string(command) + ": nur --month oder --period angeben.");
-    if (!employeeTexts.empty() && !departments.empty())
-        throw LorvanError(std::string(command) + ": nur --employee oder --department angeben.");
 
     ClosingMonthChoice month = lastMonthOf(today(options));
     if (!monthText.empty()) {
@@ -68,20 +85,7 @@ std::unique_ptr<MonthCollection> takeClosingSelection(const Options& options, st
         throw LorvanError(std::string(command) + ": --period last oder --period current angeben.");
     }
 
-    CTwMaDoc file;
-    file.open(CTwMaDoc::pathIn(directory));
-    std::vector<int32_t> numbers;
-    for (const std::string& text : employeeTexts) {
-        if (text.empty() || !isNumberText(text, false) || file.findByNumber(static_cast<int32_t>(readLeadingInteger(text))) == nullptr)
-            throw LorvanError("Es gibt keinen Mitarbeiter mit der Personalnummer '" + text + "'.");
-        numbers.push_back(static_cast<int32_t>(readLeadingInteger(text)));
-    }
-    const ClosingSelection selection = !departments.empty() ? ClosingSelection::Departments
-                                       : !numbers.empty()   ? ClosingSelection::Employees
-                                                            : ClosingSelection::All;
-    auto collection = collectMonths(directory, chooseEmployees(file.employees, selection, departments, numbers,
-                                                               !includeInactive),
-                                    month);
+    auto collection = collectMonths(directory, takeEmployeeSelection(options, args, command), month);
     if (collection->monthList.empty()) {
         reportCollectionProblems(*collection, std::cerr);
         throw LorvanError(kNoMonthData);

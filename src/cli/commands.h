@@ -91,5 +91,10 @@ int runClosing(const Options& options, const std::vector<std::string>& args, std
 int runBooking(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // absences export --out FILE [--all-days]: the export of missing times.
 int runAbsences(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// potential analyse|times --from WW/JJJJ --to WW/JJJJ [--pze FILE] [--machine FILE] [--misconduct FILE]
+// [--xlsx OUT|--csv OUT]: the weekly potential analysis or the begin/end list of the chosen employees (the
+// employee options of cli/closing_selection.h); messages about the files go to err, the table is written
+// in any case (JSON on out without an output file).
+int runPotential(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace lorvan::cli

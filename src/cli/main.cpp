@@ -63,7 +63,10 @@ constexpr const char* kUsage =
     "  closing print --pdf AUS             Monatsauswertungen aller ausgewählten Mitarbeiter\n"
     "  booking export --consultant NR --client NR [--date MM/JJJJ] --out DATEI [--calendar DATEI]\n"
     "                    [--year-end]      Buchungsexport (schließt den Monat ab; Protokoll in --protocol)\n"
-    "  absences export --out DATEI [--all-days]   Export der fehlenden Zeiten\n";
+    "  absences export --out DATEI [--all-days]   Export der fehlenden Zeiten\n"
+    "  potential analyse|times --from WW/JJJJ --to WW/JJJJ [--pze DATEI] [--machine DATEI]\n"
+    "                    [--misconduct DATEI] [--xlsx AUS|--csv AUS] [--employee NR ...] [--department TEXT ...]\n"
+    "                    [--include-inactive]   Wöchentliche Potentialanalyse / Arbeitszeiten je Wochentag\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -140,6 +143,7 @@ int main(int argc, char** argv) {
         if (command == "closing") return cli::runClosing(options, args, std::cout, std::cerr);
         if (command == "booking") return cli::runBooking(options, args, std::cout, std::cerr);
         if (command == "absences") return cli::runAbsences(options, args, std::cout, std::cerr);
+        if (command == "potential") return cli::runPotential(options, args, std::cout, std::cerr);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

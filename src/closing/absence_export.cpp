@@ -15,28 +15,6 @@ namespace {
 constexpr const char* kFileKey = "FehlzeitCsvDatei";
 constexpr const char* kOnlyMissingKey = "FehlzeitNurLeer";
 
-const char* absenceCode(const CTagDoc& day, const WorkingTimePeriod& period, size_t weekday) {
-    if (day.publicHoliday != 0) return "";
-    switch (day.dayKind) {
-    case kVacation:
-        return period.fixedRegularWorkingDays != 0 && period.halfDayByWeekday[weekday] != 0 ? "UH" : "U";
-    case kHalfVacationDay:
-        return "UH";
-    case kSickWithPay:
-        return "K";
-    case kSickWithSickPay:
-        return "KG";
-    case kChildSick:
-        return "KK";
-    case kParentalLeave:
-        return "EZ";
-    case kTimeOff:
-        return "ZA";
-    default:
-        return "";
-    }
-}
-
 // The lines of one month of one employee.
 int32_t exportMonth(std::string& out, bool onlyMissing, const CollectedMonth& m) {
     const CMitarbeiterDoc& employee = m.employee();
@@ -61,7 +39,7 @@ int32_t exportMonth(std::string& out, bool onlyMissing, const CollectedMonth& m)
         std::string code;
         if (day != nullptr) {
             if (day->lineCount() > 0) continue;
-            code = absenceCode(*day, period, weekday);
+            code = absenceExportCode(*day, period, weekday);
             if (onlyMissing && !code.empty()) continue;
         }
         out += lead + format("%2.2d.%2.2d.%4.4d", d, m.month, year) + ";" + code + "\n";
@@ -71,6 +49,29 @@ int32_t exportMonth(std::string& out, bool onlyMissing, const CollectedMonth& m)
 }
 
 } // namespace
+
+const char* absenceExportCode(const CTagDoc& day, const WorkingTimePeriod& period, size_t weekday) {
+    if (day.publicHoliday != 0) return "";
+    switch (day.dayKind) {
+    case kVacation:
+        return period.fixedRegularWorkingDays != 0 && period.halfDayByWeekday[weekday] != 0 ? "UH" : "U";
+    case kHalfVacationDay:
+        return "UH";
+    case kSickWithPay:
+        return "K";
+    case kSickWithSickPay:
+        return "KG";
+    case kChildSick:
+        return "KK";
+    case kParentalLeave:
+        return "EZ";
+    case kTimeOff:
+        return "ZA";
+    default:
+        return "";
+    }
+}
+
 
 AbsenceExportResult exportAbsences(const std::string& path, bool onlyMissing, const std::vector<CollectedMonth>& months) {
     AbsenceExportResult result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,13 +9,20 @@
 // recorded working time, with the day's absence code, as a ";"-separated file.
 namespace lorvan {
 
+class CTagDoc;
 class Prompter;
 class UserStore;
 struct CollectedMonth;
+struct WorkingTimePeriod;
 
 inline constexpr const char* kAbsenceExportHeader =
     "Abteilung;PersonalNr;Mitarbeiter;Datum;FehlzeitKz; (U = Urlaub, K = Krank, ZA = Zeitausgleichstag, F = "
     "Feiertag, Frei = Freier Tag ( wie Samstag trotz eingetragener Regelarbzt ) )";
+
+// The absence code of a day record: "U" (or "UH" on a half day of a period with fixed regular
+// working days), "UH", "K", "KG", "KK", "EZ", "ZA"; empty for a public holiday and every other kind.
+// weekday: 0 = Sunday ... 6 = Saturday.
+const char* absenceExportCode(const CTagDoc& day, const WorkingTimePeriod& period, size_t weekday);
 
 // The number of data lines written, or -1 with error holding the message. onlyMissing: only days
 // without any entry ("Nur fehlende Zeiten ausgeben"); else also the days that carry an absence. The

@@ -15,6 +15,7 @@
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
 #include "closing/ui/closing_dialogs.h"
+#include "potential/ui/potential_dialog.h"
 #include "import/ui/import_commands.h"
 #include "query/ui/customer_query_window.h"
 #include "masterdata/ui/employee_window.h"
@@ -94,7 +95,7 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerCustomerServiceCommands(*this);
     registerFileSettingsCommands(*this);
     registerQueryCommands(*this);
-    registerClosingCommands(*this);
+    registerClosingCommands(*this, ClosingWindows{.potentialAnalysis = runPotentialAnalysis});
     // A new year file shows its settings step by step before its year view opens.
     setNewFileSettings(runNewFileSettings);
     registerImportCommands(*this, ImportWindows{

@@ -60,7 +60,7 @@ struct SettingsBytesOptions {
     double hoursPerWorkingDay = 0.0;
     // Non-empty: the flag "wages in the month evaluation" is set and these bytes (the wage periods,
     // in the layout of the version) follow. Versions below 6 store no wages.
-    std::string wagePeriods;
+    std::string wagePeriods{};
 };
 
 // The settings record of a new file as the given version (1 to 44) stored it: every field holds

@@ -130,7 +130,8 @@ void BookingExportDialog::accept() {
     if (QLineEdit* edit = field(form_.focus())) edit->setFocus();
 }
 
-MonthClosingDialog::MonthClosingDialog(Desktop& desktop, QWidget* parent) : QDialog(parent), desktop_(desktop) {
+MonthClosingDialog::MonthClosingDialog(Desktop& desktop, QWidget* parent, ClosingWindows windows)
+    : QDialog(parent), desktop_(desktop), windows_(std::move(windows)) {
     CLorvanApp& app = desktop.app();
     wizard_ = std::make_unique<MonthClosingWizard>(app.dataDirectory(), app.employees().all(), app.store(),
                                                    desktop.prompter(), desktop.clock());
@@ -306,10 +307,10 @@ QWidget* MonthClosingDialog::buildFinishPage() {
     add("Seitenansicht der &Arbeitszeitkonten...", [this] { previewList(false); }, 1);
     add(exportCommandText("Export der Mitarbeiter&kosten nach Excel...", program), [this] { exportList(true); });
     add("Seitenansicht der Kosten&liste...", [this] { previewList(true); }, 1);
-    QPushButton* potential =
-        add(exportCommandText("Export der wöchentlichen &Potentialanalyse nach Excel...", program), [] {});
-    // The weekly potential analysis is not part of this program yet.
-    potential->setEnabled(false);
+    potential_ = add(exportCommandText("Export der wöchentlichen &Potentialanalyse nach Excel...", program),
+                     [this] { runPotentialAnalysis(); });
+    // The weekly potential analysis belongs to the company-specific build.
+    potential_->setEnabled(desktop_.app().buildSwitch() && windows_.potentialAnalysis != nullptr);
     layout->addLayout(grid);
     layout->addStretch();
     return page;
@@ -477,15 +478,20 @@ void MonthClosingDialog::exportList(bool costs) {
     }
 }
 
-void registerClosingCommands(Desktop& desktop) {
-    desktop.commands().add(MenuCommand::MonthClosing, [&desktop] {
+void MonthClosingDialog::runPotentialAnalysis() {
+    if (wizard_->collection() == nullptr || !windows_.potentialAnalysis) return;
+    windows_.potentialAnalysis(desktop_, this, wizard_->collection()->chosenEmployees);
+}
+
+void registerClosingCommands(Desktop& desktop, ClosingWindows windows) {
+    desktop.commands().add(MenuCommand::MonthClosing, [&desktop, windows] {
         const WorkAreaPlan plan = desktop.app().planCommand(WorkAreaCommand::MonthClosing);
         if (plan.action == WorkAreaPlan::Action::Refuse) {
             if (!plan.message.empty()) desktop.prompter().warn(plan.message);
             return;
         }
         try {
-            MonthClosingDialog dialog(desktop, desktop.dialogParent());
+            MonthClosingDialog dialog(desktop, desktop.dialogParent(), windows);
             dialog.exec();
         } catch (const LorvanError& failure) {
             desktop.prompter().error(failure.what());

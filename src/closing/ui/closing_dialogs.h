@@ -5,8 +5,10 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -20,6 +22,14 @@ class QTreeWidget;
 namespace lorvan {
 
 class Desktop;
+
+// What the month closing takes from the windows of other subsystems; the main window wires them in.
+struct ClosingWindows {
+    // "Wöchentliche Potentialanalyse" for the chosen employees. The finish page offers it while the build
+    // switch is set.
+    std::function<void(Desktop& desktop, QWidget* parent, const std::vector<CMitarbeiterDoc>& employees)>
+        potentialAnalysis;
+};
 
 // "Buchungsexport": the fields of BookingExportForm with "Du&rchsuchen..." for the three files. OK
 // runs the form; the dialog closes only when the form says so.
@@ -48,7 +58,7 @@ class BookingExportDialog final : public QDialog {
 class MonthClosingDialog final : public QDialog {
     Q_OBJECT
   public:
-    MonthClosingDialog(Desktop& desktop, QWidget* parent = nullptr);
+    MonthClosingDialog(Desktop& desktop, QWidget* parent = nullptr, ClosingWindows windows = {});
     ~MonthClosingDialog() override;
 
     MonthClosingWizard& wizard() { return *wizard_; }
@@ -58,6 +68,7 @@ class MonthClosingDialog final : public QDialog {
     QPushButton* nextButton() const { return next_; }
     QPushButton* backButton() const { return back_; }
     QPushButton* closeButton() const { return close_; }
+    QPushButton* potentialButton() const { return potential_; }
 
     // The finish page's commands.
     void exportAbsences();
@@ -65,6 +76,7 @@ class MonthClosingDialog final : public QDialog {
     void printMonthEvaluations();
     void previewList(bool costs);
     void exportList(bool costs);
+    void runPotentialAnalysis();
 
   private:
     QWidget* buildPeriodPage();
@@ -78,6 +90,7 @@ class MonthClosingDialog final : public QDialog {
     void finish();
 
     Desktop& desktop_;
+    ClosingWindows windows_;
     std::unique_ptr<MonthClosingWizard> wizard_;
     QLabel* caption_;
     QStackedWidget* stack_;
@@ -97,9 +110,10 @@ class MonthClosingDialog final : public QDialog {
     QPushButton* back_;
     QPushButton* next_;
     QPushButton* close_;
+    QPushButton* potential_;
 };
 
 // "Monats&abschluss..." of the menu "Fir&menverarbeitungen".
-void registerClosingCommands(Desktop& desktop);
+void registerClosingCommands(Desktop& desktop, ClosingWindows windows = {});
 
 } // namespace lorvan
