@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/command_table.h"
+#include "app/document_kinds.h"
 #include "app/menu_table.h"
 #include "gui/common/print_preview.h"
 #include "support/fake_desktop.h"
@@ -45,9 +46,9 @@ QRadioButton* radio(const QWidget* window, const char* text) {
     return nullptr;
 }
 
-TEST(MonthClosingDialog, ThePagesByDepartment) {
+TEST(MonthClosingWindow, ThePagesByDepartment) {
     FakeDesktop desktop = demoDesktop();
-    MonthClosingDialog dialog(desktop);
+    MonthClosingWindow dialog(desktop);
     dialog.show();
     EXPECT_EQ(dialog.periodList()->count(), 3);
     EXPECT_EQ(dialog.periodList()->itemText(0), QStringLiteral("Letzter Monat      05.2026"));
@@ -78,9 +79,9 @@ TEST(MonthClosingDialog, ThePagesByDepartment) {
     screenshot(&dialog, "closing_wizard_finish.png");
 }
 
-TEST(MonthClosingDialog, EnteredMonthIsChecked) {
+TEST(MonthClosingWindow, EnteredMonthIsChecked) {
     FakeDesktop desktop = demoDesktop();
-    MonthClosingDialog dialog(desktop);
+    MonthClosingWindow dialog(desktop);
     dialog.show();
     dialog.periodList()->setCurrentIndex(2);
     EXPECT_TRUE(dialog.monthField()->isEnabled());
@@ -106,9 +107,9 @@ TEST(MonthClosingDialog, EnteredMonthIsChecked) {
     EXPECT_EQ(dialog.wizard().collection()->monthList.size(), 1u);
 }
 
-TEST(MonthClosingDialog, PreviewsOfBothLists) {
+TEST(MonthClosingWindow, PreviewsOfBothLists) {
     FakeDesktop desktop = demoDesktop();
-    MonthClosingDialog dialog(desktop);
+    MonthClosingWindow dialog(desktop);
     dialog.show();
     dialog.nextButton()->click();
     ASSERT_EQ(dialog.wizard().page(), ClosingPage::Finish);
@@ -130,9 +131,9 @@ TEST(MonthClosingDialog, PreviewsOfBothLists) {
     }
 }
 
-TEST(MonthClosingDialog, ConfirmedBookingExportClosesTheMonth) {
+TEST(MonthClosingWindow, ConfirmedBookingExportClosesTheMonth) {
     FakeDesktop desktop = demoDesktop();
-    MonthClosingDialog dialog(desktop);
+    MonthClosingWindow dialog(desktop);
     dialog.show();
     dialog.nextButton()->click();
     ASSERT_EQ(dialog.wizard().page(), ClosingPage::Finish);
@@ -152,16 +153,28 @@ TEST(MonthClosingDialog, ConfirmedBookingExportClosesTheMonth) {
     EXPECT_EQ(desktop.app().settings().monthClosing, "05.2026");
 }
 
-TEST(MonthClosingDialog, TheMenuCommandOpensTheWizard) {
+TEST(MonthClosingWindow, TheMenuCommandOpensOneWindowOnTheEmployeeFile) {
     FakeDesktop desktop = demoDesktop();
     registerClosingCommands(desktop);
-    bool opened = false;
-    answerModals({[&](QWidget* modal) {
-        opened = qobject_cast<MonthClosingDialog*>(modal) != nullptr;
-        qobject_cast<QDialog*>(modal)->reject();
-    }});
     EXPECT_TRUE(desktop.commands().run(MenuCommand::MonthClosing));
-    EXPECT_TRUE(opened);
+    ASSERT_EQ(desktop.documents().size(), 1u);
+    auto* window = dynamic_cast<MonthClosingWindow*>(desktop.documents().front());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(desktop.viewNumbers().back(), kViewMonthClosing);
+    EXPECT_EQ(std::filesystem::path(window->documentPath()).filename(), "Daten.mar");
+    EXPECT_EQ(window->menuBarKind(), MenuBarKind::EmployeeFile);
+
+    // A second call activates the open window instead of opening another one.
+    EXPECT_TRUE(desktop.commands().run(MenuCommand::MonthClosing));
+    EXPECT_EQ(desktop.documents().size(), 1u);
+    EXPECT_EQ(desktop.activations(), 1);
+
+    // "Schließen" on the finish page keeps the choices and closes the window.
+    window->nextButton()->click();
+    ASSERT_EQ(window->wizard().page(), ClosingPage::Finish);
+    window->closeButton()->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(desktop.documents().empty());
 }
 
 } // namespace

@@ -90,7 +90,7 @@ TEST(PotentialAnalysisDialog, TheMonthClosingOffersItOnlyWithTheBuildSwitch) {
         FakeDesktop desktop = demoDesktop();
         desktop.app().setBuildSwitch(buildSwitch);
         std::vector<CMitarbeiterDoc> opened;
-        MonthClosingDialog closing(desktop, nullptr,
+        MonthClosingWindow closing(desktop,
                                    ClosingWindows{[&](Desktop&, QWidget*, const std::vector<CMitarbeiterDoc>& employees) {
                                        opened = employees;
                                    }});

@@ -1,6 +1,7 @@
 #include "closing/ui/closing_dialogs.h"
 
 #include "app/application.h"
+#include "app/document_kinds.h"
 #include "app/command_table.h"
 #include "app/help_topics.h"
 #include "app/menu_table.h"
@@ -9,6 +10,7 @@
 #include "closing/absence_export.h"
 #include "closing/closing_lists.h"
 #include "foundation/error.h"
+#include "foundation/file_system.h"
 #include "foundation/io_select.h"
 #include "gui/common/desktop.h"
 #include "gui/common/help_window.h"
@@ -130,8 +132,10 @@ void BookingExportDialog::accept() {
     if (QLineEdit* edit = field(form_.focus())) edit->setFocus();
 }
 
-MonthClosingDialog::MonthClosingDialog(Desktop& desktop, QWidget* parent, ClosingWindows windows)
-    : QDialog(parent), desktop_(desktop), windows_(std::move(windows)) {
+MonthClosingWindow::MonthClosingWindow(Desktop& desktop, ClosingWindows windows)
+    : DocumentView(nullptr, nullptr), desktop_(desktop),
+      employeeFilePath_(withSeparator(desktop.app().dataDirectory(), true) + kEmployeeFileName),
+      windows_(std::move(windows)) {
     CLorvanApp& app = desktop.app();
     wizard_ = std::make_unique<MonthClosingWizard>(app.dataDirectory(), app.employees().all(), app.store(),
                                                    desktop.prompter(), desktop.clock());
@@ -160,17 +164,21 @@ MonthClosingDialog::MonthClosingDialog(Desktop& desktop, QWidget* parent, Closin
     }
     next_->setDefault(true);
     layout->addLayout(buttons);
-    connect(back_, &QPushButton::clicked, this, &MonthClosingDialog::goBack);
-    connect(next_, &QPushButton::clicked, this, &MonthClosingDialog::goNext);
-    connect(close_, &QPushButton::clicked, this, &MonthClosingDialog::finish);
-    connect(cancel, &QPushButton::clicked, this, &MonthClosingDialog::reject);
+    connect(back_, &QPushButton::clicked, this, &MonthClosingWindow::goBack);
+    connect(next_, &QPushButton::clicked, this, &MonthClosingWindow::goNext);
+    connect(close_, &QPushButton::clicked, this, &MonthClosingWindow::finish);
+    connect(cancel, &QPushButton::clicked, this, &MonthClosingWindow::closeWindow);
     addHelpShortcut(this, kHelpMonthClosing);
     showPage();
 }
 
-MonthClosingDialog::~MonthClosingDialog() = default;
+MonthClosingWindow::~MonthClosingWindow() = default;
 
-QWidget* MonthClosingDialog::buildPeriodPage() {
+int MonthClosingWindow::helpTopic() const {
+    return kHelpMonthClosing;
+}
+
+QWidget* MonthClosingWindow::buildPeriodPage() {
     auto* page = new QWidget(this);
     auto* layout = new QGridLayout(page);
     period_ = new QComboBox(page);
@@ -213,7 +221,7 @@ QWidget* MonthClosingDialog::buildPeriodPage() {
     return page;
 }
 
-QWidget* MonthClosingDialog::buildSelectionPage(bool departments) {
+QWidget* MonthClosingWindow::buildSelectionPage(bool departments) {
     auto* page = new QWidget(this);
     auto* layout = new QGridLayout(page);
     auto makeList = [&](const char* title) {
@@ -275,7 +283,7 @@ QWidget* MonthClosingDialog::buildSelectionPage(bool departments) {
     return page;
 }
 
-QWidget* MonthClosingDialog::buildFinishPage() {
+QWidget* MonthClosingWindow::buildFinishPage() {
     auto* page = new QWidget(this);
     auto* layout = new QVBoxLayout(page);
     auto* form = new QFormLayout;
@@ -316,7 +324,7 @@ QWidget* MonthClosingDialog::buildFinishPage() {
     return page;
 }
 
-void MonthClosingDialog::readPeriodPage() {
+void MonthClosingWindow::readPeriodPage() {
     wizard_->monthText = fromQt(month_->text());
     wizard_->setSelection(byDepartment_->isChecked()  ? ClosingSelection::Departments
                           : byEmployee_->isChecked() ? ClosingSelection::Employees
@@ -324,7 +332,7 @@ void MonthClosingDialog::readPeriodPage() {
     if (onlyActive_->isChecked() != wizard_->onlyActive()) wizard_->setOnlyActive(onlyActive_->isChecked());
 }
 
-void MonthClosingDialog::fillLists() {
+void MonthClosingWindow::fillLists() {
     auto fillDepartments = [](QTreeWidget* list, const std::vector<std::string>& entries) {
         list->clear();
         for (const std::string& e : entries)
@@ -342,7 +350,7 @@ void MonthClosingDialog::fillLists() {
     fillEmployees(selectedEmployees_, wizard_->selectedEmployees());
 }
 
-void MonthClosingDialog::showPage() {
+void MonthClosingWindow::showPage() {
     caption_->setText(toQt(wizard_->caption()));
     stack_->setCurrentIndex(static_cast<int>(wizard_->page()));
     back_->setEnabled(wizard_->page() != ClosingPage::Period);
@@ -358,7 +366,7 @@ void MonthClosingDialog::showPage() {
     }
 }
 
-void MonthClosingDialog::goNext() {
+void MonthClosingWindow::goNext() {
     if (wizard_->page() == ClosingPage::Period) readPeriodPage();
     if (!wizard_->next()) {
         switch (wizard_->focus()) {
@@ -384,17 +392,18 @@ void MonthClosingDialog::goNext() {
     }
 }
 
-void MonthClosingDialog::goBack() {
+void MonthClosingWindow::goBack() {
     if (wizard_->back()) showPage();
 }
 
-void MonthClosingDialog::finish() {
+void MonthClosingWindow::finish() {
     wizard_->absenceOnlyMissing = onlyMissing_->isChecked();
     wizard_->close();
-    accept();
+    emit closingByOwnButton();
+    closeWindow();
 }
 
-void MonthClosingDialog::exportAbsences() {
+void MonthClosingWindow::exportAbsences() {
     if (wizard_->collection() == nullptr) return;
     IoSelect selection(IoSelectMode::SaveFile, wizard_->absenceFile, "Exportdatei",
                        std::filesystem::current_path().string());
@@ -409,7 +418,7 @@ void MonthClosingDialog::exportAbsences() {
     }
 }
 
-void MonthClosingDialog::runBookingExport() {
+void MonthClosingWindow::runBookingExport() {
     if (wizard_->collection() == nullptr) return;
     CLorvanApp& app = desktop_.app();
     BookingExportForm form(*wizard_->collection(), app.dataDirectory(), app.store(), desktop_.prompter(),
@@ -423,7 +432,7 @@ void MonthClosingDialog::runBookingExport() {
     }
 }
 
-void MonthClosingDialog::printMonthEvaluations() {
+void MonthClosingWindow::printMonthEvaluations() {
     if (wizard_->collection() == nullptr) return;
     CLorvanApp& app = desktop_.app();
     try {
@@ -444,7 +453,7 @@ void MonthClosingDialog::printMonthEvaluations() {
     }
 }
 
-void MonthClosingDialog::previewList(bool costs) {
+void MonthClosingWindow::previewList(bool costs) {
     if (wizard_->collection() == nullptr) return;
     CLorvanApp& app = desktop_.app();
     try {
@@ -465,7 +474,7 @@ void MonthClosingDialog::previewList(bool costs) {
     }
 }
 
-void MonthClosingDialog::exportList(bool costs) {
+void MonthClosingWindow::exportList(bool costs) {
     if (wizard_->collection() == nullptr) return;
     CLorvanApp& app = desktop_.app();
     try {
@@ -478,7 +487,7 @@ void MonthClosingDialog::exportList(bool costs) {
     }
 }
 
-void MonthClosingDialog::runPotentialAnalysis() {
+void MonthClosingWindow::runPotentialAnalysis() {
     if (wizard_->collection() == nullptr || !windows_.potentialAnalysis) return;
     windows_.potentialAnalysis(desktop_, this, wizard_->collection()->chosenEmployees);
 }
@@ -490,9 +499,14 @@ void registerClosingCommands(Desktop& desktop, ClosingWindows windows) {
             if (!plan.message.empty()) desktop.prompter().warn(plan.message);
             return;
         }
+        for (DocumentView* view : desktop.documents()) {
+            if (auto* window = dynamic_cast<MonthClosingWindow*>(view)) {
+                desktop.activateDocument(window);
+                return;
+            }
+        }
         try {
-            MonthClosingDialog dialog(desktop, desktop.dialogParent(), windows);
-            dialog.exec();
+            desktop.addDocument(new MonthClosingWindow(desktop, windows), kViewMonthClosing);
         } catch (const LorvanError& failure) {
             desktop.prompter().error(failure.what());
         }

@@ -3,6 +3,8 @@
 #include "closing/booking_export.h"
 #include "closing/closing_wizard.h"
 
+#include "gui/common/document_view.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -53,13 +55,20 @@ class BookingExportDialog final : public QDialog {
     QLineEdit* protocolFile_;
 };
 
-// "Monatsabschluss": the wizard's pages on a stack with "< &Zurück", "&Weiter >", "&Schließen" and
-// "Abbrechen"; every decision is MonthClosingWizard's.
-class MonthClosingDialog final : public QDialog {
+// "Monatsabschluss": the wizard in a window of its own on "Daten.mar", its pages on a stack with
+// "< &Zurück", "&Weiter >", "&Schließen" and "Abbrechen"; every decision is MonthClosingWizard's.
+class MonthClosingWindow final : public DocumentView {
     Q_OBJECT
   public:
-    MonthClosingDialog(Desktop& desktop, QWidget* parent = nullptr, ClosingWindows windows = {});
-    ~MonthClosingDialog() override;
+    // Throws LorvanError when the employee file cannot be read.
+    explicit MonthClosingWindow(Desktop& desktop, ClosingWindows windows = {});
+    ~MonthClosingWindow() override;
+
+    ActiveView viewKind() const override { return ActiveView::Other; }
+    MenuBarKind menuBarKind() const override { return MenuBarKind::EmployeeFile; }
+    int helpTopic() const override;
+    QSize designedSize() const override { return {620, 420}; }
+    std::string documentPath() const override { return employeeFilePath_; }
 
     MonthClosingWizard& wizard() { return *wizard_; }
     QStackedWidget* pages() const { return stack_; }
@@ -90,6 +99,7 @@ class MonthClosingDialog final : public QDialog {
     void finish();
 
     Desktop& desktop_;
+    std::string employeeFilePath_;
     ClosingWindows windows_;
     std::unique_ptr<MonthClosingWizard> wizard_;
     QLabel* caption_;
@@ -113,7 +123,8 @@ class MonthClosingDialog final : public QDialog {
     QPushButton* potential_;
 };
 
-// "Monats&abschluss..." of the menu "Fir&menverarbeitungen".
+// "Monats&abschluss..." of the menu "Fir&menverarbeitungen": opens the wizard's window, or activates
+// the one that is open.
 void registerClosingCommands(Desktop& desktop, ClosingWindows windows = {});
 
 } // namespace lorvan
