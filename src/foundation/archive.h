@@ -66,6 +66,11 @@ public:
         }
         return readLongStringBytes(utf16);
     }
+    // Passes over n bytes of numbers that are not needed.
+    void skip(size_t n) {
+        need(n);
+        pos_ += n;
+    }
     // Passes over a string.
     void skipString() {
         bool utf16 = false;

@@ -13,6 +13,7 @@
 #include "yearfile/year_file_lines.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <set>
 #include <unordered_map>
@@ -49,9 +50,40 @@ struct Cp1252Order {
     bool operator()(std::string_view a, std::string_view b) const { return compareCp1252(a, b) < 0; }
 };
 
+// The level keys and customer entries are short: a hash that takes them eight bytes at a time, and
+// the last bytes in one step, costs less than the general one of the library.
+inline size_t shortTextHash(std::string_view text) {
+    const char* p = text.data();
+    size_t n = text.size();
+    uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
+    const auto mix = [&h](uint64_t word) {
+        h = (h ^ word) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 32;
+    };
+    for (; n > 8; p += 8, n -= 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, p, 8);
+        mix(word);
+    }
+    uint64_t tail = 0;
+    if (n >= 4) {
+        // The first and the last four bytes together cover all of them.
+        uint32_t first = 0;
+        uint32_t last = 0;
+        std::memcpy(&first, p, 4);
+        std::memcpy(&last, p + n - 4, 4);
+        tail = (static_cast<uint64_t>(first) << 32) | last;
+    } else if (n > 0) {
+        tail = (static_cast<uint64_t>(static_cast<unsigned char>(p[0])) << 16) |
+               (static_cast<uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) | static_cast<unsigned char>(p[n - 1]);
+    }
+    mix(tail);
+    return static_cast<size_t>(h);
+}
+
 struct TextHash {
     using is_transparent = void;
-    size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    size_t operator()(std::string_view text) const { return shortTextHash(text); }
 };
 
 // The customer texts of the entries met in one run (queryCustomerText), each entry looked up in the
@@ -104,12 +136,14 @@ class LevelTexts {
   public:
     explicit LevelTexts(CustomerTexts& customers) : customers_(customers) {}
 
-    LevelView of(LevelKind level, const CEinstArbzt& settings, const TimeLineFields& line, size_t slot = 0) {
+    // customer: the line's customer text when the caller has it already.
+    LevelView of(LevelKind level, const CEinstArbzt& settings, const TimeLineFields& line, size_t slot = 0,
+                 const std::string* customer = nullptr) {
         switch (level) {
         case LevelKind::Employee:
             return {settings.name, settings.name};
         case LevelKind::Customer: {
-            const std::string& text = customers_.of(line);
+            const std::string& text = customer != nullptr ? *customer : customers_.of(line);
             return {text, text};
         }
         case LevelKind::Service:
@@ -444,10 +478,20 @@ std::vector<std::string> possibleServices(const QuerySource& source, const Query
 
 // --- result
 
+size_t QueryNode::KeyHash::operator()(std::string_view key) const {
+    return shortTextHash(key);
+}
+
 QueryNode& QueryNode::child(std::string_view childKey, std::string_view childDisplay,
                             const std::string& childLevel, bool childSum) {
+    // Lines in a row often share their key on a level (the employee of a file, a customer's lines).
+    if (lastChild_ < children.size() && children[lastChild_].key == childKey) return children[lastChild_];
     const auto found = childIndex_.find(childKey);
-    if (found != childIndex_.end()) return children[found->second];
+    if (found != childIndex_.end()) {
+        lastChild_ = found->second;
+        return children[found->second];
+    }
+    lastChild_ = children.size();
     childIndex_.emplace(std::string(childKey), children.size());
     QueryNode node;
     node.depth = depth + 1;
@@ -461,6 +505,7 @@ QueryNode& QueryNode::child(std::string_view childKey, std::string_view childDis
 
 void QueryNode::sortChildren() {
     childIndex_.clear();
+    lastChild_ = SIZE_MAX;
     std::sort(children.begin(), children.end(),
               [](const QueryNode& a, const QueryNode& b) { return compareCp1252(a.key, b.key) < 0; });
     for (QueryNode& node : children)
@@ -503,7 +548,7 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
                 // Every level's text first: a line without a value on one of them is counted
                 // nowhere, and leaves no empty node behind on the levels above.
                 for (size_t i = 0; i < levels.size(); ++i) {
-                    texts[i] = levelTexts.of(levels[i].kind, settings, line, i);
+                    texts[i] = levelTexts.of(levels[i].kind, settings, line, i, &customer);
                     if (texts[i].key.empty()) return;
                 }
                 path.assign(1, &result.root);

@@ -154,12 +154,14 @@ struct QueryNode {
     void sortChildren();
 
   private:
+    // A hash of short texts, eight bytes at a time (customer_query.cpp).
     struct KeyHash {
         using is_transparent = void;
-        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+        size_t operator()(std::string_view key) const;
     };
     // key -> position in children while building
     std::unordered_map<std::string, size_t, KeyHash, std::equal_to<>> childIndex_;
+    size_t lastChild_ = SIZE_MAX; // the child found last while building
 };
 
 struct QueryResult {

@@ -46,7 +46,9 @@ class YearFileLines {
     std::span<const TimeLineFields> lines() const { return reordered_ ? std::span(sortedLines_) : std::span(lines_); }
 
   private:
+    // A stored text in UTF-8: the bytes themselves when they are plain ASCII.
     std::string_view text(std::string_view bytes, bool utf16);
+    std::string_view decodedText(std::string_view bytes, bool utf16);
 
     CEinstArbzt settings_;
     std::vector<TimeLineFields> lines_; // in the file's order
