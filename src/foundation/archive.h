@@ -59,7 +59,7 @@ public:
         if (first != 0xFF) {
             ++pos_;
             need(first);
-            const std::string_view bytes = data_.substr(pos_, first);
+            const std::string_view bytes(data_.data() + pos_, first);
             pos_ += first;
             utf16 = false;
             return bytes;

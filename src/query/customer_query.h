@@ -154,13 +154,17 @@ struct QueryNode {
     void sortChildren();
 
   private:
-    // A hash of short texts, eight bytes at a time (customer_query.cpp).
+    // A hash and a comparison of short texts, in words of bytes (customer_query.cpp).
     struct KeyHash {
         using is_transparent = void;
         size_t operator()(std::string_view key) const;
     };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
     // key -> position in children while building
-    std::unordered_map<std::string, size_t, KeyHash, std::equal_to<>> childIndex_;
+    std::unordered_map<std::string, size_t, KeyHash, KeyEqual> childIndex_;
     size_t lastChild_ = SIZE_MAX; // the child found last while building
 };
 

@@ -51,10 +51,6 @@ struct DayRange {
 
 } // namespace
 
-std::string_view YearFileLines::text(std::string_view bytes, bool utf16) {
-    return !utf16 && isAscii(bytes) ? bytes : decodedText(bytes, utf16);
-}
-
 std::string_view YearFileLines::decodedText(std::string_view bytes, bool utf16) {
     if (!utf16) return texts_.emplace_back(cp1252ToUtf8(bytes));
     std::u16string units(bytes.size() / 2, u'\0');
@@ -84,6 +80,10 @@ void YearFileLines::read(std::string_view bytes, const std::string& fileName) {
         const size_t afterRemark = 4 + (version >= 5 ? 12 : 0) + (version >= 16 ? 24 : 0);
         std::array<std::array<DayRange, 32>, 13> ranges{};
         int32_t lastKey = 0; // month * 32 + day of the last day read; a smaller or equal key needs sorting
+        // A stored text in UTF-8: the bytes themselves when they are plain ASCII (nearly always).
+        const auto text = [this](std::string_view raw, bool utf16) {
+            return !utf16 && isAscii(raw) ? raw : decodedText(raw, utf16);
+        };
         const int32_t months = ar.readCount(CMonatDoc::minimumBytes(version));
         for (int32_t i = 0; i < months; ++i) {
             const int32_t month = ar.readInt32();
