@@ -42,7 +42,8 @@ struct Digest {
 } // namespace
 
 // Every file loaded and saved once, with the change check of every save.
-__attribute__((noinline)) void loadAndSave(const std::vector<std::string>& paths, const std::string& dataDirectory) {
+__attribute__((noinline)) void loadAndSave(const std::vector<std::string>& paths,
+                                           const std::string& dataDirectory) {
     using namespace lorvan;
     FixedAnswerPrompter prompter(false, true);
     const StorageContext storage{&prompter, dataDirectory, nullptr, nullptr};

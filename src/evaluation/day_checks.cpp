@@ -97,12 +97,12 @@ DayFindings findDayProblems(const DayEntryState& state, const LineCheck& lineChe
         for (size_t i = 1; i < lines.size(); ++i) {
             const CZeitZeile& previous = *lines[i - 1];
             const CZeitZeile& line = *lines[i];
+            // A line that begins as the one before ends (the usual case) neither overlaps nor leaves a gap.
+            if (previous.to == line.from) continue;
             const bool overlaps = hourAndMinute(previous.to) > hourAndMinute(line.from);
-            if (overlaps || previous.to != line.from) {
-                findings.overlap = findings.overlap || overlaps;
-                findings.gap = findings.gap || !overlaps;
-                chain += " - " + previous.to + "\n" + line.from;
-            }
+            findings.overlap = findings.overlap || overlaps;
+            findings.gap = findings.gap || !overlaps;
+            chain += " - " + previous.to + "\n" + line.from;
         }
         chain += " - " + lines.back()->to + "\n";
         if (findings.overlap || findings.gap) findings.chain = std::move(chain);

@@ -264,8 +264,8 @@ std::string formatDate(const Datum& date) {
     if (date.day >= 0 && date.day <= 99 && date.month >= 0 && date.month <= 99 && date.year >= 0 &&
         date.year <= 9999) {
         const auto digit = [](int32_t value) { return static_cast<char>('0' + value % 10); };
-        return std::string{digit(date.day / 10),   digit(date.day),         '.',
-                           digit(date.month / 10), digit(date.month),       '.',
+        return std::string{digit(date.day / 10),    digit(date.day),        '.',
+                           digit(date.month / 10),  digit(date.month),      '.',
                            digit(date.year / 1000), digit(date.year / 100), digit(date.year / 10),
                            digit(date.year)};
     }

@@ -109,7 +109,8 @@ Writer::Writer(TimeImport::State& state) : s_(state), environment_(state.environ
     }
 }
 
-const std::optional<std::string>& Writer::searchCustomer(const std::string& text, const std::string*& report) {
+const std::optional<std::string>& Writer::searchCustomer(const std::string& text,
+                                                         const std::string*& report) {
     auto known = customerSearches_.find(text);
     if (known == customerSearches_.end()) {
         Search<std::optional<std::string>> search;
@@ -492,7 +493,8 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
 
     // The checks of a saved day, without questions; the lines are lent to them and given back.
     DayEntryState state;
-    state.lines.assign(std::make_move_iterator(day.lines().begin()), std::make_move_iterator(day.lines().end()));
+    state.lines.assign(std::make_move_iterator(day.lines().begin()),
+                       std::make_move_iterator(day.lines().end()));
     state.date = work.record->date;
     state.publicHoliday = day.publicHoliday != 0;
     state.settings = &day.document()->settings();

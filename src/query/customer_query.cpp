@@ -76,7 +76,8 @@ inline size_t shortTextHash(std::string_view text) {
         tail = (static_cast<uint64_t>(first) << 32) | last;
     } else if (n > 0) {
         tail = (static_cast<uint64_t>(static_cast<unsigned char>(p[0])) << 16) |
-               (static_cast<uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) | static_cast<unsigned char>(p[n - 1]);
+               (static_cast<uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) |
+               static_cast<unsigned char>(p[n - 1]);
     }
     mix(tail);
     return static_cast<size_t>(h);
@@ -521,7 +522,8 @@ bool QueryNode::KeyEqual::operator()(std::string_view a, std::string_view b) con
 QueryNode& QueryNode::child(std::string_view childKey, std::string_view childDisplay,
                             const std::string& childLevel, bool childSum) {
     // Lines in a row often share their key on a level (the employee of a file, a customer's lines).
-    if (lastChild_ < children.size() && sameText(children[lastChild_].key, childKey)) return children[lastChild_];
+    if (lastChild_ < children.size() && sameText(children[lastChild_].key, childKey))
+        return children[lastChild_];
     const auto found = childIndex_.find(childKey);
     if (found != childIndex_.end()) {
         lastChild_ = found->second;
@@ -545,10 +547,12 @@ void QueryNode::sortChildren() {
     // Keys of plain ASCII (the usual case) are in Windows-1252 order when compared byte-wise; the
     // keys of the children differ, so either comparison gives the one order.
     const bool ascii = std::all_of(children.begin(), children.end(), [](const QueryNode& node) {
-        return std::all_of(node.key.begin(), node.key.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        return std::all_of(node.key.begin(), node.key.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     });
     if (ascii)
-        std::sort(children.begin(), children.end(), [](const QueryNode& a, const QueryNode& b) { return a.key < b.key; });
+        std::sort(children.begin(), children.end(),
+                  [](const QueryNode& a, const QueryNode& b) { return a.key < b.key; });
     else
         std::sort(children.begin(), children.end(),
                   [](const QueryNode& a, const QueryNode& b) { return compareCp1252(a.key, b.key) < 0; });
@@ -598,7 +602,8 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
                     if (texts[i].key.empty()) return;
                 }
                 for (size_t i = 0; i < levels.size(); ++i)
-                    path[i + 1] = &path[i]->child(texts[i].key, texts[i].display, levels[i].below, levels[i].showSum);
+                    path[i + 1] =
+                        &path[i]->child(texts[i].key, texts[i].display, levels[i].below, levels[i].showSum);
                 double cost = 0.0;
                 if (choices.showCosts)
                     cost = lineCost(line.costKind, line.costAmount, line.duration, line.service, &settings, line.month,

@@ -135,8 +135,8 @@ void YearFileLines::read(std::string_view bytes, const std::string& fileName) {
                     raw = ar.readStringBytes(utf16);
                     line.to = text(raw, utf16);
                     line.duration = ar.readInt32();
-                    ar.skipString();         // remark
-                    ar.skip(afterRemark);    // pause, the fixed marks, the calculation fields
+                    ar.skipString();      // remark
+                    ar.skip(afterRemark); // pause, the fixed marks, the calculation fields
                     if (version >= 27) {
                         raw = ar.readStringBytes(utf16);
                         line.service = text(raw, utf16);
