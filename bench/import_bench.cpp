@@ -1,15 +1,12 @@
 // The time import on a file of 1,000,000 lines for 200 employees over two years: the reading phase
 // against a bare splitting pass over the same text, and the writing phase against loading and saving
 // the touched year files once each.
-#include "foundation/calendar.h"
-#include "foundation/format.h"
+#include "import_samples.h"
+
 #include "foundation/split_fields.h"
-#include "foundation/time_text.h"
 #include "import/time_import.h"
-#include "masterdata/employee_file.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
-#include "yearfile/year_file.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,70 +21,12 @@ namespace {
 using namespace lorvan;
 namespace fs = std::filesystem;
 
-constexpr int kEmployees = 200;
-constexpr int kLinesPerEmployee = 5000; // 1,000,000 lines
-constexpr int kLinesPerDay = 10;
+constexpr int kEmployees = 200; // 1,000,000 lines
 
-// The data directory with the employees and their empty year files of 2025 and 2026, the import
-// text, and the year files as the import leaves them.
-struct Fixture {
-    fs::path directory;
-    std::string dataDirectory;
-    std::string text;
-    size_t lines = 0;
-    std::map<std::string, std::string> emptyFiles;    // path -> bytes before the import
-    std::map<std::string, std::string> importedFiles; // path -> bytes after the import
-
-    Fixture() {
-        directory = fs::temp_directory_path() / "lorvan-import-bench";
-        fs::remove_all(directory);
-        fs::create_directories(directory);
-        dataDirectory = directory.string() + "/";
-        CTwMaDoc employees;
-        for (int e = 0; e < kEmployees; ++e) {
-            CMitarbeiterDoc employee;
-            employee.number = 1001 + e;
-            employee.name = format("Mitarbeiter %03d", e + 1);
-            employees.put(employee);
-            for (const int32_t year : {2025, 2026}) {
-                CLorvanDoc document;
-                document.settings().name = employee.name;
-                document.settings().year = year;
-                const std::string path = fullYearFilePath(dataDirectory, employee.name, year);
-                document.save(path);
-                emptyFiles[path] = document.toBytes();
-            }
-        }
-        employees.save(dataDirectory + "Daten.mar");
-
-        // Ordered as a time clock exports: day by day, every employee's lines of the day.
-        std::vector<int> written(kEmployees, 0);
-        for (Datum date{1, 1, 2025}; date.year <= 2026; date = addDays(date, 1)) {
-            if (weekdayMonday(date) > 5) continue;
-            const std::string day = formatDate(date);
-            for (int e = 0; e < kEmployees; ++e) {
-                for (int i = 0; i < kLinesPerDay && written[e] < kLinesPerEmployee; ++i, ++written[e]) {
-                    const int from = 6 * 60 + i * 50;
-                    text += std::to_string(1001 + e) + ";" + day + ";" + formatMinutes(from, 2, false) + ";" +
-                            formatMinutes(from + 50, 2, false) + ";;" + (i == 4 ? "P" : "A") + ";;;\r\n";
-                    ++lines;
-                }
-            }
-        }
-    }
-    ~Fixture() { fs::remove_all(directory); }
-
-    static void put(const std::map<std::string, std::string>& files) {
-        for (const auto& [path, bytes] : files) {
-            CLorvanDoc document;
-            document.fromBytes(bytes, path);
-            document.save(path);
-        }
-    }
-};
+using Fixture = bench::ImportSamples;
 
 Fixture& fixture() {
-    static Fixture f;
+    static Fixture f(kEmployees);
     return f;
 }
 

@@ -316,7 +316,7 @@ EntryResult DayEntry::computeTimes() {
             }
             const bool timesChanged = line.from != fromBefore || line.to != toBefore;
             if ((timesChanged || line.duration == 0) && !line.from.empty() && !line.to.empty() && !df) {
-                line.duration = parseClock(spanText(line.from, line.to));
+                line.duration = spanMinutes(line.from, line.to);
                 df = vf && bf;
                 if (line.kind == kKindBreak) line.pause = line.duration;
             }

@@ -272,19 +272,18 @@ void TimeLineEntry::complete() {
     const std::string from = times_[index(TimeField::From)];
     const std::string to = times_[index(TimeField::To)];
     const int32_t duration = durationMinutes();
-    const auto spanMinutes = [&] { return parseClock(spanText(from, to)); };
 
     if (!vf && bf && df) {
         setTimeFilled(TimeField::From, subClock(to, duration));
     } else if (vf && !bf && df) {
         setTimeFilled(TimeField::To, addClock(from, duration));
     } else if (vf && bf && !df) {
-        setDurationMinutes(spanMinutes());
+        setDurationMinutes(spanMinutes(from, to));
     } else if (from.empty() && !to.empty() && duration != 0) {
         setTimeFilled(TimeField::From, subClock(to, duration));
     } else if (!from.empty()) {
         if (!to.empty() && !df)
-            setDurationMinutes(spanMinutes());
+            setDurationMinutes(spanMinutes(from, to));
         else if (duration != 0 && !bf)
             setTimeFilled(TimeField::To, addClock(from, duration));
     } else if (!to.empty() && duration != 0 && !vf) {
@@ -332,7 +331,7 @@ std::optional<LineCheckResult> TimeLineEntry::checkContents(Prompter& prompter) 
         return refused(prompter, kStartAfterEndMessage, LineField::From);
     if (df && pause_ != 0 && (pause_ > duration || (pause_ == duration && kind_ != kKindBreak)))
         return refused(prompter, kPauseTooLongMessage, LineField::Pause);
-    if (vf && bf && df && parseClock(spanText(from, to)) != duration)
+    if (vf && bf && df && spanMinutes(from, to) != duration)
         return refused(prompter, kDurationMismatchMessage, LineField::Duration);
     if (!service_.empty() && masterData_ && !masterData_->serviceExists(service_)) {
         if (prompter.askYesNoCancel(kServiceUnknownQuestion) == Answer::Yes) openService();

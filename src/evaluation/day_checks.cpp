@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace lorvan {
 
@@ -41,18 +42,19 @@ std::optional<std::string> checkStoredTimes(const CZeitZeile& line) {
 }
 
 std::optional<std::string> checkStoredLine(const CZeitZeile& line) {
-    const std::string description = entryDescription(line);
-    if (line.kind.empty()) return "Die Art des Eintrags '" + description + "' wurde nicht ausgewählt.";
+    // The description goes into a message only: a line that passes needs none.
+    const auto describe = [&] { return entryDescription(line); };
+    if (line.kind.empty()) return "Die Art des Eintrags '" + describe() + "' wurde nicht ausgewählt.";
     if (line.kind == kKindCustomer && line.customer.empty())
-        return "Der Kunde wurde bei Eintrag '" + description + "' nicht eingegeben.";
+        return "Der Kunde wurde bei Eintrag '" + describe() + "' nicht eingegeben.";
     if (line.from.empty() || line.to.empty() || line.duration == 0)
-        return "Der Eintrag '" + description + "' wurde nicht korrekt berechnet.";
+        return "Der Eintrag '" + describe() + "' wurde nicht korrekt berechnet.";
     if (hourAndMinute(line.from) > hourAndMinute(line.to))
-        return "Der Beginn des Eintrags '" + description + "' liegt vor dem Ende.";
+        return "Der Beginn des Eintrags '" + describe() + "' liegt vor dem Ende.";
     if (line.pause > line.duration || (line.pause == line.duration && line.kind != kKindBreak))
-        return "Die Pause war länger als möglich bei Eintrag '" + description + "'.";
-    if (parseClock(spanText(line.from, line.to)) != line.duration)
-        return "Die Dauer passt nicht zum Von-Bis-Wert bei Eintrag '" + description + "'.";
+        return "Die Pause war länger als möglich bei Eintrag '" + describe() + "'.";
+    if (spanMinutes(line.from, line.to) != line.duration)
+        return "Die Dauer passt nicht zum Von-Bis-Wert bei Eintrag '" + describe() + "'.";
     return std::nullopt;
 }
 
@@ -63,20 +65,23 @@ std::optional<std::string> checkStoredTimesAndLine(const CZeitZeile& line) {
 
 DayFindings findDayProblems(const DayEntryState& state, const LineCheck& lineCheck) {
     DayFindings findings;
-    std::vector<const CZeitZeile*> lines;
-    lines.reserve(state.lines.size());
-    for (const CZeitZeile& line : state.lines)
-        lines.push_back(&line);
     // By from-time, lines of equal from-time in their order. A day has a handful of lines: an
-    // insertion sort needs no buffer (the import checks every day it writes).
-    for (size_t i = 1; i < lines.size(); ++i) {
-        const CZeitZeile* line = lines[i];
-        const int32_t from = parseClock(line->from);
-        size_t j = i;
-        for (; j > 0 && parseClock(lines[j - 1]->from) > from; --j)
-            lines[j] = lines[j - 1];
-        lines[j] = line;
+    // insertion sort needs no buffer (the import checks every day it writes). Each from-time is read
+    // once.
+    std::vector<std::pair<int32_t, const CZeitZeile*>> sorted;
+    sorted.reserve(state.lines.size());
+    for (const CZeitZeile& line : state.lines) {
+        const std::pair<int32_t, const CZeitZeile*> entry{parseClock(line.from), &line};
+        size_t j = sorted.size();
+        sorted.emplace_back();
+        for (; j > 0 && sorted[j - 1].first > entry.first; --j)
+            sorted[j] = sorted[j - 1];
+        sorted[j] = entry;
     }
+    std::vector<const CZeitZeile*> lines;
+    lines.reserve(sorted.size());
+    for (const auto& [from, line] : sorted)
+        lines.push_back(line);
 
     if (lineCheck) {
         for (const CZeitZeile* line : lines) {
@@ -92,12 +97,12 @@ DayFindings findDayProblems(const DayEntryState& state, const LineCheck& lineChe
         for (size_t i = 1; i < lines.size(); ++i) {
             const CZeitZeile& previous = *lines[i - 1];
             const CZeitZeile& line = *lines[i];
+            // A line that begins as the one before ends (the usual case) neither overlaps nor leaves a gap.
+            if (previous.to == line.from) continue;
             const bool overlaps = hourAndMinute(previous.to) > hourAndMinute(line.from);
-            if (overlaps || previous.to != line.from) {
-                findings.overlap = findings.overlap || overlaps;
-                findings.gap = findings.gap || !overlaps;
-                chain += " - " + previous.to + "\n" + line.from;
-            }
+            findings.overlap = findings.overlap || overlaps;
+            findings.gap = findings.gap || !overlaps;
+            chain += " - " + previous.to + "\n" + line.from;
         }
         chain += " - " + lines.back()->to + "\n";
         if (findings.overlap || findings.gap) findings.chain = std::move(chain);

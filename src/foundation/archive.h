@@ -59,12 +59,17 @@ public:
         if (first != 0xFF) {
             ++pos_;
             need(first);
-            const std::string_view bytes = data_.substr(pos_, first);
+            const std::string_view bytes(data_.data() + pos_, first);
             pos_ += first;
             utf16 = false;
             return bytes;
         }
         return readLongStringBytes(utf16);
+    }
+    // Passes over n bytes of numbers that are not needed.
+    void skip(size_t n) {
+        need(n);
+        pos_ += n;
     }
     // Passes over a string.
     void skipString() {

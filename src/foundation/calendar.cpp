@@ -260,6 +260,15 @@ Datum parseFullDate(std::string_view text) {
 }
 
 std::string formatDate(const Datum& date) {
+    // Every date of the calendar written without printf: the imports write one per day.
+    if (date.day >= 0 && date.day <= 99 && date.month >= 0 && date.month <= 99 && date.year >= 0 &&
+        date.year <= 9999) {
+        const auto digit = [](int32_t value) { return static_cast<char>('0' + value % 10); };
+        return std::string{digit(date.day / 10),    digit(date.day),        '.',
+                           digit(date.month / 10),  digit(date.month),      '.',
+                           digit(date.year / 1000), digit(date.year / 100), digit(date.year / 10),
+                           digit(date.year)};
+    }
     return format("%2.2ld.%2.2ld.%4.4ld", static_cast<long>(date.day), static_cast<long>(date.month),
                   static_cast<long>(date.year));
 }

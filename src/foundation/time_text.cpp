@@ -53,6 +53,13 @@ int64_t decimalHoursToMinutes(std::string_view text) {
 
 // Minutes of an h:mm text (hours before the first colon, minutes after it); 0 without a colon.
 int64_t clockMinutes(std::string_view text) {
+    // The canonical forms h:mm and hh:mm, which nearly every stored time has, read directly.
+    const size_t n = text.size();
+    if ((n == 4 || n == 5) && text[n - 3] == ':' && isDigit(text[0]) && isDigit(text[n - 2]) &&
+        isDigit(text[n - 1]) && (n == 4 || isDigit(text[1]))) {
+        const int64_t hours = n == 5 ? (text[0] - '0') * 10 + (text[1] - '0') : text[0] - '0';
+        return hours * 60 + (text[n - 2] - '0') * 10 + (text[n - 1] - '0');
+    }
     const size_t colon = text.find(':');
     if (colon == std::string_view::npos) return 0;
     return readLeadingInteger(text.substr(0, colon)) * 60 + readLeadingInteger(text.substr(colon + 1));
@@ -216,6 +223,11 @@ std::string completeTimeInput(std::string_view text) {
         result.insert(result.size() - 2, 1, ':');
     }
     return result;
+}
+
+int32_t spanMinutes(std::string_view from, std::string_view to) {
+    const int64_t span = clockMinutes(to) - clockMinutes(from);
+    return span < 0 || span >= kMaxMinutes ? 0 : static_cast<int32_t>(span);
 }
 
 std::string spanText(std::string_view from, std::string_view to) {

@@ -21,6 +21,9 @@ int32_t parseDuration(std::string_view text);
 bool normalizeTime(std::string& text, bool secondsMode, bool timeOfDay);
 // 7 -> 7:00, 730 -> 7:30; empty text or text with a colon stays.
 std::string completeTimeInput(std::string_view text);
+// Duration from..to in minutes, as parseClock(spanText(from, to)): 0 when negative or reaching
+// 48 hours.
+int32_t spanMinutes(std::string_view from, std::string_view to);
 // Duration from..to as "%1.2ld:%2.2ld"; empty when negative or reaching 48 hours.
 std::string spanText(std::string_view from, std::string_view to);
 // time + minutes; empty when the result reaches 48:00 (or falls below 0:00).

@@ -81,6 +81,28 @@ std::string unknownAbsenceMessage(std::string_view code) {
 }
 
 std::string timeLineKindOf(std::string_view field) {
+    // The one-letter codes, which nearly every line has, without the case mapping of the text.
+    if (field.size() == 1) {
+        switch (field[0]) {
+        case 'K':
+        case 'k':
+            return kKindCustomer;
+        case 'P':
+        case 'p':
+            return kKindBreak;
+        case 'A':
+        case 'a':
+            return kKindWorkingTime;
+        case 'F':
+        case 'f':
+            return kKindTravel;
+        case 'B':
+        case 'b':
+            return kKindOffice;
+        default:
+            break;
+        }
+    }
     const std::string upper = toUpperCp1252(field);
     if (upper == "K" || upper == "KD" || upper == "KUNDE") return kKindCustomer;
     if (upper == "P" || upper == "PAUSE") return kKindBreak;

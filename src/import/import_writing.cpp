@@ -20,6 +20,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
+#include <iterator>
+#include <map>
 
 namespace lorvan {
 namespace {
@@ -62,9 +65,19 @@ class Writer {
     // The day's protocol into the import's protocol and its report into the result.
     void report(DayWork& work);
     void recordEmployeeText(const std::string& text, bool important);
+    // The searches of the customer and service lists, each text searched once per run (the lists
+    // are held for the whole run): the name found, or the report of the failed search.
+    const std::optional<std::string>& searchCustomer(const std::string& text, const std::string*& report);
+    const std::optional<CDienstlDoc>& searchService(const std::string& text, const std::string*& report);
 
     TimeImport::State& s_;
     const TimeImportEnvironment& environment_;
+    template <typename Found> struct Search {
+        Found found;
+        std::string report;
+    };
+    std::map<std::string, Search<std::optional<std::string>>, std::less<>> customerSearches_;
+    std::map<std::string, Search<std::optional<CDienstlDoc>>, std::less<>> serviceSearches_;
     std::unique_ptr<CustomerList> ownCustomers_;
     std::unique_ptr<ServiceList> ownServices_;
     CustomerList* customers_;
@@ -94,6 +107,30 @@ Writer::Writer(TimeImport::State& state) : s_(state), environment_(state.environ
     } catch (const LorvanError&) {
         // An unreadable customer file: every customer search reports it in its line.
     }
+}
+
+const std::optional<std::string>& Writer::searchCustomer(const std::string& text,
+                                                         const std::string*& report) {
+    auto known = customerSearches_.find(text);
+    if (known == customerSearches_.end()) {
+        Search<std::optional<std::string>> search;
+        if (const std::optional<CKundeDoc> customer = customers_->search(text, search.report))
+            search.found = customer->name;
+        known = customerSearches_.emplace(text, std::move(search)).first;
+    }
+    report = &known->second.report;
+    return known->second.found;
+}
+
+const std::optional<CDienstlDoc>& Writer::searchService(const std::string& text, const std::string*& report) {
+    auto known = serviceSearches_.find(text);
+    if (known == serviceSearches_.end()) {
+        Search<std::optional<CDienstlDoc>> search;
+        search.found = services_->search(text, search.report);
+        known = serviceSearches_.emplace(text, std::move(search)).first;
+    }
+    report = &known->second.report;
+    return known->second.found;
 }
 
 void Writer::recordEmployeeText(const std::string& text, bool important) {
@@ -419,7 +456,8 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
     const size_t kept = day.lineCount();
     {
         // Room for the new lines at once: adding them then moves no line.
-        std::vector<CZeitZeile> lines(day.lines().begin(), day.lines().end());
+        std::vector<CZeitZeile> lines(std::make_move_iterator(day.lines().begin()),
+                                      std::make_move_iterator(day.lines().end()));
         lines.reserve(kept + work.record->lines.size());
         day.setLines(std::move(lines));
     }
@@ -453,17 +491,25 @@ void Writer::applyTimes(CTagDoc& day, DayWork& work) {
         }
     }
 
-    // The checks of a saved day, without questions.
+    // The checks of a saved day, without questions; the lines are lent to them and given back.
     DayEntryState state;
-    state.lines.assign(day.lines().begin(), day.lines().end());
+    state.lines.assign(std::make_move_iterator(day.lines().begin()),
+                       std::make_move_iterator(day.lines().end()));
     state.date = work.record->date;
     state.publicHoliday = day.publicHoliday != 0;
     state.settings = &day.document()->settings();
     // A line added was checked as it was made: only the lines kept from before are checked again.
-    const DayFindings findings = findDayProblems(state, [&](const CZeitZeile& line) {
-        const auto index = static_cast<size_t>(&line - state.lines.data());
-        return index < kept ? checkStoredTimesAndLine(line) : checks.at(index - kept);
-    });
+    DayFindings findings;
+    try {
+        findings = findDayProblems(state, [&](const CZeitZeile& line) {
+            const auto index = static_cast<size_t>(&line - state.lines.data());
+            return index < kept ? checkStoredTimesAndLine(line) : checks.at(index - kept);
+        });
+    } catch (...) {
+        day.setLines(std::move(state.lines));
+        throw;
+    }
+    day.setLines(std::move(state.lines));
     std::string found;
     if (findings.lineMessage) found += "WARNUNG: " + *findings.lineMessage + "\n";
     if (findings.overlap)
@@ -523,12 +569,12 @@ LineOutcome Writer::addTimeLine(CTagDoc& day, const ImportLineRecord& record, bo
     // 3. A customer makes the line a customer's line; the customer keeps the name of the customer file.
     if (!record.customer.empty()) {
         line.kind = kKindCustomer;
-        std::string search;
-        if (const std::optional<CKundeDoc> customer = customers_->search(record.customer, search)) {
-            line.customer = customer->name;
+        const std::string* report = nullptr;
+        if (const std::optional<std::string>& name = searchCustomer(record.customer, report)) {
+            line.customer = *name;
         } else {
             line.customer = record.customer;
-            protocol += search;
+            protocol += *report;
             warning = warning || checkCustomers_;
         }
     } else {
@@ -554,7 +600,14 @@ LineOutcome Writer::addTimeLine(CTagDoc& day, const ImportLineRecord& record, bo
     }
 
     // 6. Completion as in the dialog; the first working-time line gets the break the date requires.
-    {
+    //    With both times given and no duration, as a clock gives its lines, completion makes the
+    //    duration their span, and a break without a pause lasts as long: done here directly.
+    if (line.fromFixed != 0 && line.toFixed != 0 && line.durationFixed == 0 &&
+        (line.kind != kKindBreak || line.pause == 0)) {
+        line.duration = spanMinutes(line.from, line.to);
+        line.updateDurationText();
+        if (line.kind == kKindBreak) line.pause = line.duration;
+    } else {
         TimeLineEntry entry(line, TimeLineEntry::Options{});
         entry.complete();
         entry.apply(line);
@@ -565,16 +618,17 @@ LineOutcome Writer::addTimeLine(CTagDoc& day, const ImportLineRecord& record, bo
     }
 
     // 7. The service gives its name, cost kind and amount.
-    protocol += entryDescription(line) + "\n";
+    protocol += entryDescription(line);
+    protocol += '\n';
     if (!record.service.empty()) {
-        std::string search;
-        if (const std::optional<CDienstlDoc> service = services_->search(record.service, search)) {
+        const std::string* report = nullptr;
+        if (const std::optional<CDienstlDoc>& service = searchService(record.service, report)) {
             line.service = service->name;
             line.costKind = service->costKind;
             line.costAmount = service->costs;
         } else {
             line.service = record.service;
-            protocol += search;
+            protocol += *report;
             warning = true;
         }
     }

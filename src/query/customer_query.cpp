@@ -13,6 +13,8 @@
 #include "yearfile/year_file_lines.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <functional>
 #include <set>
 #include <unordered_map>
@@ -49,9 +51,72 @@ struct Cp1252Order {
     bool operator()(std::string_view a, std::string_view b) const { return compareCp1252(a, b) < 0; }
 };
 
+// The level keys and customer entries are short: a hash that takes them eight bytes at a time, and
+// the last bytes in one step, costs less than the general one of the library.
+inline size_t shortTextHash(std::string_view text) {
+    const char* p = text.data();
+    size_t n = text.size();
+    uint64_t h = 0x9E3779B97F4A7C15ULL ^ n;
+    const auto mix = [&h](uint64_t word) {
+        h = (h ^ word) * 0xFF51AFD7ED558CCDULL;
+        h ^= h >> 32;
+    };
+    for (; n > 8; p += 8, n -= 8) {
+        uint64_t word = 0;
+        std::memcpy(&word, p, 8);
+        mix(word);
+    }
+    uint64_t tail = 0;
+    if (n >= 4) {
+        // The first and the last four bytes together cover all of them.
+        uint32_t first = 0;
+        uint32_t last = 0;
+        std::memcpy(&first, p, 4);
+        std::memcpy(&last, p + n - 4, 4);
+        tail = (static_cast<uint64_t>(first) << 32) | last;
+    } else if (n > 0) {
+        tail = (static_cast<uint64_t>(static_cast<unsigned char>(p[0])) << 16) |
+               (static_cast<uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) |
+               static_cast<unsigned char>(p[n - 1]);
+    }
+    mix(tail);
+    return static_cast<size_t>(h);
+}
+
+// Equal texts, those of up to 16 bytes compared in words instead of through memcmp.
+inline bool sameText(std::string_view a, std::string_view b) {
+    const size_t n = a.size();
+    if (n != b.size()) return false;
+    if (n > 16) return std::memcmp(a.data(), b.data(), n) == 0;
+    if (n > 8) {
+        uint64_t words[4];
+        std::memcpy(&words[0], a.data(), 8);
+        std::memcpy(&words[1], a.data() + n - 8, 8);
+        std::memcpy(&words[2], b.data(), 8);
+        std::memcpy(&words[3], b.data() + n - 8, 8);
+        return words[0] == words[2] && words[1] == words[3];
+    }
+    if (n >= 4) {
+        uint32_t words[4];
+        std::memcpy(&words[0], a.data(), 4);
+        std::memcpy(&words[1], a.data() + n - 4, 4);
+        std::memcpy(&words[2], b.data(), 4);
+        std::memcpy(&words[3], b.data() + n - 4, 4);
+        return words[0] == words[2] && words[1] == words[3];
+    }
+    for (size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 struct TextHash {
     using is_transparent = void;
-    size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    size_t operator()(std::string_view text) const { return shortTextHash(text); }
+};
+
+struct TextEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return sameText(a, b); }
 };
 
 // The customer texts of the entries met in one run (queryCustomerText), each entry looked up in the
@@ -64,7 +129,7 @@ class CustomerTexts {
         static const std::string none;
         static constexpr std::string_view customerKind = kKindCustomer;
         if (line.kind != customerKind) return none;
-        if (last_ != texts_.end() && last_->first == line.customer) return last_->second;
+        if (last_ != texts_.end() && sameText(last_->first, line.customer)) return last_->second;
         last_ = texts_.find(line.customer);
         if (last_ == texts_.end())
             last_ = texts_.emplace(std::string(line.customer), queryCustomerText(line.kind, line.customer, customers_))
@@ -74,8 +139,8 @@ class CustomerTexts {
 
   private:
     const CTwKundenDoc* customers_;
-    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> texts_;
-    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>>::const_iterator last_ = texts_.end();
+    std::unordered_map<std::string, std::string, TextHash, TextEqual> texts_;
+    std::unordered_map<std::string, std::string, TextHash, TextEqual>::const_iterator last_ = texts_.end();
 };
 
 std::string fourDigitClock(std::string_view text) {
@@ -104,12 +169,14 @@ class LevelTexts {
   public:
     explicit LevelTexts(CustomerTexts& customers) : customers_(customers) {}
 
-    LevelView of(LevelKind level, const CEinstArbzt& settings, const TimeLineFields& line, size_t slot = 0) {
+    // customer: the line's customer text when the caller has it already.
+    LevelView of(LevelKind level, const CEinstArbzt& settings, const TimeLineFields& line, size_t slot = 0,
+                 const std::string* customer = nullptr) {
         switch (level) {
         case LevelKind::Employee:
             return {settings.name, settings.name};
         case LevelKind::Customer: {
-            const std::string& text = customers_.of(line);
+            const std::string& text = customer != nullptr ? *customer : customers_.of(line);
             return {text, text};
         }
         case LevelKind::Service:
@@ -444,10 +511,25 @@ std::vector<std::string> possibleServices(const QuerySource& source, const Query
 
 // --- result
 
+size_t QueryNode::KeyHash::operator()(std::string_view key) const {
+    return shortTextHash(key);
+}
+
+bool QueryNode::KeyEqual::operator()(std::string_view a, std::string_view b) const {
+    return sameText(a, b);
+}
+
 QueryNode& QueryNode::child(std::string_view childKey, std::string_view childDisplay,
                             const std::string& childLevel, bool childSum) {
+    // Lines in a row often share their key on a level (the employee of a file, a customer's lines).
+    if (lastChild_ < children.size() && sameText(children[lastChild_].key, childKey))
+        return children[lastChild_];
     const auto found = childIndex_.find(childKey);
-    if (found != childIndex_.end()) return children[found->second];
+    if (found != childIndex_.end()) {
+        lastChild_ = found->second;
+        return children[found->second];
+    }
+    lastChild_ = children.size();
     childIndex_.emplace(std::string(childKey), children.size());
     QueryNode node;
     node.depth = depth + 1;
@@ -461,8 +543,19 @@ QueryNode& QueryNode::child(std::string_view childKey, std::string_view childDis
 
 void QueryNode::sortChildren() {
     childIndex_.clear();
-    std::sort(children.begin(), children.end(),
-              [](const QueryNode& a, const QueryNode& b) { return compareCp1252(a.key, b.key) < 0; });
+    lastChild_ = SIZE_MAX;
+    // Keys of plain ASCII (the usual case) are in Windows-1252 order when compared byte-wise; the
+    // keys of the children differ, so either comparison gives the one order.
+    const bool ascii = std::all_of(children.begin(), children.end(), [](const QueryNode& node) {
+        return std::all_of(node.key.begin(), node.key.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    });
+    if (ascii)
+        std::sort(children.begin(), children.end(),
+                  [](const QueryNode& a, const QueryNode& b) { return a.key < b.key; });
+    else
+        std::sort(children.begin(), children.end(),
+                  [](const QueryNode& a, const QueryNode& b) { return compareCp1252(a.key, b.key) < 0; });
     for (QueryNode& node : children)
         node.sortChildren();
 }
@@ -489,8 +582,10 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
         levels.push_back({levelKind(choices.levelName(level)), choices.levelName(level + 1), choices.levelSum(level)});
     CustomerTexts customerTexts(source.customers);
     LevelTexts levelTexts(customerTexts);
-    std::vector<QueryNode*> path;
-    std::vector<LevelView> texts(levels.size());
+    // The nodes of a line from the root down, and its level texts (at most four levels).
+    std::array<QueryNode*, kQueryLevelCount + 1> path{};
+    std::array<LevelView, kQueryLevelCount> texts{};
+    path[0] = &result.root;
     try {
         const bool completed = LineWalk(source, choices).run(
             [&](const CEinstArbzt& settings, const TimeLineFields& line) {
@@ -503,20 +598,19 @@ std::optional<QueryResult> evaluateQuery(const QuerySource& source, const QueryC
                 // Every level's text first: a line without a value on one of them is counted
                 // nowhere, and leaves no empty node behind on the levels above.
                 for (size_t i = 0; i < levels.size(); ++i) {
-                    texts[i] = levelTexts.of(levels[i].kind, settings, line, i);
+                    texts[i] = levelTexts.of(levels[i].kind, settings, line, i, &customer);
                     if (texts[i].key.empty()) return;
                 }
-                path.assign(1, &result.root);
                 for (size_t i = 0; i < levels.size(); ++i)
-                    path.push_back(
-                        &path.back()->child(texts[i].key, texts[i].display, levels[i].below, levels[i].showSum));
+                    path[i + 1] =
+                        &path[i]->child(texts[i].key, texts[i].display, levels[i].below, levels[i].showSum);
                 double cost = 0.0;
                 if (choices.showCosts)
                     cost = lineCost(line.costKind, line.costAmount, line.duration, line.service, &settings, line.month,
                                     costsUnavailable);
-                for (QueryNode* node : path) {
-                    node->minutes += line.duration;
-                    node->costs += cost;
+                for (size_t i = 0; i <= levels.size(); ++i) {
+                    path[i]->minutes += line.duration;
+                    path[i]->costs += cost;
                 }
             },
             [&](const CEinstArbzt& settings) {

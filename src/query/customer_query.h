@@ -154,12 +154,18 @@ struct QueryNode {
     void sortChildren();
 
   private:
+    // A hash and a comparison of short texts, in words of bytes (customer_query.cpp).
     struct KeyHash {
         using is_transparent = void;
-        size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+        size_t operator()(std::string_view key) const;
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
     };
     // key -> position in children while building
-    std::unordered_map<std::string, size_t, KeyHash, std::equal_to<>> childIndex_;
+    std::unordered_map<std::string, size_t, KeyHash, KeyEqual> childIndex_;
+    size_t lastChild_ = SIZE_MAX; // the child found last while building
 };
 
 struct QueryResult {

@@ -15,18 +15,32 @@ void requireRange(ArchiveReader& ar, int32_t value, int32_t low, int32_t high) {
     if (value < low || value > high) throw EndOfFileError(ar.fileName());
 }
 
+// A stored text is plain ASCII when no byte is from 0x80 up. The texts of time lines are short: they
+// are looked at in words of eight or four bytes, the last word overlapping the one before.
 bool isAscii(std::string_view bytes) {
-    // Eight bytes at a time: a byte from 0x80 up sets its top bit.
-    uint64_t high = 0;
-    size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
+    const char* p = bytes.data();
+    const size_t n = bytes.size();
+    if (n >= 8) {
+        uint64_t high = 0;
         uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + i, 8);
-        high |= word;
+        for (size_t i = 0; i + 8 <= n; i += 8) {
+            std::memcpy(&word, p + i, 8);
+            high |= word;
+        }
+        std::memcpy(&word, p + n - 8, 8);
+        return ((high | word) & 0x8080808080808080ULL) == 0;
     }
-    for (; i < bytes.size(); ++i)
-        high |= static_cast<unsigned char>(bytes[i]);
-    return (high & 0x8080808080808080ULL) == 0;
+    if (n >= 4) {
+        uint32_t first = 0;
+        uint32_t last = 0;
+        std::memcpy(&first, p, 4);
+        std::memcpy(&last, p + n - 4, 4);
+        return ((first | last) & 0x80808080U) == 0;
+    }
+    unsigned high = 0;
+    for (size_t i = 0; i < n; ++i)
+        high |= static_cast<unsigned char>(p[i]);
+    return (high & 0x80U) == 0;
 }
 
 // Where each day's lines lie in the file-order list: [begin, end), or begin < 0 for no record.
@@ -37,11 +51,8 @@ struct DayRange {
 
 } // namespace
 
-std::string_view YearFileLines::text(std::string_view bytes, bool utf16) {
-    if (!utf16) {
-        if (isAscii(bytes)) return bytes;
-        return texts_.emplace_back(cp1252ToUtf8(bytes));
-    }
+std::string_view YearFileLines::decodedText(std::string_view bytes, bool utf16) {
+    if (!utf16) return texts_.emplace_back(cp1252ToUtf8(bytes));
     std::u16string units(bytes.size() / 2, u'\0');
     for (size_t i = 0; i < units.size(); ++i) {
         uint16_t unit = 0;
@@ -64,8 +75,15 @@ void YearFileLines::read(std::string_view bytes, const std::string& fileName) {
         if (version < 1) throw EndOfFileError(ar.fileName());
         settings_.load(ar, version);
 
+        // A line's pause (4 bytes), from version 5 its three fixed marks (4 each), from version 16
+        // its three calculation fields (8 each).
+        const size_t afterRemark = 4 + (version >= 5 ? 12 : 0) + (version >= 16 ? 24 : 0);
         std::array<std::array<DayRange, 32>, 13> ranges{};
         int32_t lastKey = 0; // month * 32 + day of the last day read; a smaller or equal key needs sorting
+        // A stored text in UTF-8: the bytes themselves when they are plain ASCII (nearly always).
+        const auto text = [this](std::string_view raw, bool utf16) {
+            return !utf16 && isAscii(raw) ? raw : decodedText(raw, utf16);
+        };
         const int32_t months = ar.readCount(CMonatDoc::minimumBytes(version));
         for (int32_t i = 0; i < months; ++i) {
             const int32_t month = ar.readInt32();
@@ -117,14 +135,8 @@ void YearFileLines::read(std::string_view bytes, const std::string& fileName) {
                     raw = ar.readStringBytes(utf16);
                     line.to = text(raw, utf16);
                     line.duration = ar.readInt32();
-                    ar.skipString(); // remark
-                    ar.readInt32();  // pause
-                    if (version >= 5)
-                        for (int n = 0; n < 3; ++n)
-                            ar.readInt32();
-                    if (version >= 16)
-                        for (int n = 0; n < 3; ++n)
-                            ar.readFloat64();
+                    ar.skipString();      // remark
+                    ar.skip(afterRemark); // pause, the fixed marks, the calculation fields
                     if (version >= 27) {
                         raw = ar.readStringBytes(utf16);
                         line.service = text(raw, utf16);
@@ -133,8 +145,7 @@ void YearFileLines::read(std::string_view bytes, const std::string& fileName) {
                     }
                     if (version >= 31) {
                         ar.skipString(); // vehicle
-                        ar.readFloat64();
-                        ar.readFloat64();
+                        ar.skip(16);     // odometer, kilometres
                     }
                 }
                 range.end = static_cast<int32_t>(lines_.size());

@@ -46,7 +46,8 @@ class YearFileLines {
     std::span<const TimeLineFields> lines() const { return reordered_ ? std::span(sortedLines_) : std::span(lines_); }
 
   private:
-    std::string_view text(std::string_view bytes, bool utf16);
+    // A stored text that is not plain ASCII (Windows-1252 or UTF-16) in UTF-8, kept in texts_.
+    std::string_view decodedText(std::string_view bytes, bool utf16);
 
     CEinstArbzt settings_;
     std::vector<TimeLineFields> lines_; // in the file's order
