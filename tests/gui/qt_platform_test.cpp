@@ -65,9 +65,14 @@ class FileSelectionTest : public ::testing::Test {
         ASSERT_TRUE(waitFor([this] {
             return view->isVisible() && !model->data(file.siblingAtColumn(3)).toString().isEmpty();
         }));
-        // The columns fit once the rows are sorted in; nothing needs more than one more round.
-        for (int i = 0; i < 5; ++i)
-            QApplication::processEvents();
+        // The columns are laid out once the rows are sorted in, which the model does in its own
+        // thread: wait (bounded only against a hang) until they fit, the test checks how.
+        waitFor([this] {
+            int columns = 0;
+            for (int column = 0; column < view->header()->count(); ++column)
+                columns += view->header()->sectionSize(column);
+            return columns <= view->viewport()->width() && !view->horizontalScrollBar()->isVisible();
+        });
     }
 
     std::unique_ptr<QFileDialog> dialog;
