@@ -9,10 +9,6 @@
 
 namespace lorvan {
 
-bool Cp1252Less::operator()(const std::string& a, const std::string& b) const {
-    return compareCp1252(a, b) < 0;
-}
-
 std::string plateFileNameForm(std::string_view plate) {
     return toFileNamePart(plate);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "yearfile/document_base.h"
+#include "yearfile/settings.h"
 
 #include <cstdint>
 #include <map>
@@ -27,11 +28,6 @@ class CFahrtVorbData {
     std::string place;
     std::string purpose;
     friend bool operator==(const CFahrtVorbData&, const CFahrtVorbData&) = default;
-};
-
-// Orders texts by their Windows-1252 bytes, as the files keep their records.
-struct Cp1252Less {
-    bool operator()(const std::string& a, const std::string& b) const;
 };
 
 // The file-name form of a plate: blanks become "_", umlauts and "ß" are spelt out, every other
