@@ -27,6 +27,12 @@ std::string plateProblem(const CTwFahrzDoc& vehicles, const std::string& plate, 
     return std::string();
 }
 
+std::string vehicleFileProblem(const CTwFahrzDoc& vehicles) {
+    for (const auto& [plate, vehicle] : vehicles.vehicles)
+        if (std::string problem = plateProblem(vehicles, plate, plate); !problem.empty()) return problem;
+    return std::string();
+}
+
 bool hasLogbookFiles(const std::string& dataDirectory, const std::string& plate) {
     const std::string form = toUpperCp1252(plateFileNameForm(plate));
     for (const std::string& path : logbookFiles(dataDirectory)) {
