@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace lorvan {
+struct LogbookPrintInput;
+}
+
 namespace lorvan::cli {
 
 // Global options of the command line.
@@ -96,5 +100,14 @@ int runAbsences(const Options& options, const std::vector<std::string>& args, st
 // employee options of cli/closing_selection.h); messages about the files go to err, the table is written
 // in any case (JSON on out without an output file).
 int runPotential(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// logbook print PLATE YEAR [--from D] [--to D] [--json|--pdf OUT]: the print of a logbook for a period,
+// on the logbook as read (args are the options after PLATE YEAR; usage names the call in messages).
+// Without --pdf the pages as laid out on the PDF page, with their tables, the sums and the period as JSON.
+int runLogbookPrint(const Options& options, const LogbookPrintInput& logbook, const std::vector<std::string>& args,
+                    std::ostream& out, const std::string& usage);
+// logbook-print-input FILE.json [--from D] [--to D] [--json|--pdf OUT]: the same print of a logbook given
+// as JSON (plate, year, start values and the trips with their file fields).
+int runLogbookPrintInput(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 
 } // namespace lorvan::cli

@@ -144,6 +144,8 @@ int main(int argc, char** argv) {
         if (command == "booking") return cli::runBooking(options, args, std::cout, std::cerr);
         if (command == "absences") return cli::runAbsences(options, args, std::cout, std::cerr);
         if (command == "potential") return cli::runPotential(options, args, std::cout, std::cerr);
+        // The logbook print on a logbook given as JSON, for tests (not in the usage text).
+        if (command == "logbook-print-input") return cli::runLogbookPrintInput(options, args, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';
