@@ -20,7 +20,8 @@
 namespace lorvan::cli {
 namespace {
 
-constexpr const char* kUsage = "logbook-print-input DATEI.json [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] [--json|--pdf AUS]";
+constexpr const char* kUsage =
+    "logbook-print-input DATEI.json [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] [--json|--pdf AUS]";
 
 // The driven kilometres a trip of the JSON input leaves out: its reading minus the previous valid
 // trip's (the start reading before the first), to one decimal as the readings have; a cancelled trip
@@ -31,7 +32,8 @@ void fillDrivenKilometres(LogbookPrintInput& logbook, const std::vector<bool>& g
     for (size_t i = 0; i < logbook.trips.size(); ++i) {
         PrintTrip& trip = logbook.trips[i];
         if (!given[i])
-            trip.drivenKilometres = roundAmount(trip.kilometres - (trip.cancelled ? previous : previousValid), 0, 1);
+            trip.drivenKilometres =
+                roundAmount(trip.kilometres - (trip.cancelled ? previous : previousValid), 0, 1);
         previous = trip.kilometres;
         if (!trip.cancelled) previousValid = trip.kilometres;
     }
@@ -131,8 +133,8 @@ nlohmann::ordered_json printToJson(const LogbookPrint& print, const LogbookPrint
 
 } // namespace
 
-int runLogbookPrint(const Options& options, const LogbookPrintInput& logbook, const std::vector<std::string>& arguments,
-                    std::ostream& out, const std::string& usage) {
+int runLogbookPrint(const Options& options, const LogbookPrintInput& logbook,
+                    const std::vector<std::string>& arguments, std::ostream& out, const std::string& usage) {
     std::vector<std::string> args = arguments;
     const FileOutput output = takeFileOutput(args, "logbook print");
     if (output.kind == FileOutput::Kind::Xlsx) throw LorvanError("logbook print: nur --json oder --pdf AUS.");
@@ -171,7 +173,8 @@ int runLogbookPrint(const Options& options, const LogbookPrintInput& logbook, co
     return 0;
 }
 
-int runLogbookPrintInput(const Options& options, const std::vector<std::string>& arguments, std::ostream& out) {
+int runLogbookPrintInput(const Options& options, const std::vector<std::string>& arguments,
+                         std::ostream& out) {
     if (arguments.empty() || arguments.front().rfind("--", 0) == 0) expectArguments({}, 1, kUsage);
     const std::string& path = arguments.front();
     std::ifstream file(path, std::ios::binary);

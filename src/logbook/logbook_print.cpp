@@ -312,7 +312,8 @@ int32_t LogbookPrint::pageCount() const {
 LogbookPrint::Frame LogbookPrint::printFrame(CPage& page, int32_t number, const LogbookPrintInput& logbook,
                                              LogbookPrintEnvironment& environment) const {
     double logoBottom = kLogoTop;
-    if (environment.logoPath) logoBottom = page.printLogo(*environment.logoPath, kLogoTop, kRuleRight, environment.sink);
+    if (environment.logoPath)
+        logoBottom = page.printLogo(*environment.logoPath, kLogoTop, kRuleRight, environment.sink);
     double y = page.printText(kTitleTop, kLeft, kTextBold, kTitleSize, logbookPrintTitle(logbook.plate));
     if (!logbook.description.empty()) y = page.printText(y, kIndent, 0, kTextSize, logbook.description);
     if (y < logoBottom) y = logoBottom + 0.03;
@@ -330,7 +331,8 @@ LogbookPrint::Frame LogbookPrint::printFrame(CPage& page, int32_t number, const 
     return frame;
 }
 
-void LogbookPrint::layOut(CPage& page, const LogbookPrintInput& logbook, LogbookPrintEnvironment& environment) {
+void LogbookPrint::layOut(CPage& page, const LogbookPrintInput& logbook,
+                          LogbookPrintEnvironment& environment) {
     if (!pages_.empty()) return;
     const bool measureOnly = page.setMeasureOnly(true);
     const Frame frame = printFrame(page, 1, logbook, environment);

@@ -84,9 +84,10 @@ struct LogbookSums {
 LogbookSums logbookSums(const std::vector<PrintTrip>& trips);
 
 // The texts of the frame.
-std::string logbookPrintTitle(const std::string& plate);                         // "Kfz-Fahrtenbuch für B-XY 123"
-std::string logbookPeriodLine(const std::string& from, const std::string& to);   // "vom 01.01.2024 bis 31.12.2024"
-std::string logbookFooter(const std::string& version);                           // "Erstellt mit dem Programm Lorvan 3.14"
+std::string logbookPrintTitle(const std::string& plate); // "Kfz-Fahrtenbuch für B-XY 123"
+std::string logbookPeriodLine(const std::string& from,
+                              const std::string& to);  // "vom 01.01.2024 bis 31.12.2024"
+std::string logbookFooter(const std::string& version); // "Erstellt mit dem Programm Lorvan 3.14"
 
 // What the print takes from the program: the logo, where its message goes, today's date (printed above
 // the signature line) and the program's version (in the footer).

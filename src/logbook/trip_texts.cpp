@@ -48,8 +48,8 @@ std::string locationText(const std::string& street, const std::string& place) {
     return street + ", " + place;
 }
 
-int32_t tripDurationMinutes(const std::string& startDate, const std::string& startTime, const std::string& endDate,
-                            const std::string& endTime) {
+int32_t tripDurationMinutes(const std::string& startDate, const std::string& startTime,
+                            const std::string& endDate, const std::string& endTime) {
     const int32_t start = parseClock(startTime);
     const int32_t end = parseClock(endTime);
     if (startDate == endDate) return end - start;
@@ -61,13 +61,14 @@ int32_t tripDurationMinutes(const std::string& startDate, const std::string& sta
     return (24 * 60 - start) + daysBetween(last, first) * 24 * 60 + end - 24 * 60;
 }
 
-std::string tripTimeSpanText(const std::string& startDate, const std::string& startTime, const std::string& endDate,
-                             const std::string& endTime, bool withDuration) {
+std::string tripTimeSpanText(const std::string& startDate, const std::string& startTime,
+                             const std::string& endDate, const std::string& endTime, bool withDuration) {
     std::string text = startDate + "   " + startTime + " - ";
     if (endDate != startDate) text += endDate + "   ";
     text += endTime;
     if (withDuration && !startTime.empty() && !endTime.empty())
-        text += "  (" + formatMinutes(tripDurationMinutes(startDate, startTime, endDate, endTime), 1, false) + " h)";
+        text += "  (" + formatMinutes(tripDurationMinutes(startDate, startTime, endDate, endTime), 1, false) +
+                " h)";
     return text;
 }
 

@@ -30,12 +30,12 @@ std::string locationText(const std::string& street, const std::string& place);
 
 // The minutes from start to end: end - start on one day, else the rest of the start day plus the
 // whole days between plus the end's minutes. 0 when a date is no valid date.
-int32_t tripDurationMinutes(const std::string& startDate, const std::string& startTime, const std::string& endDate,
-                            const std::string& endTime);
+int32_t tripDurationMinutes(const std::string& startDate, const std::string& startTime,
+                            const std::string& endDate, const std::string& endTime);
 // "01.03.2024   08:00 - 09:30", with the end date before the end time when the trip ends on another
 // day ("01.03.2024   22:00 - 02.03.2024   01:15"); withDuration adds "  (1:30 h)" when both times
 // are set.
-std::string tripTimeSpanText(const std::string& startDate, const std::string& startTime, const std::string& endDate,
-                             const std::string& endTime, bool withDuration);
+std::string tripTimeSpanText(const std::string& startDate, const std::string& startTime,
+                             const std::string& endDate, const std::string& endTime, bool withDuration);
 
 } // namespace lorvan

@@ -17,8 +17,9 @@ namespace {
 // A logbook of 2024 with trips on consecutive days from 8 January, 25 km each and business, written
 // as the JSON input of the test entry; the readings as entered (a cancelled trip keeps its reading).
 nlohmann::json logbookJson(int trips) {
-    nlohmann::json json{{"plate", "K-LV 204"},     {"description", "Transporter"}, {"year", 2024},
-                        {"start_street", "Werkstr. 3"}, {"start_place", "Köln"},  {"start_kilometres", 1000.0}};
+    nlohmann::json json{{"plate", "K-LV 204"},   {"description", "Transporter"},
+                        {"year", 2024},          {"start_street", "Werkstr. 3"},
+                        {"start_place", "Köln"}, {"start_kilometres", 1000.0}};
     json["trips"] = nlohmann::json::array();
     double kilometres = 1000;
     for (int i = 0; i < trips; ++i) {
@@ -84,7 +85,8 @@ TEST_F(LogbookPrintCommand, JsonGivesThePagesTheirTablesTheSumsAndThePeriod) {
     const nlohmann::json& pages = print["pages"];
     ASSERT_GE(pages.size(), 3u);
     EXPECT_EQ(pages[0]["tables"][3]["name"], "STARTTITLE");
-    EXPECT_EQ(rowOf(pages[0]["tables"][4], 0), (std::vector<std::string>{"", "Werkstr. 3", "", "1000,0", "", ""}));
+    EXPECT_EQ(rowOf(pages[0]["tables"][4], 0),
+              (std::vector<std::string>{"", "Werkstr. 3", "", "1000,0", "", ""}));
     // the fifth trip's tables follow the start block and four trips of four tables each
     const nlohmann::json& cancelled = pages[0]["tables"][6 + 4 * 4 + 2];
     EXPECT_EQ(cancelled["name"], "ROW2");
@@ -129,7 +131,9 @@ TEST_F(LogbookPrintCommand, RefusesBadPeriodsInputsAndOutputs) {
     nlohmann::json unknownKey = logbookJson(1);
     unknownKey["trips"][0]["colour"] = "rot";
     const Case cases[] = {
-        {logbookJson(3), {"--from", "11.01.2024", "--to", "10.01.2024"}, "Der Beginn des Drucks muss vor dem Ende liegen."},
+        {logbookJson(3),
+         {"--from", "11.01.2024", "--to", "10.01.2024"},
+         "Der Beginn des Drucks muss vor dem Ende liegen."},
         {logbookJson(3), {"--from", "1.13.2024"}, "Der Beginn des Drucks ist kein gültiges Datum."},
         {logbookJson(3), {"--from", "01.06.2024"}, "Es sind keine Daten zum Druck vorhanden."},
         {logbookJson(0), {}, "Es sind keine Daten zum Druck vorhanden."},
@@ -143,7 +147,8 @@ TEST_F(LogbookPrintCommand, RefusesBadPeriodsInputsAndOutputs) {
         EXPECT_TRUE(out.str().empty());
     }
     std::ostringstream out;
-    const std::string unknown = test::errorOf([&] { cli::runLogbookPrintInput(options_, input(unknownKey), out); });
+    const std::string unknown =
+        test::errorOf([&] { cli::runLogbookPrintInput(options_, input(unknownKey), out); });
     EXPECT_NE(unknown.find("colour"), std::string::npos) << unknown;
 }
 

@@ -330,7 +330,7 @@ TEST(LogbookPrintSums, SumsAndSharesByKind) {
     struct Case {
         const char* name;
         std::vector<std::pair<int32_t, double>> trips; // kind, driven kilometres
-        std::vector<std::vector<std::string>> rows;    // columns 1, 2, 4, 5, 6 of the rows before the empty ones
+        std::vector<std::vector<std::string>> rows; // columns 1, 2, 4, 5, 6 of the rows before the empty ones
     };
     const std::vector<Case> cases = {
         {"business only, 100 km",
@@ -368,8 +368,9 @@ TEST(LogbookPrintSums, SumsAndSharesByKind) {
         ASSERT_EQ(sums.name, kLogbookSums);
         ASSERT_GE(sums.rowCount(), c.rows.size() + 3);
         for (size_t r = 0; r < c.rows.size(); ++r) {
-            const std::vector<std::string> row{cellText(sums, r, 1), cellText(sums, r, 2), cellText(sums, r, 4),
-                                               cellText(sums, r, 5), cellText(sums, r, 6)};
+            const std::vector<std::string> row{cellText(sums, r, 1), cellText(sums, r, 2),
+                                               cellText(sums, r, 4), cellText(sums, r, 5),
+                                               cellText(sums, r, 6)};
             EXPECT_EQ(row, c.rows[r]) << "row " << r + 1;
         }
         EXPECT_TRUE(sums.row(c.rows.size()).cells().empty());
@@ -410,7 +411,7 @@ TEST(LogbookPrintSums, TheThirdEmptyRowAndTheOwnPage) {
     const RecordedCall* start = measured.findText("Start-Kilometerstand:");
     ASSERT_NE(start, nullptr);
     const int32_t line = lineHeight(measured);
-    const int32_t row = 10 * 3 * kDpi / 2 / 72; // 10 points × 1.5, truncated
+    const int32_t row = 10 * 3 * kDpi / 2 / 72;               // 10 points × 1.5, truncated
     const int32_t sumsBottom = start->rect.top - 2 + 4 * row; // two value rows and two empty rows
     // The content bottom lies 0.3 inch (30 units) and one line above the page's end.
     const auto pageFor = [&](int32_t contentBottom) { return contentBottom + line + 30; };

@@ -15,10 +15,14 @@ TEST(TripTexts, KindTextAndLetterWithCancelledAndOutOfRangeKinds) {
         const char* letter;
     };
     const Case cases[] = {
-        {kTripBusiness, false, "Geschäftlich", "G"}, {kTripCommute, false, "Arbeitsweg", "A"},
-        {kTripPrivate, false, "Privat", "P"},        {kTripUnknown, false, "Unbekannt", "U"},
-        {7, false, "Privat", "P"},                   {-1, false, "Privat", "P"},
-        {kTripBusiness, true, "Storno", "S"},        {kTripUnknown, true, "Storno", "S"},
+        {kTripBusiness, false, "Geschäftlich", "G"},
+        {kTripCommute, false, "Arbeitsweg", "A"},
+        {kTripPrivate, false, "Privat", "P"},
+        {kTripUnknown, false, "Unbekannt", "U"},
+        {7, false, "Privat", "P"},
+        {-1, false, "Privat", "P"},
+        {kTripBusiness, true, "Storno", "S"},
+        {kTripUnknown, true, "Storno", "S"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.kind << (c.cancelled ? " cancelled" : ""));
@@ -54,8 +58,10 @@ TEST(TripTexts, TimeSpanWithDuration) {
     const Case cases[] = {
         {"01.03.2024", "08:00", "01.03.2024", "09:30", "01.03.2024   08:00 - 09:30  (1:30 h)", 90},
         // past midnight at the month's end: the end date is shown
-        {"29.02.2024", "22:00", "01.03.2024", "01:15", "29.02.2024   22:00 - 01.03.2024   01:15  (3:15 h)", 195},
-        {"01.03.2024", "10:00", "03.03.2024", "10:00", "01.03.2024   10:00 - 03.03.2024   10:00  (48:00 h)", 2880},
+        {"29.02.2024", "22:00", "01.03.2024", "01:15", "29.02.2024   22:00 - 01.03.2024   01:15  (3:15 h)",
+         195},
+        {"01.03.2024", "10:00", "03.03.2024", "10:00", "01.03.2024   10:00 - 03.03.2024   10:00  (48:00 h)",
+         2880},
         // without both times there is no duration
         {"01.03.2024", "08:00", "01.03.2024", "", "01.03.2024   08:00 - ", 0},
         {"01.03.2024", "", "02.03.2024", "", "01.03.2024    - 02.03.2024   ", 0},
@@ -67,7 +73,8 @@ TEST(TripTexts, TimeSpanWithDuration) {
             EXPECT_EQ(tripDurationMinutes(c.startDate, c.startTime, c.endDate, c.endTime), c.minutes);
         }
     }
-    EXPECT_EQ(tripTimeSpanText("01.03.2024", "08:00", "01.03.2024", "09:30", false), "01.03.2024   08:00 - 09:30");
+    EXPECT_EQ(tripTimeSpanText("01.03.2024", "08:00", "01.03.2024", "09:30", false),
+              "01.03.2024   08:00 - 09:30");
 }
 
 } // namespace
