@@ -4,6 +4,7 @@
 #include "foundation/error.h"
 #include "foundation/file_system.h"
 #include "foundation/format.h"
+#include "logbook/logbook_print.h"
 #include "logbook/logbook_window.h"
 #include "logbook/trip_dialog.h"
 #include "logbook/vehicle_list.h"
@@ -252,6 +253,15 @@ int runLogbook(const Options& options, const std::vector<std::string>& args, std
     }
     if (sub == "create") return create(session, rest, out);
     if (sub == "show") return show(session, rest, out);
+    if (sub == "print") {
+        static constexpr const char* kPrintUsage = "logbook print KENNZ JAHR [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] "
+                                                   "[--json|--pdf AUS]";
+        if (rest.size() < 2) throw LorvanError(std::string("Aufruf: ") + kPrintUsage);
+        auto window = openExisting(session, rest[0], numberArgument(rest[1], "das Jahr"));
+        if (!window) return 1;
+        return runLogbookPrint(options, logbookPrintInput(window->logbook(), window->vehicleDescription()),
+                               std::vector<std::string>(rest.begin() + 2, rest.end()), out, kPrintUsage);
+    }
     if (sub == "add-trip" || sub == "edit-trip") {
         const bool add = sub == "add-trip";
         expectArguments(rest, add ? 2 : 3, add ? "logbook add-trip KENNZ JAHR < JSON" : "logbook edit-trip KENNZ JAHR N < JSON");

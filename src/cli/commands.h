@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace lorvan {
+struct LogbookPrintInput;
+}
+
 namespace lorvan::cli {
 
 // Global options of the command line.
@@ -101,5 +105,13 @@ int runPotential(const Options& options, const std::vector<std::string>& args, s
 // logbook vehicles|add-vehicle|create|show|add-trip|edit-trip|delete-trip|cancel-trip: the vehicles of
 // "Daten.fz" and their yearly logbooks through the flows of the logbook windows.
 int runLogbook(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+// logbook print PLATE YEAR [--from D] [--to D] [--json|--pdf OUT]: the print of a logbook for a period,
+// on the logbook as read (args are the options after PLATE YEAR; usage names the call in messages).
+// Without --pdf the pages as laid out on the PDF page, with their tables, the sums and the period as JSON.
+int runLogbookPrint(const Options& options, const LogbookPrintInput& logbook, const std::vector<std::string>& args,
+                    std::ostream& out, const std::string& usage);
+// logbook-print-input FILE.json [--from D] [--to D] [--json|--pdf OUT]: the same print of a logbook given
+// as JSON (plate, year, start values and the trips with their file fields).
+int runLogbookPrintInput(const Options& options, const std::vector<std::string>& args, std::ostream& out);
 
 } // namespace lorvan::cli

@@ -72,7 +72,8 @@ constexpr const char* kUsage =
     "  logbook create KENNZ JAHR | show KENNZ JAHR [--json]   Fahrtenbuch anlegen bzw. anzeigen\n"
     "  logbook add-trip KENNZ JAHR < JSON | edit-trip KENNZ JAHR N < JSON\n"
     "                    Fahrt erfassen bzw. ändern (Prüfungen wie im Dialog 'Fahrtenbuch-Eintrag')\n"
-    "  logbook delete-trip|cancel-trip KENNZ JAHR N   Fahrt löschen (nur am ersten Tag) bzw. stornieren\n";
+    "  logbook delete-trip|cancel-trip KENNZ JAHR N   Fahrt löschen (nur am ersten Tag) bzw. stornieren\n"
+    "  logbook print KENNZ JAHR [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] [--json|--pdf AUS]   Fahrtenbuch drucken\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -160,6 +161,8 @@ int main(int argc, char** argv) {
         if (command == "absences") return cli::runAbsences(options, args, std::cout, std::cerr);
         if (command == "logbook") return cli::runLogbook(options, args, std::cin, std::cout);
         if (command == "potential") return cli::runPotential(options, args, std::cout, std::cerr);
+        // The logbook print on a logbook given as JSON, for tests (not in the usage text).
+        if (command == "logbook-print-input") return cli::runLogbookPrintInput(options, args, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

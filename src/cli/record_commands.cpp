@@ -11,6 +11,25 @@
 
 namespace lorvan::cli {
 
+void RaisingPrompter::inform(const std::string& text) {
+    throw LorvanError(text);
+}
+void RaisingPrompter::warn(const std::string& text) {
+    throw LorvanError(text);
+}
+void RaisingPrompter::error(const std::string& text) {
+    throw LorvanError(text);
+}
+bool RaisingPrompter::askYesNo(const std::string& text) {
+    throw LorvanError(text);
+}
+Answer RaisingPrompter::askYesNoCancel(const std::string& text) {
+    throw LorvanError(text);
+}
+bool RaisingPrompter::askOkCancel(const std::string& text) {
+    throw LorvanError(text);
+}
+
 const std::string& requireDataDirectory(const Options& options, const char* command) {
     if (options.dataDirectory.empty())
         throw LorvanError(std::string(command) + ": Es ist kein Datenverzeichnis festgelegt (--data VERZ).");

@@ -4,6 +4,7 @@
 #include "entry/month_lock.h"
 #include "foundation/datum.h"
 #include "platform/clock.h"
+#include "platform/prompter.h"
 
 #include <nlohmann/json.hpp>
 
@@ -14,6 +15,17 @@
 
 // What the commands share: reading their arguments and input, and the rules of the data directory.
 namespace lorvan::cli {
+
+// A dialog's check run by a command: its message becomes the command's failure.
+class RaisingPrompter final : public Prompter {
+  public:
+    void inform(const std::string& text) override;
+    void warn(const std::string& text) override;
+    void error(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    Answer askYesNoCancel(const std::string& text) override;
+    bool askOkCancel(const std::string& text) override;
+};
 
 // The data directory; refused when there is none.
 const std::string& requireDataDirectory(const Options& options, const char* command);

@@ -71,41 +71,23 @@ TripKind CFahrtDoc::kind() const {
 }
 
 std::string CFahrtDoc::locationText() const {
-    if (!street.empty() && !place.empty()) return street + ", " + place;
-    return street + place;
+    return lorvan::locationText(street, place);
 }
 
 std::string CFahrtDoc::shownPerson() const {
-    return customerName.empty() ? person : customerName;
+    return lorvan::shownPerson(person, customerName);
 }
 
 std::string CFahrtDoc::kindLetter() const {
-    if (cancelled()) return "S";
-    static constexpr const char* kLetters[] = {"G", "A", "P", "U"};
-    return kLetters[static_cast<int32_t>(kind())];
+    return tripKindLetter(kindValue, cancelled());
 }
 
 std::string CFahrtDoc::kilometresText() const {
-    return decimalPointToComma(format("%.1f", kilometres));
+    return lorvan::kilometresText(kilometres);
 }
 
 std::string CFahrtDoc::timeSpanText(bool withDuration) const {
-    std::string text = startDate + "   " + startTime + " - ";
-    if (endDate != startDate) text += endDate + "   ";
-    text += endTime;
-    if (!withDuration || startTime.empty() || endTime.empty()) return text;
-    const int64_t start = parseClock(startTime);
-    const int64_t end = parseClock(endTime);
-    int64_t minutes = end - start;
-    if (endDate != startDate) {
-        const ParsedDate from = parseDate(startDate);
-        const ParsedDate to = parseDate(endDate);
-        if (!from.valid || !to.valid || from.day == 0 || to.day == 0) return text;
-        const int32_t days = daysBetween(Datum{to.day, to.month, to.year}, Datum{from.day, from.month, from.year});
-        minutes = (1440 - start) + int64_t{days} * 1440 + end - 1440;
-    }
-    if (minutes < INT32_MIN / 2 || minutes > INT32_MAX / 2) return text;
-    return text + "  (" + formatMinutes(static_cast<int32_t>(minutes), 2, false) + " h)";
+    return tripTimeSpanText(startDate, startTime, endDate, endTime, withDuration);
 }
 
 int64_t CFahrtDoc::wholeDaysSinceCreated(const ClockTime& now) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/datum.h"
+#include "logbook/trip_texts.h"
 #include "yearfile/document_base.h"
 
 #include <cstdint>
@@ -28,8 +29,6 @@ StoredMoment momentOf(const ClockTime& time);
 std::optional<ClockTime> clockTimeOf(const StoredMoment& moment);
 // "TT.MM.JJJJ hh:mm", or empty for a damaged value.
 std::string momentText(const StoredMoment& moment);
-
-enum class TripKind : int32_t { Business = 0, Commute = 1, Private = 2, Unknown = 3 };
 
 // One trip of a logbook, in the order of the file. The stored kind and status are kept as read;
 // kind() and cancelled() interpret them.

@@ -19,10 +19,6 @@ double kilometresOf(const std::string& text) {
     return std::isfinite(value) ? value : 0.0;
 }
 
-std::string kilometresText(double kilometres) {
-    return decimalPointToComma(format("%.1f", kilometres));
-}
-
 TripDialog::TripDialog(CFahrtDoc trip, TripDialogSetup setup)
     : trip_(std::move(trip)), setup_(std::move(setup)) {
     kilometresText_ = kilometresText(trip_.kilometres);

@@ -66,8 +66,6 @@ class TripDialog {
 
 // A number typed with a decimal comma or point; 0 for a text that is no number.
 double kilometresOf(const std::string& text);
-// "%.1f" with a decimal comma.
-std::string kilometresText(double kilometres);
 
 // Runs the trip dialog: true for OK (the dialog's confirm passed), false for cancel.
 class TripDialogRunner {

@@ -64,7 +64,7 @@ TEST(LogbookFile, VersionOneIsReadAndWrittenAsVersionThreeKeepingStoredValues) {
     EXPECT_EQ(first.kindValue, 7);
     EXPECT_EQ(first.kind(), TripKind::Private);
     EXPECT_EQ(first.kindLetter(), "P");
-    EXPECT_EQ(first.timeSpanText(true), "02.01.2024   23:00 - 03.01.2024   01:30  (02:30 h)");
+    EXPECT_EQ(first.timeSpanText(true), "02.01.2024   23:00 - 03.01.2024   01:30  (2:30 h)");
     EXPECT_EQ(doc.trips[1].status, 5);
     EXPECT_FALSE(doc.trips[1].cancelled());
     EXPECT_EQ(momentText(first.created), "02.01.2024 12:00");
@@ -106,7 +106,7 @@ TEST(LogbookFile, DerivedValuesFollowTheValidTrips) {
     trip.startTime = "8:00";
     trip.endTime = "9:15";
     EXPECT_EQ(trip.timeSpanText(false), "05.01.2024   8:00 - 9:15");
-    EXPECT_EQ(trip.timeSpanText(true), "05.01.2024   8:00 - 9:15  (01:15 h)");
+    EXPECT_EQ(trip.timeSpanText(true), "05.01.2024   8:00 - 9:15  (1:15 h)");
 }
 
 TEST(LogbookFile, HigherVersionsAndDamagedBytesAreRefused) {
