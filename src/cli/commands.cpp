@@ -174,7 +174,8 @@ int runDemo(const Options& options, const std::vector<std::string>& args, std::o
     const Datum today = options.today ? *options.today : system.today();
     const DemoSummary summary = createDemoData(dir, today);
     out << "Demo-Daten angelegt in " << dir << ": " << summary.employees << " Mitarbeiter, " << summary.customers
-        << " Kunden, " << summary.services << " Dienstleistungen, " << summary.yearFiles << " Jahresdateien.\n";
+        << " Kunden, " << summary.services << " Dienstleistungen, " << summary.yearFiles
+        << " Jahresdateien, 1 Fahrzeug mit Fahrtenbuch.\n";
     return 0;
 }
 
