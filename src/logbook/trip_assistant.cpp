@@ -29,6 +29,11 @@ bool startsWithDigit(const std::string& text) {
     return !text.empty() && text[0] >= '0' && text[0] <= '9';
 }
 
+// A time past 24:00, which clockOfDay takes back into the following day.
+bool afterMidnight(const std::string& time) {
+    return parseClock(time) > 24 * 60;
+}
+
 // The preset of the kind by the exact text of the kind.
 const CFahrtVorbData* presetOf(const CTwFahrzDoc& vehicles, const std::string& kind) {
     return vehicles.findPreset(kind);
@@ -161,8 +166,8 @@ CFahrtDocAssistent TripAssistant::makeTrip(size_t travel, std::optional<size_t> 
     // A time after midnight (25:15) is a time of the following day.
     trip.startTime = clockOfDay(line.from);
     trip.endTime = clockOfDay(line.to);
-    trip.startDate = dateText(trip.startTime != line.from ? addDays(date_, 1) : date_);
-    trip.endDate = dateText(trip.endTime != line.to ? addDays(date_, 1) : date_);
+    trip.startDate = dateText(afterMidnight(line.from) ? addDays(date_, 1) : date_);
+    trip.endDate = dateText(afterMidnight(line.to) ? addDays(date_, 1) : date_);
     trip.kindValue = static_cast<int32_t>(line.pause != 0 ? TripKind::Private : TripKind::Business);
     if (destination) {
         const CZeitZeile& target = day_.line(*destination);
