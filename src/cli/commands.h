@@ -97,4 +97,11 @@ int runAbsences(const Options& options, const std::vector<std::string>& args, st
 // in any case (JSON on out without an output file).
 int runPotential(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// trips propose FILE DD.MM.YYYY [--json], trips transfer FILE DD.MM.YYYY PLATE: the trip assistant of a
+// day of a year file (the proposed trips per vehicle; the transfer of one vehicle's trips).
+int runTrips(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// presets list [--json] | set [options] [< JSON] | delete KIND: the presets of the trip assistant in
+// "Daten.fz" through the dialogs "Vorbesetzungen festlegen" and "Vorbesetzung definieren".
+int runPresets(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+
 } // namespace lorvan::cli

@@ -66,7 +66,11 @@ constexpr const char* kUsage =
     "  absences export --out DATEI [--all-days]   Export der fehlenden Zeiten\n"
     "  potential analyse|times --from WW/JJJJ --to WW/JJJJ [--pze DATEI] [--machine DATEI]\n"
     "                    [--misconduct DATEI] [--xlsx AUS|--csv AUS] [--employee NR ...] [--department TEXT ...]\n"
-    "                    [--include-inactive]   Wöchentliche Potentialanalyse / Arbeitszeiten je Wochentag\n";
+    "                    [--include-inactive]   Wöchentliche Potentialanalyse / Arbeitszeiten je Wochentag\n"
+    "  trips propose DATEI TT.MM.JJJJ [--json]   vorgeschlagene Fahrten eines Tages je Fahrzeug\n"
+    "  trips transfer DATEI TT.MM.JJJJ KENNZ   Fahrten des Fahrzeugs ins Fahrtenbuch übernehmen\n"
+    "  presets list [--json] | set [--kind ART --street STR --place ORT --purpose ZWECK] [< JSON]\n"
+    "                    | delete ART      Vorbesetzungen des Fahrtenassistenten\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -144,6 +148,8 @@ int main(int argc, char** argv) {
         if (command == "booking") return cli::runBooking(options, args, std::cout, std::cerr);
         if (command == "absences") return cli::runAbsences(options, args, std::cout, std::cerr);
         if (command == "potential") return cli::runPotential(options, args, std::cout, std::cerr);
+        if (command == "trips") return cli::runTrips(options, args, std::cout);
+        if (command == "presets") return cli::runPresets(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';
