@@ -14,6 +14,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -115,8 +116,10 @@ TripAssistantWindow::TripAssistantWindow(TripAssistant& assistant, QWidget* pare
     day_ = readOnlyField();
     day_->setObjectName(QStringLiteral("day"));
     top->addWidget(day_, 0, 1);
-    top->addWidget(new QLabel(QStringLiteral("&Fahrzeug:")), 0, 2);
+    auto* vehicleLabel = new QLabel(QStringLiteral("&Fahrzeug:"));
+    top->addWidget(vehicleLabel, 0, 2);
     vehicle_ = new QComboBox;
+    vehicleLabel->setBuddy(vehicle_);
     vehicle_->setObjectName(QStringLiteral("vehicle"));
     top->addWidget(vehicle_, 0, 3);
     top->setColumnStretch(1, 1);
@@ -141,10 +144,14 @@ TripAssistantWindow::TripAssistantWindow(TripAssistant& assistant, QWidget* pare
 
     auto* middle = new QHBoxLayout;
     list_ = new TripListWidget;
+    // Every column whole at the start.
+    list_->setMinimumWidth(list_->header()->length() + 24);
     middle->addWidget(list_, 1);
     auto* commands = new QVBoxLayout;
     const auto command = [&](const char* text, auto&& run) {
         auto* button = new QPushButton(QString::fromUtf8(text));
+        // The longest text stays whole.
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 24);
         connect(button, &QPushButton::clicked, this, run);
         commands->addWidget(button);
         return button;
@@ -183,7 +190,7 @@ TripAssistantWindow::TripAssistantWindow(TripAssistant& assistant, QWidget* pare
         refresh();
     });
     addHelpShortcut(this, kHelpTripAssistant);
-    resize(960, 520);
+    resize(1180, 520);
     refresh();
 }
 
