@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/json_logbook.h"
 #include "cli/record_commands.h"
 #include "foundation/error.h"
 #include "logbook/trip_assistant.h"
@@ -19,13 +20,6 @@ namespace {
 constexpr const char* kTripsUsage =
     "trips propose DATEI.azr TT.MM.JJJJ [--json] | trips transfer DATEI.azr TT.MM.JJJJ KENNZEICHEN";
 
-// Now: --today (with its time of day), else the system's clock.
-FixedClock clockOf(const Options& options) {
-    if (options.today) return FixedClock(*options.today, 0);
-    const ClockTime now = SystemClock().now();
-    return FixedClock(now.date, now.minutes);
-}
-
 // The year file and its day; refused when the day does not exist.
 struct DayOfFile {
     CLorvanDoc document;
@@ -40,26 +34,14 @@ void openDay(DayOfFile& file, const std::string& path, const std::string& dateTe
     if (file.day == nullptr) throw LorvanError("Der Tag " + dateText + " existiert in der Datei nicht.");
 }
 
-nlohmann::ordered_json proposedTripJson(const CFahrtDocAssistent& trip, bool withValidity) {
-    nlohmann::ordered_json json{
-        {"index", trip.index},
-        {"vehicle", trip.vehicle},
-        {"odometer", trip.odometer},
-        {"distance", trip.distance},
-        {"kind", trip.kindValue},
-        {"kind_letter", trip.kindLetter()},
-        {"person", trip.person},
-        {"customer_name", trip.customerName},
-        {"purpose", trip.purpose},
-        {"driver", trip.driver},
-        {"kilometres", trip.kilometres},
-        {"street", trip.street},
-        {"place", trip.place},
-        {"start_date", trip.startDate},
-        {"start_time", trip.startTime},
-        {"end_date", trip.endDate},
-        {"end_time", trip.endTime},
-    };
+// The trip with every stored field and what the assistant adds.
+nlohmann::json proposedTripJson(const CFahrtDocAssistent& trip, bool withValidity) {
+    nlohmann::json json = tripToJson(trip);
+    json["index"] = trip.index;
+    json["vehicle"] = trip.vehicle;
+    json["odometer"] = trip.odometer;
+    json["distance"] = trip.distance;
+    json["kind_letter"] = trip.kindLetter();
     if (withValidity) {
         json["valid"] = trip.valid;
         json["problem"] = trip.problem;
@@ -87,7 +69,7 @@ struct CommandAssistant {
     std::unique_ptr<TripAssistant> assistant;
 
     CommandAssistant(const Options& options, const std::string& path, const std::string& date)
-        : clock(clockOf(options)), answers(options.answerYes, true), prompter(answers),
+        : clock(commandClock(options)), answers(options.answerYes, true), prompter(answers),
           customers(requireDataDirectory(options, "trips")) {
         openDay(file, path, date);
         TripAssistantServices services;
@@ -120,10 +102,10 @@ int propose(const Options& options, std::vector<std::string> args, std::ostream&
     const bool opened = assistant.open();
     const std::vector<std::string> messages = messageLines(run.prompter);
     if (json) {
-        nlohmann::ordered_json trips = nlohmann::ordered_json::array();
+        nlohmann::json trips = nlohmann::json::array();
         for (const CFahrtDocAssistent& trip : assistant.trips())
             trips.push_back(proposedTripJson(trip, true));
-        nlohmann::ordered_json parked = nlohmann::ordered_json::array();
+        nlohmann::json parked = nlohmann::json::array();
         for (const auto& [index, trip] : assistant.parkedTrips())
             parked.push_back(proposedTripJson(trip, false));
         const LogbookEndDisplay end = assistant.logbookEnd();

@@ -14,6 +14,7 @@ namespace lorvan::cli {
 struct Options {
     std::string dataDirectory;  // --data
     std::optional<Datum> today; // --today
+    int32_t todayMinutes = 0;   // the time of day of --today (minutes since midnight)
     bool answerYes = false;     // --yes / --no
     std::string protocolFile;   // --protocol
     // Lorvan.ini of the data directory (cli/data_directory.h): the month closing and the notes.
@@ -97,6 +98,9 @@ int runAbsences(const Options& options, const std::vector<std::string>& args, st
 // in any case (JSON on out without an output file).
 int runPotential(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// logbook vehicles|add-vehicle|create|show|add-trip|edit-trip|delete-trip|cancel-trip: the vehicles of
+// "Daten.fz" and their yearly logbooks through the flows of the logbook windows.
+int runLogbook(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 // trips propose FILE DD.MM.YYYY [--json], trips transfer FILE DD.MM.YYYY PLATE: the trip assistant of a
 // day of a year file (the proposed trips per vehicle; the transfer of one vehicle's trips).
 int runTrips(const Options& options, const std::vector<std::string>& args, std::ostream& out);

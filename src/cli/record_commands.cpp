@@ -66,4 +66,9 @@ Datum today(const Options& options) {
     return options.today ? *options.today : SystemClock().today();
 }
 
+FixedClock commandClock(const Options& options) {
+    const ClockTime now = options.today ? ClockTime{*options.today, options.todayMinutes} : SystemClock().now();
+    return FixedClock(now.date, now.minutes);
+}
+
 } // namespace lorvan::cli

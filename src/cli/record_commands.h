@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "entry/month_lock.h"
 #include "foundation/datum.h"
+#include "platform/clock.h"
 
 #include <nlohmann/json.hpp>
 
@@ -33,5 +34,7 @@ int32_t monthArgument(const std::string& text, bool zeroAllowed = false);
 MonthClosedRule monthClosedRule(const Options& options);
 // Today: --today, else the system's date.
 Datum today(const Options& options);
+// Now: --today with its time of day (midnight without one), else the system's clock.
+FixedClock commandClock(const Options& options);
 
 } // namespace lorvan::cli

@@ -94,8 +94,8 @@ std::string CFahrtDoc::timeSpanText(bool withDuration) const {
     if (endDate != startDate) text += endDate + "   ";
     text += endTime;
     if (!withDuration || startTime.empty() || endTime.empty()) return text;
-    const int32_t start = parseClock(startTime);
-    const int32_t end = parseClock(endTime);
+    const int64_t start = parseClock(startTime);
+    const int64_t end = parseClock(endTime);
     int64_t minutes = end - start;
     if (endDate != startDate) {
         const ParsedDate from = parseDate(startDate);

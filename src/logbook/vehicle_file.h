@@ -34,7 +34,8 @@ class CFahrtVorbData {
 // character that is not a letter A-Z/a-z, a digit or "_" is dropped ("AB-CD 123" -> "ABCD_123").
 std::string plateFileNameForm(std::string_view plate);
 
-// Refuses a plate whose file-name form is empty: its logbooks would be named by the year alone.
+// Refuses a plate whose file-name form has no letter or digit: its logbooks would be named by the
+// year (and underscores) alone.
 inline constexpr const char* kPlateWithoutFileName =
     "Das Amtliche Kennzeichen muss mindestens einen Buchstaben oder eine Ziffer enthalten.";
 

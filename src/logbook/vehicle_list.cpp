@@ -7,6 +7,8 @@
 #include "platform/clock.h"
 #include "platform/prompter.h"
 
+#include <algorithm>
+
 namespace lorvan {
 
 std::string plateTakenMessage(const std::string& plate) {
@@ -21,9 +23,16 @@ std::string plateFileNameClashMessage(const std::string& plate, const std::strin
 std::string plateProblem(const CTwFahrzDoc& vehicles, const std::string& plate, const std::string& exceptPlate) {
     if (plate.empty()) return kPlateMissing;
     if (plate != exceptPlate && vehicles.findByPlate(plate)) return plateTakenMessage(plate);
-    if (plateFileNameForm(plate).empty()) return kPlateWithoutFileName;
+    const std::string form = plateFileNameForm(plate);
+    if (std::none_of(form.begin(), form.end(), [](char c) { return c != '_'; })) return kPlateWithoutFileName;
     if (const CFahrzDoc* other = vehicles.fileNameClash(plate, exceptPlate))
         return plateFileNameClashMessage(plate, other->plate);
+    return std::string();
+}
+
+std::string vehicleFileProblem(const CTwFahrzDoc& vehicles) {
+    for (const auto& [plate, vehicle] : vehicles.vehicles)
+        if (std::string problem = plateProblem(vehicles, plate, plate); !problem.empty()) return problem;
     return std::string();
 }
 

@@ -33,6 +33,10 @@ std::string plateFileNameClashMessage(const std::string& plate, const std::strin
 // empty when it can. exceptPlate is the vehicle being edited.
 std::string plateProblem(const CTwFahrzDoc& vehicles, const std::string& plate, const std::string& exceptPlate);
 
+// The first vehicle of a whole file whose plate cannot be filed there (for writers that replace the
+// file); empty when every plate can.
+std::string vehicleFileProblem(const CTwFahrzDoc& vehicles);
+
 // Whether a logbook of the plate exists in the data directory (a file <form><year>.fb, the form
 // compared without regard to letter case).
 bool hasLogbookFiles(const std::string& dataDirectory, const std::string& plate);
