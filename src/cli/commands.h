@@ -113,5 +113,11 @@ int runLogbookPrint(const Options& options, const LogbookPrintInput& logbook, co
 // logbook-print-input FILE.json [--from D] [--to D] [--json|--pdf OUT]: the same print of a logbook given
 // as JSON (plate, year, start values and the trips with their file fields).
 int runLogbookPrintInput(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// trips propose FILE DD.MM.YYYY [--json], trips transfer FILE DD.MM.YYYY PLATE: the trip assistant of a
+// day of a year file (the proposed trips per vehicle; the transfer of one vehicle's trips).
+int runTrips(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// presets list [--json] | set [options] [< JSON] | delete KIND: the presets of the trip assistant in
+// "Daten.fz" through the dialogs "Vorbesetzungen festlegen" and "Vorbesetzung definieren".
+int runPresets(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 
 } // namespace lorvan::cli

@@ -73,7 +73,12 @@ constexpr const char* kUsage =
     "  logbook add-trip KENNZ JAHR < JSON | edit-trip KENNZ JAHR N < JSON\n"
     "                    Fahrt erfassen bzw. ändern (Prüfungen wie im Dialog 'Fahrtenbuch-Eintrag')\n"
     "  logbook delete-trip|cancel-trip KENNZ JAHR N   Fahrt löschen (nur am ersten Tag) bzw. stornieren\n"
-    "  logbook print KENNZ JAHR [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] [--json|--pdf AUS]   Fahrtenbuch drucken\n";
+    "  logbook print KENNZ JAHR [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] [--json|--pdf AUS]   Fahrtenbuch drucken\n"
+
+    "  trips propose DATEI TT.MM.JJJJ [--json]   vorgeschlagene Fahrten eines Tages je Fahrzeug\n"
+    "  trips transfer DATEI TT.MM.JJJJ KENNZ   Fahrten des Fahrzeugs ins Fahrtenbuch übernehmen\n"
+    "  presets list [--json] | set [--kind ART --street STR --place ORT --purpose ZWECK] [< JSON]\n"
+    "                    | delete ART      Vorbesetzungen des Fahrtenassistenten\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -163,6 +168,8 @@ int main(int argc, char** argv) {
         if (command == "potential") return cli::runPotential(options, args, std::cout, std::cerr);
         // The logbook print on a logbook given as JSON, for tests (not in the usage text).
         if (command == "logbook-print-input") return cli::runLogbookPrintInput(options, args, std::cout);
+        if (command == "trips") return cli::runTrips(options, args, std::cout);
+        if (command == "presets") return cli::runPresets(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';
