@@ -86,7 +86,7 @@ TEST_F(LogbookCommand, TripsAreCheckedDeletedWithinADayAndCancelledAfterwards) {
     EXPECT_EQ(shown["trips"][1]["kilometres"], 1070.5);
     EXPECT_EQ(shown["trips"][1]["end_date"], "04.03.2026");
     EXPECT_EQ(shown["trips"][0]["start_time"], "08:00");
-    EXPECT_EQ(shown["trips"][0]["time_span"], "04.03.2026   08:00 - 09:30  (01:30 h)");
+    EXPECT_EQ(shown["trips"][0]["time_span"], "04.03.2026   08:00 - 09:30  (1:30 h)");
     EXPECT_EQ(shown["sums"]["business"], 50.5);
     EXPECT_EQ(shown["sums"]["private"], 20.0);
 
