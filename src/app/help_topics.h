@@ -42,6 +42,7 @@ inline constexpr int kHelpYearEnd = 89;
 inline constexpr int kHelpPotentialAnalysis = 90;
 inline constexpr int kHelpDaySheet = 95;
 inline constexpr int kHelpWeeklyProof = 96;
+inline constexpr int kHelpTripAssistant = 104;
 
 inline constexpr const char* kHelpTableName = "topics.ini";
 inline constexpr const char* kHelpContentsName = "index.html";

@@ -6,7 +6,6 @@
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "masterdata/customer_list.h"
-#include "platform/prompter.h"
 #include "reports/weekly_proof.h"
 #include "reports/weekly_proof_dialog.h"
 
@@ -19,17 +18,6 @@
 namespace lorvan::cli {
 
 namespace {
-
-// Messages of the dialog's check become the command's failure.
-class RaisingPrompter final : public Prompter {
-  public:
-    void inform(const std::string& text) override { throw LorvanError(text); }
-    void warn(const std::string& text) override { throw LorvanError(text); }
-    void error(const std::string& text) override { throw LorvanError(text); }
-    bool askYesNo(const std::string& text) override { throw LorvanError(text); }
-    Answer askYesNoCancel(const std::string& text) override { throw LorvanError(text); }
-    bool askOkCancel(const std::string& text) override { throw LorvanError(text); }
-};
 
 int32_t weekArgument(const std::string& text) {
     char* end = nullptr;

@@ -1,9 +1,16 @@
 #include "cli/commands.h"
 
 #include "cli/demo_data.h"
+#include "cli/json_logbook.h"
 #include "cli/json_masterdata.h"
+#include "cli/record_commands.h"
 #include "cli/json_yearfile.h"
 #include "foundation/error.h"
+#include "foundation/file_system.h"
+#include "logbook/logbook_changes.h"
+#include "logbook/logbook_file.h"
+#include "logbook/vehicle_file.h"
+#include "logbook/vehicle_list.h"
 #include "masterdata/customer_file.h"
 #include "masterdata/employee_file.h"
 #include "masterdata/service_file.h"
@@ -19,7 +26,7 @@ namespace lorvan::cli {
 namespace {
 
 // The document kinds that the command line reads and writes, found by the file's extension.
-enum class FileKind { YearFile, Employees, Customers, Services };
+enum class FileKind { YearFile, Employees, Customers, Services, Vehicles, Logbook };
 
 std::string lowerExtension(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -36,13 +43,27 @@ FileKind kindOf(const std::string& path) {
     if (ext == ".mar") return FileKind::Employees;
     if (ext == ".kd") return FileKind::Customers;
     if (ext == ".dl") return FileKind::Services;
+    if (ext == ".fz") return FileKind::Vehicles;
+    if (ext == ".fb") return FileKind::Logbook;
     throw LorvanError("Die Datei '" + path +
-                      "' ist keine Datendatei dieses Programms (erwartet: .azr, .mar, .kd oder .dl).");
+                      "' ist keine Datendatei dieses Programms (erwartet: .azr, .mar, .kd, .dl, .fz oder .fb).");
 }
 
 const std::string& singleFileArgument(const std::vector<std::string>& args, const char* command) {
     if (args.size() != 1) throw LorvanError(std::string(command) + ": genau eine Datei angeben.");
     return args.front();
+}
+
+// A logbook written over an existing one: only what the program itself could have changed; anything
+// else leaves the file as it is.
+void checkLogbookWrite(const std::string& path, const CTwFahrtenbuchDoc& changed, const Options& options) {
+    if (!fileExists(path)) return;
+    const FixedClock clock = commandClock(options);
+    CTwFahrtenbuchDoc stored;
+    openLogbook(stored, path, clock);
+    const std::string problem = disallowedLogbookChange(stored, changed, clock.now());
+    if (!problem.empty())
+        throw LorvanError("Das Fahrtenbuch wird nicht geschrieben: " + problem + "\nDie Datei bleibt unverändert.");
 }
 
 nlohmann::json loadAsJson(const std::string& path) {
@@ -67,11 +88,21 @@ nlohmann::json loadAsJson(const std::string& path) {
         doc.open(path);
         return serviceFileToJson(doc);
     }
+    case FileKind::Vehicles: {
+        CTwFahrzDoc doc;
+        doc.open(path);
+        return vehicleFileToJson(doc);
+    }
+    case FileKind::Logbook: {
+        CTwFahrtenbuchDoc doc;
+        doc.open(path);
+        return logbookToJson(doc);
+    }
     }
     return {};
 }
 
-void saveFromJson(const std::string& path, const nlohmann::json& json) {
+void saveFromJson(const std::string& path, const nlohmann::json& json, const Options& options) {
     switch (kindOf(path)) {
     case FileKind::YearFile: {
         CLorvanDoc doc;
@@ -97,6 +128,20 @@ void saveFromJson(const std::string& path, const nlohmann::json& json) {
         doc.save(path);
         return;
     }
+    case FileKind::Vehicles: {
+        CTwFahrzDoc doc;
+        vehicleFileFromJson(json, doc);
+        if (const std::string problem = vehicleFileProblem(doc); !problem.empty()) throw LorvanError(problem);
+        doc.save(path);
+        return;
+    }
+    case FileKind::Logbook: {
+        CTwFahrtenbuchDoc doc;
+        logbookFromJson(json, doc);
+        checkLogbookWrite(path, doc, options);
+        doc.save(path);
+        return;
+    }
     }
 }
 
@@ -109,7 +154,7 @@ int runShow(const Options&, const std::vector<std::string>& args, std::ostream& 
     return 0;
 }
 
-int runWrite(const Options&, const std::vector<std::string>& args, std::istream& in, std::ostream&) {
+int runWrite(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream&) {
     const std::string& path = singleFileArgument(args, "write");
     kindOf(path);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -119,7 +164,7 @@ int runWrite(const Options&, const std::vector<std::string>& args, std::istream&
     } catch (const nlohmann::json::parse_error& e) {
         throw LorvanError(std::string("Die Eingabe ist kein gültiges JSON: ") + e.what());
     }
-    saveFromJson(path, json);
+    saveFromJson(path, json, options);
     return 0;
 }
 
@@ -129,7 +174,8 @@ int runDemo(const Options& options, const std::vector<std::string>& args, std::o
     const Datum today = options.today ? *options.today : system.today();
     const DemoSummary summary = createDemoData(dir, today);
     out << "Demo-Daten angelegt in " << dir << ": " << summary.employees << " Mitarbeiter, " << summary.customers
-        << " Kunden, " << summary.services << " Dienstleistungen, " << summary.yearFiles << " Jahresdateien.\n";
+        << " Kunden, " << summary.services << " Dienstleistungen, " << summary.yearFiles
+        << " Jahresdateien, 1 Fahrzeug mit Fahrtenbuch.\n";
     return 0;
 }
 

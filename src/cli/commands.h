@@ -8,12 +8,17 @@
 #include <string>
 #include <vector>
 
+namespace lorvan {
+struct LogbookPrintInput;
+}
+
 namespace lorvan::cli {
 
 // Global options of the command line.
 struct Options {
     std::string dataDirectory;  // --data
     std::optional<Datum> today; // --today
+    int32_t todayMinutes = 0;   // the time of day of --today (minutes since midnight)
     bool answerYes = false;     // --yes / --no
     std::string protocolFile;   // --protocol
     // Lorvan.ini of the data directory (cli/data_directory.h): the month closing and the notes.
@@ -96,5 +101,23 @@ int runAbsences(const Options& options, const std::vector<std::string>& args, st
 // employee options of cli/closing_selection.h); messages about the files go to err, the table is written
 // in any case (JSON on out without an output file).
 int runPotential(const Options& options, const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// logbook vehicles|add-vehicle|create|show|add-trip|edit-trip|delete-trip|cancel-trip: the vehicles of
+// "Daten.fz" and their yearly logbooks through the flows of the logbook windows.
+int runLogbook(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
+// logbook print PLATE YEAR [--from D] [--to D] [--json|--pdf OUT]: the print of a logbook for a period,
+// on the logbook as read (args are the options after PLATE YEAR; usage names the call in messages).
+// Without --pdf the pages as laid out on the PDF page, with their tables, the sums and the period as JSON.
+int runLogbookPrint(const Options& options, const LogbookPrintInput& logbook, const std::vector<std::string>& args,
+                    std::ostream& out, const std::string& usage);
+// logbook-print-input FILE.json [--from D] [--to D] [--json|--pdf OUT]: the same print of a logbook given
+// as JSON (plate, year, start values and the trips with their file fields).
+int runLogbookPrintInput(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// trips propose FILE DD.MM.YYYY [--json], trips transfer FILE DD.MM.YYYY PLATE: the trip assistant of a
+// day of a year file (the proposed trips per vehicle; the transfer of one vehicle's trips).
+int runTrips(const Options& options, const std::vector<std::string>& args, std::ostream& out);
+// presets list [--json] | set [options] [< JSON] | delete KIND: the presets of the trip assistant in
+// "Daten.fz" through the dialogs "Vorbesetzungen festlegen" and "Vorbesetzung definieren".
+int runPresets(const Options& options, const std::vector<std::string>& args, std::istream& in, std::ostream& out);
 
 } // namespace lorvan::cli

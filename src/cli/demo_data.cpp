@@ -13,6 +13,9 @@
 #include "masterdata/customer_file.h"
 #include "masterdata/employee_file.h"
 #include "masterdata/service_file.h"
+#include "logbook/logbook_file.h"
+#include "logbook/vehicle_file.h"
+#include "platform/clock.h"
 #include "yearfile/year_file.h"
 
 #include <filesystem>
@@ -301,6 +304,72 @@ CEinstArbzt demoSettings(const DemoEmployee& employee, int32_t year) {
     return s;
 }
 
+// The firm's car with its logbook of the current year: trips on every other day of the last weeks
+// (until two days before today), each entered the morning after it, business trips to customers
+// with their numbers, the way to work and a private trip; the third trip was cancelled.
+void createDemoLogbook(const std::string& dir, const Datum& today, const CTwKundenDoc& customers) {
+    constexpr const char* kPlate = "K-LV 815";
+    CTwFahrzDoc vehicles;
+    vehicles.put(CFahrzDoc{kPlate, "Firmenwagen (Kombi)"});
+    vehicles.putPreset(CFahrtVorbData{"Büro", "Gewerbepark 5", "50858 Köln", "Rückfahrt ins Büro"});
+    vehicles.save(vehicleFilePath(dir));
+
+    CTwFahrtenbuchDoc logbook;
+    logbook.year = today.year;
+    logbook.plate = kPlate;
+    logbook.startKilometres = 24500.0;
+    logbook.startStreet = "Gewerbepark 5";
+    logbook.startPlace = "50858 Köln";
+    struct DemoTrip {
+        int32_t kind;
+        int32_t customer; // 0: none
+        const char* street;
+        const char* place;
+        const char* purpose;
+        double distance;
+        int32_t from; // minutes since midnight
+        int32_t to;
+    };
+    const DemoTrip trips[] = {
+        {0, 2, "", "", "Kundenbesuch", 18.4, 8 * 60, 8 * 60 + 35},
+        {0, 4, "", "", "Wartung", 31.0, 9 * 60 + 15, 10 * 60},
+        {0, 1, "", "", "Kundenbesuch", 12.5, 13 * 60, 13 * 60 + 20},
+        {1, 0, "Lindenallee 14", "50931 Köln", "", 9.8, 16 * 60 + 30, 16 * 60 + 55},
+        {2, 0, "Rheinufer 2", "53113 Bonn", "", 42.0, 10 * 60, 11 * 60},
+        {0, 6, "", "", "Montage", 21.3, 7 * 60 + 30, 8 * 60 + 10},
+    };
+    const int32_t count = static_cast<int32_t>(std::size(trips));
+    double kilometres = logbook.startKilometres;
+    for (int32_t i = 0; i < count; ++i) {
+        const Datum day = addDays(today, -2 * (count - i) - 1);
+        if (day.year != today.year) continue;
+        const DemoTrip& t = trips[i];
+        CFahrtDoc trip = CFahrtDoc::newTrip(ClockTime{addDays(day, 1), 7 * 60 + 45});
+        trip.kindValue = t.kind;
+        trip.driver = "Jörg Weiß";
+        trip.purpose = t.purpose;
+        trip.street = t.street;
+        trip.place = t.place;
+        if (const CKundeDoc* customer = customers.findByNumber(t.customer)) {
+            trip.person = std::to_string(t.customer);
+            trip.customerName = customer->name;
+            trip.street = customer->street;
+            trip.place = customer->zipCity;
+        }
+        kilometres += t.distance;
+        trip.kilometres = kilometres;
+        trip.startDate = trip.endDate = formatDate(day);
+        trip.startTime = formatMinutes(t.from, 2, false);
+        trip.endTime = formatMinutes(t.to, 2, false);
+        if (i == 2) {
+            trip.status = 1;
+            kilometres -= t.distance;
+        }
+        logbook.trips.push_back(trip);
+    }
+    logbook.save(logbookPath(dir, kPlate, today.year));
+}
+
 } // namespace
 
 DemoSummary createDemoData(const std::string& directory, const Datum& today) {
@@ -391,6 +460,7 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
         }
     }
     summary.employees = static_cast<int>(employees.employees.size());
+    createDemoLogbook(dir, today, customers);
     return summary;
 }
 

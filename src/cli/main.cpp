@@ -3,6 +3,7 @@
 #include "cli/data_directory.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
+#include "foundation/time_text.h"
 
 #include <iostream>
 #include <string>
@@ -11,7 +12,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Aufruf: lorvan-cli [--data VERZ] [--today TT.MM.JJJJ] [--yes|--no] [--protocol DATEI] BEFEHL ...\n"
+    "Aufruf: lorvan-cli [--data VERZ] [--today \"TT.MM.JJJJ[ hh:mm]\"] [--yes|--no] [--protocol DATEI] BEFEHL ...\n"
     "Befehle:\n"
     "  show DATEI           Datendatei als JSON ausgeben\n"
     "  write DATEI < JSON   Datendatei aus JSON schreiben (aktuelle Version)\n"
@@ -66,7 +67,18 @@ constexpr const char* kUsage =
     "  absences export --out DATEI [--all-days]   Export der fehlenden Zeiten\n"
     "  potential analyse|times --from WW/JJJJ --to WW/JJJJ [--pze DATEI] [--machine DATEI]\n"
     "                    [--misconduct DATEI] [--xlsx AUS|--csv AUS] [--employee NR ...] [--department TEXT ...]\n"
-    "                    [--include-inactive]   Wöchentliche Potentialanalyse / Arbeitszeiten je Wochentag\n";
+    "                    [--include-inactive]   Wöchentliche Potentialanalyse / Arbeitszeiten je Wochentag\n"
+    "  logbook vehicles [--json] | add-vehicle < JSON      Fahrzeuge (Daten.fz)\n"
+    "  logbook create KENNZ JAHR | show KENNZ JAHR [--json]   Fahrtenbuch anlegen bzw. anzeigen\n"
+    "  logbook add-trip KENNZ JAHR < JSON | edit-trip KENNZ JAHR N < JSON\n"
+    "                    Fahrt erfassen bzw. ändern (Prüfungen wie im Dialog 'Fahrtenbuch-Eintrag')\n"
+    "  logbook delete-trip|cancel-trip KENNZ JAHR N   Fahrt löschen (nur am ersten Tag) bzw. stornieren\n"
+    "  logbook print KENNZ JAHR [--from TT.MM.JJJJ] [--to TT.MM.JJJJ] [--json|--pdf AUS]   Fahrtenbuch drucken\n"
+
+    "  trips propose DATEI TT.MM.JJJJ [--json]   vorgeschlagene Fahrten eines Tages je Fahrzeug\n"
+    "  trips transfer DATEI TT.MM.JJJJ KENNZ   Fahrten des Fahrzeugs ins Fahrtenbuch übernehmen\n"
+    "  presets list [--json] | set [--kind ART --street STR --place ORT --purpose ZWECK] [< JSON]\n"
+    "                    | delete ART      Vorbesetzungen des Fahrtenassistenten\n";
 
 int usage(const std::string& problem) {
     if (!problem.empty()) std::cerr << problem << '\n';
@@ -93,10 +105,19 @@ int main(int argc, char** argv) {
         } else if (arg == "--today") {
             const char* v = value();
             if (!v) return usage("--today braucht ein Datum.");
-            const ParsedDate d = parseDate(v);
+            // "TT.MM.JJJJ" with an optional time of day "hh:mm" after a blank.
+            const std::string text = v;
+            const size_t blank = text.find(' ');
+            const ParsedDate d = parseDate(text.substr(0, blank));
             if (!d.valid || d.day == 0 || d.month == 0)
                 return usage(std::string("Falsches Datumsformat: ") + v);
             options.today = Datum{d.day, d.month, d.year};
+            if (blank != std::string::npos) {
+                std::string time = text.substr(blank + 1);
+                if (!normalizeTime(time, false, true) || time.empty() || parseClock(time) >= 24 * 60)
+                    return usage(std::string("Falsches Uhrzeitformat: ") + v);
+                options.todayMinutes = parseClock(time);
+            }
         } else if (arg == "--yes") {
             options.answerYes = true;
         } else if (arg == "--no") {
@@ -143,7 +164,12 @@ int main(int argc, char** argv) {
         if (command == "closing") return cli::runClosing(options, args, std::cout, std::cerr);
         if (command == "booking") return cli::runBooking(options, args, std::cout, std::cerr);
         if (command == "absences") return cli::runAbsences(options, args, std::cout, std::cerr);
+        if (command == "logbook") return cli::runLogbook(options, args, std::cin, std::cout);
         if (command == "potential") return cli::runPotential(options, args, std::cout, std::cerr);
+        // The logbook print on a logbook given as JSON, for tests (not in the usage text).
+        if (command == "logbook-print-input") return cli::runLogbookPrintInput(options, args, std::cout);
+        if (command == "trips") return cli::runTrips(options, args, std::cout);
+        if (command == "presets") return cli::runPresets(options, args, std::cin, std::cout);
         return usage("Unbekannter Befehl: " + command);
     } catch (const LorvanError& e) {
         std::cerr << e.what() << '\n';

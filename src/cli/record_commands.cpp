@@ -11,6 +11,25 @@
 
 namespace lorvan::cli {
 
+void RaisingPrompter::inform(const std::string& text) {
+    throw LorvanError(text);
+}
+void RaisingPrompter::warn(const std::string& text) {
+    throw LorvanError(text);
+}
+void RaisingPrompter::error(const std::string& text) {
+    throw LorvanError(text);
+}
+bool RaisingPrompter::askYesNo(const std::string& text) {
+    throw LorvanError(text);
+}
+Answer RaisingPrompter::askYesNoCancel(const std::string& text) {
+    throw LorvanError(text);
+}
+bool RaisingPrompter::askOkCancel(const std::string& text) {
+    throw LorvanError(text);
+}
+
 const std::string& requireDataDirectory(const Options& options, const char* command) {
     if (options.dataDirectory.empty())
         throw LorvanError(std::string(command) + ": Es ist kein Datenverzeichnis festgelegt (--data VERZ).");
@@ -64,6 +83,11 @@ MonthClosedRule monthClosedRule(const Options& options) {
 
 Datum today(const Options& options) {
     return options.today ? *options.today : SystemClock().today();
+}
+
+FixedClock commandClock(const Options& options) {
+    const ClockTime now = options.today ? ClockTime{*options.today, options.todayMinutes} : SystemClock().now();
+    return FixedClock(now.date, now.minutes);
 }
 
 } // namespace lorvan::cli

@@ -3,6 +3,8 @@
 #include "cli/commands.h"
 #include "entry/month_lock.h"
 #include "foundation/datum.h"
+#include "platform/clock.h"
+#include "platform/prompter.h"
 
 #include <nlohmann/json.hpp>
 
@@ -13,6 +15,17 @@
 
 // What the commands share: reading their arguments and input, and the rules of the data directory.
 namespace lorvan::cli {
+
+// A dialog's check run by a command: its message becomes the command's failure.
+class RaisingPrompter final : public Prompter {
+  public:
+    void inform(const std::string& text) override;
+    void warn(const std::string& text) override;
+    void error(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    Answer askYesNoCancel(const std::string& text) override;
+    bool askOkCancel(const std::string& text) override;
+};
 
 // The data directory; refused when there is none.
 const std::string& requireDataDirectory(const Options& options, const char* command);
@@ -33,5 +46,7 @@ int32_t monthArgument(const std::string& text, bool zeroAllowed = false);
 MonthClosedRule monthClosedRule(const Options& options);
 // Today: --today, else the system's date.
 Datum today(const Options& options);
+// Now: --today with its time of day (midnight without one), else the system's clock.
+FixedClock commandClock(const Options& options);
 
 } // namespace lorvan::cli

@@ -26,6 +26,10 @@
 #include "masterdata/ui/customer_service_commands.h"
 #include "masterdata/ui/service_dialog_window.h"
 #include "yearsettings/ui/file_settings_commands.h"
+#include "foundation/file_system.h"
+#include "logbook/trip_assistant.h"
+#include "logbook/ui/trip_assistant_window.h"
+#include "logbook/vehicle_file.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "reports/ui/report_commands.h"
@@ -90,6 +94,27 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     registerReportCommands(*this);
     setDaySheetPrinter([](Desktop& desktop, DocumentView& dayView) {
         runDaySheetCommand(desktop, dayView, ReportAction::Print, DaySheetForm::Entry);
+    });
+    // "In &Fahrtenbuch übertragen..." of the day entry opens the trip assistant, refused while a
+    // logbook window is open (the assistant writes the logbooks itself).
+    setLogbookTransfer(LogbookTransfer{
+        .available = [](Desktop& desktop) { return fileExists(vehicleFilePath(desktop.app().dataDirectory())); },
+        .open =
+            [](Desktop& desktop, DocumentView&, const CTagDoc& day) {
+                for (const DocumentView* view : desktop.documents()) {
+                    const std::string path = view->documentPath();
+                    if (path.size() > 3 && QString::fromStdString(path.substr(path.size() - 3)).toLower() == ".fb") {
+                        desktop.prompter().warn("Schließen Sie vorher alle Fahrtenbücher.");
+                        return;
+                    }
+                }
+                TripAssistantServices services;
+                services.prompter = &desktop.prompter();
+                services.clock = &desktop.clock();
+                services.dataDirectory = desktop.app().dataDirectory();
+                services.customers = &desktop.app().customers();
+                runTripAssistant(desktop.dialogParent(), day, std::move(services));
+            },
     });
     registerMasterDataCommands(*this);
     registerCustomerServiceCommands(*this);

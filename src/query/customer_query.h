@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/datum.h"
+#include "reports/report_inputs.h"
 
 #include <array>
 #include <cstdint>
@@ -175,7 +176,7 @@ struct QueryResult {
     bool hasData() const { return root.hasChildren(); }
 };
 
-inline constexpr const char* kNoDataMessage = "Es sind keine Daten zum Druck vorhanden.";
+inline constexpr const char* kNoDataMessage = kNoDataToPrint;
 
 // The cost question after a year file whose settings do not allow wages as costs.
 std::string wageCostsQuestion(const std::string& employee, int32_t year);

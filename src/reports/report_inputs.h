@@ -22,5 +22,7 @@ struct ReportInputs {
 inline constexpr const char* kNothingToExport = "Es sind keine Angaben zum Export vorhanden.";
 // Shown when the day sheet or the weekly proof has no row to export; nothing is written then.
 inline constexpr const char* kNoDataToExport = "Es sind keine Daten zum Export vorhanden.";
+// Shown when a print has nothing to print; it does not start then.
+inline constexpr const char* kNoDataToPrint = "Es sind keine Daten zum Druck vorhanden.";
 
 } // namespace lorvan

@@ -257,7 +257,7 @@ TEST_F(DayViewTest, AClosedMonthDisablesEveryChangingControl) {
         EXPECT_FALSE(control->isEnabled()) << fromQt(control->text());
         ++checked;
     }
-    EXPECT_EQ(checked, 12 + 3 + 8) << "kinds, check boxes and buttons";
+    EXPECT_EQ(checked, 12 + 3 + 9) << "kinds, check boxes and buttons";
     for (const char* field : {"fillUntil", "reportRemark", "internalRemark"})
         EXPECT_FALSE(view->findChild<QLineEdit*>(QString::fromLatin1(field))->isEnabled()) << field;
     EXPECT_TRUE(view->form()->timeList()->isEnabled()) << "the times can be looked at";
@@ -268,6 +268,30 @@ TEST_F(DayViewTest, AClosedMonthDisablesEveryChangingControl) {
     closedJune->settingsChanged();
     EXPECT_FALSE(closedJune->createButton()->isEnabled());
     EXPECT_FALSE(closedJune->proposalField()->isEnabled());
+}
+
+TEST_F(DayViewTest, TheLogbookButtonSavesTheDayAndOpensTheAssistant) {
+    std::vector<int32_t> opened;
+    bool available = false;
+    setLogbookTransfer(LogbookTransfer{
+        .available = [&](Desktop&) { return available; },
+        .open = [&](Desktop&, DocumentView&, const CTagDoc& day) { opened.push_back(day.number()); },
+    });
+    CTagView* without = openDayView(desktop, yearView->file(), 6, 15);
+    ASSERT_NE(without, nullptr);
+    EXPECT_FALSE(without->findChild<QPushButton*>(QStringLiteral("transferToLogbook"))->isEnabled());
+    without->closeWithoutQuestions();
+    without->close();
+
+    available = true;
+    CTagView* view = openDayView(desktop, yearView->file(), 6, 15);
+    ASSERT_NE(view, nullptr);
+    QPushButton* transfer = view->findChild<QPushButton*>(QStringLiteral("transferToLogbook"));
+    ASSERT_TRUE(transfer->isEnabled());
+    transfer->click();
+    EXPECT_EQ(opened, std::vector<int32_t>{15});
+    EXPECT_FALSE(view->entry().isChanged());
+    setLogbookTransfer({});
 }
 
 TEST_F(DayViewTest, TheMonthViewCreatesAndDeletesDays) {

@@ -133,6 +133,10 @@ void DayEntryForm::buildFields() {
     command("Zeiten &berechnen", [this] { runDayCommand(&DayEntry::computeTimes); });
     command("Fahrten &einfügen", [this] { runDayCommand(&DayEntry::insertTrips); });
     command("Tageszettel &drucken", [this] { printDaySheet(); });
+    logbookButton_ = command("In &Fahrtenbuch übertragen...", [this] { transferToLogbook(); });
+    logbookButton_->setObjectName(QStringLiteral("transferToLogbook"));
+    // Enabled by load() only where a vehicle file exists.
+    changing_.pop_back();
     commands->addStretch();
     listRow->addLayout(commands);
     layout->addLayout(listRow, 1);
@@ -223,6 +227,7 @@ void DayEntryForm::load(int selected) {
     const bool locked = entry_->isLocked();
     for (QWidget* widget : changing_)
         widget->setEnabled(!locked);
+    logbookButton_->setEnabled(logbookAvailable_ && !locked);
 }
 
 void DayEntryForm::fillList(int selected) {
@@ -301,6 +306,18 @@ void DayEntryForm::printDaySheet() {
     load(selected);
     // The day sheet itself is printed by the reports; here the day is in the file now.
     if (result == EntryResult::Done) emit savedForTransfer();
+}
+
+void DayEntryForm::setLogbookTransferEnabled(bool enabled) {
+    logbookAvailable_ = enabled;
+    logbookButton_->setEnabled(enabled && !entry_->isLocked());
+}
+
+void DayEntryForm::transferToLogbook() {
+    const int selected = selectedLine();
+    const EntryResult result = entry_->saveForTransfer();
+    load(selected);
+    if (result == EntryResult::Done) emit savedForLogbook();
 }
 
 QMessageBox* showWorkingTimeNotes(QWidget* parent, const std::vector<std::string>& notes) {

@@ -39,9 +39,14 @@ class DayEntryForm final : public QWidget {
     // ...); one that changes data is disabled in a closed month like the form's own controls.
     QPushButton* addClosingButton(const QString& text, bool changesData);
 
+    // "In &Fahrtenbuch übertragen..." is offered only where a vehicle file exists.
+    void setLogbookTransferEnabled(bool enabled);
+
   signals:
     // "Tageszettel &drucken" saved the day into the year file.
     void savedForTransfer();
+    // "In &Fahrtenbuch übertragen..." saved the day into the year file.
+    void savedForLogbook();
 
   private:
     void buildFields();
@@ -52,6 +57,7 @@ class DayEntryForm final : public QWidget {
     void deleteLine();
     void runDayCommand(EntryResult (DayEntry::*command)());
     void printDaySheet();
+    void transferToLogbook();
     void fillList(int selected);
 
     DayEntry* entry_;
@@ -68,6 +74,8 @@ class DayEntryForm final : public QWidget {
     QLineEdit* internalRemark_ = nullptr;
     QCheckBox* checkedAndClosed_ = nullptr;
     QHBoxLayout* closingRow_ = nullptr;
+    QPushButton* logbookButton_ = nullptr;
+    bool logbookAvailable_ = false;
     // Everything a closed month disables.
     std::vector<QWidget*> changing_;
 };

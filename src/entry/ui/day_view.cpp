@@ -61,6 +61,10 @@ CTagView::CTagView(std::shared_ptr<OpenYearFile> file, CTagDoc& day, DayViewServ
         emit saved();
         emit daySheetRequested();
     });
+    connect(form_, &DayEntryForm::savedForLogbook, this, [this] {
+        emit saved();
+        emit logbookTransferRequested();
+    });
     connect(form_->timeList(), &QTreeWidget::currentItemChanged, this, [this] { emit commandStateChanged(); });
 
     setWindowTitle(toQt(entry_.dayTitle()));

@@ -59,6 +59,8 @@ class CTagView final : public DocumentView {
     void saved();
     // "Tageszettel &drucken" saved the day: its day sheet is to be printed now.
     void daySheetRequested();
+    // "In &Fahrtenbuch übertragen..." saved the day: the trip assistant is to open for it now.
+    void logbookTransferRequested();
 
   protected:
     // With unsaved changes: the question whether to save them; Cancel, or a failed save, keeps the

@@ -9,6 +9,7 @@
 #include "masterdata/customer_list.h"
 #include "entry/month_management.h"
 #include "entry/day_management.h"
+#include "entry/ui/day_entry_form.h"
 #include "entry/ui/day_view.h"
 #include "entry/ui/file_view_windows.h"
 #include "entry/ui/quick_day_dialog.h"
@@ -53,6 +54,11 @@ QuickEntryDayDialog& quickEntryDayDialog() {
 DaySheetPrinter& daySheetPrinter() {
     static DaySheetPrinter printer;
     return printer;
+}
+
+LogbookTransfer& logbookTransfer() {
+    static LogbookTransfer transfer;
+    return transfer;
 }
 
 // "&Speichern + Schliessen" in a year or month view: the year file is written, then the view closes.
@@ -192,6 +198,10 @@ void createNewYearFile(Desktop& desktop) {
 
 void setDaySheetPrinter(DaySheetPrinter printer) {
     daySheetPrinter() = std::move(printer);
+}
+
+void setLogbookTransfer(LogbookTransfer transfer) {
+    logbookTransfer() = std::move(transfer);
 }
 
 void setQuickEntryDayDialog(QuickEntryDayDialog dialog) {
@@ -379,6 +389,11 @@ CTagView* openDayView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& fil
     QObject::connect(view, &CTagView::saved, view, [&desktop, file] { refreshViewsOf(desktop, file); });
     QObject::connect(view, &CTagView::daySheetRequested, view, [&desktop, view] {
         if (daySheetPrinter()) daySheetPrinter()(desktop, *view);
+    });
+    view->form()->setLogbookTransferEnabled(logbookTransfer().open &&
+                                            (!logbookTransfer().available || logbookTransfer().available(desktop)));
+    QObject::connect(view, &CTagView::logbookTransferRequested, view, [&desktop, view] {
+        if (logbookTransfer().open) logbookTransfer().open(desktop, *view, view->entry().day());
     });
     // The day view shares the month view's remembered size.
     desktop.addDocument(view, kViewMonth);

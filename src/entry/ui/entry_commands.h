@@ -59,6 +59,16 @@ void runQuickEntry(Desktop& desktop);
 using DaySheetPrinter = std::function<void(Desktop& desktop, DocumentView& dayView)>;
 void setDaySheetPrinter(DaySheetPrinter printer);
 
+// The trip assistant behind the day entry's button "In &Fahrtenbuch übertragen..."; the desktop wires
+// the logbook's windows in. Without one the button stays disabled.
+struct LogbookTransfer {
+    // Whether the button is offered (a vehicle file exists in the data directory).
+    std::function<bool(Desktop& desktop)> available;
+    // Opens the assistant for the day, which is saved in the year file by then.
+    std::function<void(Desktop& desktop, DocumentView& dayView, const CTagDoc& day)> open;
+};
+void setLogbookTransfer(LogbookTransfer transfer);
+
 // The open year file of a window on the path (letter case ignored); nullptr when none is open.
 std::shared_ptr<OpenYearFile> openYearFileOf(Desktop& desktop, const std::string& path);
 // The year and month views of the file show its present months and days.
