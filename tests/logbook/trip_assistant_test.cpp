@@ -50,7 +50,7 @@ class TripAssistantTest : public ::testing::Test {
         vehicles.putPreset(CFahrtVorbData{"Arbeitsstelle", "Werkstr. 5", "Musterstadt", ""});
         vehicles.save(vehicleFilePath(directory()));
         CTwKundenDoc customers;
-        customers.put(CKundeDoc{17, "Beispiel GmbH", "Am Markt 3", "12345 Beispielstadt"});
+        customers.put(CKundeDoc{17, "Beispiel GmbH", "Am Markt 3", "12345 Beispielstadt", "", "", 0});
         customers.save(dir.file(CTwKundenDoc::kFileName));
     }
 
