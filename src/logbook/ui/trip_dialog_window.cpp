@@ -126,8 +126,9 @@ TripDialogWindow::TripDialogWindow(TripDialog& dialog, Prompter& prompter, QWidg
     grid->addLayout(to, 7, 4);
     for (TripField date : {TripField::StartDate, TripField::EndDate})
         fields_[date]->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00.00.00000")) + 12);
+    // A time as typed ("10:30") stays whole.
     for (TripField time : {TripField::StartTime, TripField::EndTime})
-        fields_[time]->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000:000")) + 12);
+        fields_[time]->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("000:000")) + 16);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     layout->addWidget(target);
@@ -143,7 +144,8 @@ TripDialogWindow::TripDialogWindow(TripDialog& dialog, Prompter& prompter, QWidg
 
     showTexts();
     addHelpShortcut(this, kHelpTripDialog);
-    setMinimumWidth(560);
+    // Wide enough for the place and purpose texts; never below what the fields need.
+    resize(sizeHint().expandedTo(QSize(640, 0)));
 }
 
 QLineEdit* TripDialogWindow::addField(TripField which) {
