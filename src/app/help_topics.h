@@ -42,6 +42,9 @@ inline constexpr int kHelpYearEnd = 89;
 inline constexpr int kHelpPotentialAnalysis = 90;
 inline constexpr int kHelpDaySheet = 95;
 inline constexpr int kHelpWeeklyProof = 96;
+inline constexpr int kHelpVehicles = 100;
+inline constexpr int kHelpLogbook = 101;
+inline constexpr int kHelpTripDialog = 102;
 inline constexpr int kHelpTripAssistant = 104;
 
 inline constexpr const char* kHelpTableName = "topics.ini";

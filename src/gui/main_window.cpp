@@ -26,9 +26,15 @@
 #include "masterdata/ui/customer_service_commands.h"
 #include "masterdata/ui/service_dialog_window.h"
 #include "yearsettings/ui/file_settings_commands.h"
+#include "foundation/error.h"
 #include "foundation/file_system.h"
 #include "logbook/trip_assistant.h"
+#include "logbook/ui/logbook_commands.h"
+#include "logbook/ui/logbook_view.h"
 #include "logbook/ui/trip_assistant_window.h"
+#include "logbook/word_lists.h"
+#include "masterdata/customer_list.h"
+#include "masterdata/employee_list.h"
 #include "logbook/vehicle_file.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
@@ -100,7 +106,7 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     setLogbookTransfer(LogbookTransfer{
         .available = [](Desktop& desktop) { return fileExists(vehicleFilePath(desktop.app().dataDirectory())); },
         .open =
-            [](Desktop& desktop, DocumentView&, const CTagDoc& day) {
+            [this](Desktop& desktop, DocumentView&, const CTagDoc& day) {
                 for (const DocumentView* view : desktop.documents()) {
                     const std::string path = view->documentPath();
                     if (path.size() > 3 && QString::fromStdString(path.substr(path.size() - 3)).toLower() == ".fb") {
@@ -113,9 +119,12 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
                 services.clock = &desktop.clock();
                 services.dataDirectory = desktop.app().dataDirectory();
                 services.customers = &desktop.app().customers();
+                services.words = logbookWords();
                 runTripAssistant(desktop.dialogParent(), day, std::move(services));
             },
+        .openLogbook = [](Desktop& desktop, const std::string& path) { openLogbookWindow(desktop, path); },
     });
+    registerLogbookCommands(*this, LogbookServices{.words = [this] { return logbookWords(); }});
     registerMasterDataCommands(*this);
     registerCustomerServiceCommands(*this);
     registerFileSettingsCommands(*this);
@@ -454,6 +463,27 @@ QSize designedWindowSize(const QMdiSubWindow* window) {
 }
 
 } // namespace
+
+LogbookWordLists* MainWindow::logbookWords() {
+    // Built once per data directory; the windows keep the same lists while it stays.
+    if (logbookWords_ && logbookWordsDirectory_ == app_.dataDirectory()) return logbookWords_.get();
+    std::vector<std::string> employees;
+    std::vector<std::string> customers;
+    // Lists that cannot be read leave their names out; the logbooks still give theirs.
+    try {
+        for (const auto& [number, employee] : app_.employees().all())
+            employees.push_back(employee.name);
+    } catch (const LorvanError&) {
+    }
+    try {
+        customers = app_.customers().displayTexts();
+    } catch (const LorvanError&) {
+    }
+    if (!logbookWords_) logbookWords_ = std::make_unique<LogbookWordLists>();
+    logbookWordsDirectory_ = app_.dataDirectory();
+    logbookWords_->build(app_.dataDirectory(), clock_.today().year, employees, customers);
+    return logbookWords_.get();
+}
 
 void MainWindow::keepInsideArea(QMdiSubWindow* window) const {
     const QSize area = mdi_->viewport()->size();

@@ -28,6 +28,7 @@ namespace lorvan {
 class CLorvanView;
 class CMonatView;
 class HelpWindow;
+class LogbookWordLists;
 
 // The main window: menus from the menu table, toolbar, status bar and the document windows in an
 // MDI area. Every command runs through the command table, into which the windows of each subsystem
@@ -128,6 +129,9 @@ class MainWindow final : public QMainWindow, public StartUpHost, public Desktop,
     // Arranging never makes a window smaller than its view's designed size; a window that then
     // sticks out of the area moves inside it.
     void keepDesignedSizes();
+    // The completion lists of the trip dialog, shared by the logbook windows and the trip assistant:
+    // built from the data directory on first use, extended by every trip saved.
+    LogbookWordLists* logbookWords();
 
     CLorvanApp& app_;
     UserEnvironment environment_;
@@ -147,6 +151,8 @@ class MainWindow final : public QMainWindow, public StartUpHost, public Desktop,
     std::string exportFolder_;
     QMetaObject::Connection focusConnection_;
     bool closingWithoutQuestions_ = false;
+    std::unique_ptr<LogbookWordLists> logbookWords_;
+    std::string logbookWordsDirectory_;
 };
 
 } // namespace lorvan

@@ -41,7 +41,8 @@ TEST_F(ShippedHelpTest, EveryTopicOfTheProgramExists) {
          {kHelpContents, kHelpStartUp, kHelpGeneralSettings, kHelpOpenYearFile, kHelpYearView, kHelpMonthView,
           kHelpReports, kHelpExport, kHelpAccount, kHelpCommandLine, kHelpUsingHelp, kHelpTimeLine, kHelpQuickEntry,
           kHelpTimeImport, kHelpEmployeeImport, kHelpImportProtocol, kHelpMonthClosing, kHelpBookingExport,
-          kHelpAbsenceExport, kHelpClosingLists, kHelpYearEnd})
+          kHelpAbsenceExport, kHelpClosingLists, kHelpYearEnd, kHelpVehicles, kHelpLogbook, kHelpTripDialog,
+          kHelpTripAssistant})
         EXPECT_TRUE(help.topicPath(number).has_value()) << number;
     ASSERT_TRUE(help.topicPath(kHelpContents));
     EXPECT_EQ(*help.topicPath(kHelpContents), help.contentsPage());

@@ -5,6 +5,7 @@
 #include "app/document_kinds.h"
 #include "app/open_year_file.h"
 #include "foundation/error.h"
+#include "foundation/file_system.h"
 #include "foundation/io_select.h"
 #include "masterdata/customer_list.h"
 #include "entry/month_management.h"
@@ -59,6 +60,12 @@ DaySheetPrinter& daySheetPrinter() {
 LogbookTransfer& logbookTransfer() {
     static LogbookTransfer transfer;
     return transfer;
+}
+
+// An existing file of the logbook's kind (".fb").
+bool isLogbookFile(const std::string& path) {
+    const int kind = findDocumentKind(path);
+    return kind >= 0 && documentKinds()[static_cast<size_t>(kind)].viewNumber == kViewLogbook && fileExists(path);
 }
 
 // "&Speichern + Schliessen" in a year or month view: the year file is written, then the view closes.
@@ -326,6 +333,10 @@ void registerEntryCommands(Desktop& desktop) {
 }
 
 CLorvanView* openYearFileView(Desktop& desktop, const std::string& path) {
+    if (logbookTransfer().openLogbook && isLogbookFile(path)) {
+        logbookTransfer().openLogbook(desktop, path);
+        return nullptr;
+    }
     std::shared_ptr<OpenYearFile> file;
     for (DocumentView* view : desktop.documents()) {
         if (!view->file() || samePathKey(view->file()->path) != samePathKey(path)) continue;

@@ -66,6 +66,9 @@ struct LogbookTransfer {
     std::function<bool(Desktop& desktop)> available;
     // Opens the assistant for the day, which is saved in the year file by then.
     std::function<void(Desktop& desktop, DocumentView& dayView, const CTagDoc& day)> open;
+    // Opens an existing logbook file (".fb") that came to the program's open command, the recent
+    // files or the command line in its logbook window. Empty: it is opened as a year file.
+    std::function<void(Desktop& desktop, const std::string& path)> openLogbook;
 };
 void setLogbookTransfer(LogbookTransfer transfer);
 

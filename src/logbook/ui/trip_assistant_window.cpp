@@ -5,6 +5,7 @@
 #include "gui/common/qt_platform.h"
 #include "logbook/trip_dialog.h"
 #include "logbook/ui/preset_windows.h"
+#include "logbook/ui/trip_dialog_window.h"
 #include "logbook/ui/trip_list_widget.h"
 
 #include <QApplication>
@@ -26,73 +27,6 @@ namespace lorvan {
 
 namespace {
 
-class TripDialogWindow final : public QDialog {
-  public:
-    TripDialogWindow(TripDialog& dialog, Prompter& prompter, QWidget* parent)
-        : QDialog(parent), dialog_(dialog), prompter_(prompter) {
-        setWindowTitle(QStringLiteral("Fahrtenbuch-Eintrag"));
-        auto* layout = new QVBoxLayout(this);
-        auto* head = new QFormLayout;
-        head->addRow(QStringLiteral("Fahrzeug:"), new QLabel(toQt(dialog.vehicleText())));
-        head->addRow(QStringLiteral("Letzter Standort:"), new QLabel(toQt(dialog.startLocationText())));
-        head->addRow(QStringLiteral("Kilometerstand:"), new QLabel(toQt(dialog.previousKilometresText())));
-        layout->addLayout(head);
-        auto* form = new QFormLayout;
-        const auto field = [&](TripField which, const char* label) {
-            auto* edit = new QLineEdit(toQt(dialog.text(which)));
-            edit->setReadOnly(dialog.readOnly());
-            form->addRow(QString::fromUtf8(label), edit);
-            fields_.push_back({which, edit});
-            return edit;
-        };
-        field(TripField::Person, "Firma / &Person:");
-        field(TripField::Street, "&Straße:");
-        field(TripField::Place, "&Ort:");
-        field(TripField::Purpose, "&Zweck der Fahrt:");
-        field(TripField::Driver, "&Fahrer:");
-        field(TripField::Kilometres, "&Kilometerstand (neu):");
-        field(TripField::DrivenKilometres, "&Gefahrene Kilometer:");
-        auto* kinds = new QHBoxLayout;
-        kindGroup_ = new QButtonGroup(this);
-        const char* kindTexts[] = {"Geschäftlich", "Arbeitsweg", "Privat", "Unbekannt"};
-        for (int i = 0; i < 4; ++i) {
-            auto* button = new QRadioButton(QString::fromUtf8(kindTexts[i]));
-            button->setChecked(static_cast<int>(dialog.kind()) == i);
-            kindGroup_->addButton(button, i);
-            kinds->addWidget(button);
-        }
-        form->addRow(QStringLiteral("Art:"), kinds);
-        field(TripField::StartDate, "Datum / Uhrzeit  &von:");
-        field(TripField::StartTime, "");
-        field(TripField::EndDate, "&bis:");
-        field(TripField::EndTime, "");
-        layout->addLayout(form);
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-        buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-        buttons->button(QDialogButtonBox::Ok)->setEnabled(!dialog.readOnly());
-        buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        layout->addWidget(buttons);
-    }
-
-    void accept() override {
-        for (const auto& [which, edit] : fields_) {
-            dialog_.setText(which, fromQt(edit->text()));
-            dialog_.leave(which);
-        }
-        dialog_.setKind(static_cast<TripKind>(kindGroup_->checkedId()));
-        if (dialog_.confirm(prompter_) != TripField::None) return;
-        QDialog::accept();
-    }
-
-  private:
-    TripDialog& dialog_;
-    Prompter& prompter_;
-    QButtonGroup* kindGroup_;
-    std::vector<std::pair<TripField, QLineEdit*>> fields_;
-};
-
 QLineEdit* readOnlyField() {
     auto* edit = new QLineEdit;
     edit->setReadOnly(true);
@@ -100,11 +34,6 @@ QLineEdit* readOnlyField() {
 }
 
 } // namespace
-
-bool runTripDialogWindow(QWidget* parent, TripDialog& dialog, Prompter& prompter) {
-    TripDialogWindow window(dialog, prompter, parent);
-    return window.exec() == QDialog::Accepted;
-}
 
 TripAssistantWindow::TripAssistantWindow(TripAssistant& assistant, QWidget* parent)
     : QDialog(parent), assistant_(assistant) {

@@ -13,10 +13,6 @@ namespace lorvan {
 class TripDialog;
 class TripListWidget;
 
-// "Fahrtenbuch-Eintrag" for the assistant as long as the logbook's own window is not wired in: the
-// fields map to the plain trip dialog, OK runs its confirm.
-bool runTripDialogWindow(QWidget* parent, TripDialog& dialog, Prompter& prompter);
-
 // "Übernahme der Fahrten ins Fahrtenbuch": the trips of one day for the current vehicle with the
 // last trip of its logbook, the vehicle choice, the day, and the commands of the assistant. The
 // window only shows what the TripAssistant holds and passes every command to it.
