@@ -235,7 +235,9 @@ TEST_F(LogbookWindowsTest, DeleteRemovesANewTripCancelsAnOldOneAndBeepsWithoutSe
         desktop.scripted().answer(step.answer);
         QTest::keyClick(list, Qt::Key_Delete);
         ASSERT_FALSE(desktop.scripted().texts().empty());
-        if (!step.question.empty()) EXPECT_EQ(desktop.scripted().texts().back(), step.question);
+        if (!step.question.empty()) {
+            EXPECT_EQ(desktop.scripted().texts().back(), step.question);
+        }
         EXPECT_EQ(kindColumn(list), step.kinds);
     }
     EXPECT_FALSE(view->print().laidOut()) << "the trip list changed after the preview";
@@ -312,7 +314,9 @@ TEST_F(LogbookWindowsTest, ThePrintRangeIsCheckedAndTheLogbookPrintsToPdf) {
     ASSERT_TRUE(std::filesystem::exists(printed)) << printed;
     const std::string png = std::string(LORVAN_SCREENSHOT_DIR) + "/logbook_printed_page";
     const std::string command = "pdftoppm -r 80 -png -singlefile '" + printed + "' '" + png + "'";
-    if (std::system("command -v pdftoppm > /dev/null") == 0) EXPECT_EQ(std::system(command.c_str()), 0);
+    if (std::system("command -v pdftoppm > /dev/null") == 0) {
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
 }
 
 TEST_F(LogbookWindowsTest, ANewLogbookAsksForItsStartValuesAndTheCloseQuestionKeepsTheWindowOnCancel) {

@@ -68,7 +68,7 @@ struct LogbookTransfer {
     std::function<void(Desktop& desktop, DocumentView& dayView, const CTagDoc& day)> open;
     // Opens an existing logbook file (".fb") that came to the program's open command, the recent
     // files or the command line in its logbook window. Empty: it is opened as a year file.
-    std::function<void(Desktop& desktop, const std::string& path)> openLogbook;
+    std::function<void(Desktop& desktop, const std::string& path)> openLogbook{};
 };
 void setLogbookTransfer(LogbookTransfer transfer);
 
