@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <set>
 #include <unordered_map>
@@ -212,13 +213,15 @@ class LevelTexts {
         std::string key;
         std::string display;
     };
+    // The texts of earlier levels are still in use while a later level's slot is made: a deque keeps
+    // them in place when it grows.
     Slot& slotOf(size_t slot) {
         if (slots_.size() <= slot) slots_.resize(slot + 1);
         return slots_[slot];
     }
 
     CustomerTexts& customers_;
-    std::vector<Slot> slots_;
+    std::deque<Slot> slots_;
 };
 
 // The year files and lines that take part: the file's year passes the period and its owner is
