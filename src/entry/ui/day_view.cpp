@@ -4,10 +4,10 @@
 #include "app/open_year_file.h"
 #include "entry/ui/day_entry_form.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/view_parts.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -32,13 +32,7 @@ CTagView::CTagView(std::shared_ptr<OpenYearFile> file, CTagDoc& day, DayViewServ
       messageParent_(services.messageParent) {
     // The content scrolls in a window smaller than designed; a larger one grows the list.
     auto* content = new QWidget;
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(content);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    placeInScrollArea(this, content);
     auto* layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     form_ = new DayEntryForm(entry_, std::move(services.editor));

@@ -5,6 +5,7 @@
 #include "entry/day_management.h"
 #include "entry/file_views.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/view_parts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -17,7 +18,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QScrollArea>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -100,13 +100,7 @@ QLineEdit* readOnlyField() {
 FileListView::FileListView(std::shared_ptr<OpenYearFile> file, const QString& secondFieldText,
                            const QString& proposalLabel, QWidget* parent)
     : DocumentView(std::move(file), parent), content_(new QWidget) {
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(content_);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    placeInScrollArea(this, content_);
     auto* layout = new QGridLayout(content_);
     layout->addWidget(new QLabel(QString::fromUtf8(kFileViewCaption)), 0, 0, 1, 3);
     nameField_ = readOnlyField();

@@ -11,6 +11,7 @@
 #include "gui/common/hyperlink.h"
 #include "gui/common/print_preview.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/view_parts.h"
 #include "logbook/ui/logbook_commands.h"
 #include "logbook/ui/trip_dialog_window.h"
 #include "logbook/ui/trip_list_widget.h"
@@ -28,7 +29,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace lorvan {
@@ -53,13 +53,7 @@ LogbookView::LogbookView(Desktop& desktop, std::unique_ptr<LogbookWindow> logboo
     const CTwFahrtenbuchDoc& file = logbook_->logbook();
     setWindowTitle(QStringLiteral("Fahrtenbuch %1 %2").arg(toQt(file.plate)).arg(file.year));
     auto* content = new QWidget;
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(content);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    placeInScrollArea(this, content);
     auto* layout = new QVBoxLayout(content);
 
     auto* head = new QGridLayout;
@@ -142,12 +136,7 @@ LogbookView::LogbookView(Desktop& desktop, std::unique_ptr<LogbookWindow> logboo
     link_->setAddress(QString::fromLatin1(kLogbookDeclarationAddress));
     bottom->addWidget(link_);
     bottom->addStretch();
-    auto* saveAndCloseButton = new QPushButton(QStringLiteral("&Speichern + Schliessen"));
-    auto* cancelButton = new QPushButton(QStringLiteral("Abbrechen"));
-    connect(saveAndCloseButton, &QPushButton::clicked, this, [this] { saveAndClose(); });
-    connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
-    bottom->addWidget(saveAndCloseButton);
-    bottom->addWidget(cancelButton);
+    addSaveAndCancelButtons(bottom, this, [this] { saveAndClose(); }, [this] { cancel(); });
     layout->addLayout(bottom);
 
     addHelpShortcut(this, kHelpLogbook);
@@ -282,13 +271,17 @@ bool LogbookView::readyToPrint() {
     return true;
 }
 
-void LogbookView::showPreview() {
-    if (!readyToPrint()) return;
+std::function<void(Surface&)> LogbookView::drawLogbook() {
     auto input = std::make_shared<LogbookPrintInput>(printInput());
-    const DrawDocument draw = [this, input](Surface& surface) {
+    return [this, input](Surface& surface) {
         LogbookPrintEnvironment environment = printEnvironment();
         printLogbook(surface, print_, *input, environment);
     };
+}
+
+void LogbookView::showPreview() {
+    if (!readyToPrint()) return;
+    const DrawDocument draw = drawLogbook();
     QPrinter& printer = desktop_.printer();
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setDocName(toQt(printTitle()));
@@ -298,11 +291,7 @@ void LogbookView::showPreview() {
 
 void LogbookView::printLogbookPages() {
     if (!readyToPrint()) return;
-    auto input = std::make_shared<LogbookPrintInput>(printInput());
-    const DrawDocument draw = [this, input](Surface& surface) {
-        LogbookPrintEnvironment environment = printEnvironment();
-        printLogbook(surface, print_, *input, environment);
-    };
+    const DrawDocument draw = drawLogbook();
     QPrinter& printer = desktop_.printer();
     printer.setPageOrientation(QPageLayout::Portrait);
     const std::unique_ptr<QPrintDialog> dialog =

@@ -4,6 +4,7 @@
 #include "logbook/logbook_print.h"
 #include "logbook/logbook_window.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@ namespace lorvan {
 
 class CHyperlink;
 class Desktop;
+class Surface;
 class TripListWidget;
 
 // The window of one vehicle's logbook of a year ("Fahrtenbuch", CTwFahrtenbuchView), a window on
@@ -69,6 +71,8 @@ class LogbookView final : public DocumentView {
     bool readyToPrint();
     LogbookPrintInput printInput() const;
     LogbookPrintEnvironment printEnvironment();
+    // The report of the period, drawn on each surface the preview or the printer gives.
+    std::function<void(Surface&)> drawLogbook();
     std::string printTitle() const;
 
     Desktop& desktop_;

@@ -3,6 +3,7 @@
 #include "app/help_topics.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/view_parts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,7 +11,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -90,7 +90,7 @@ class PresetsWindow final : public QDialog {
         list_->setHeaderLabels(titles);
         for (size_t i = 0; i < PresetsDialog::columns().size(); ++i)
             list_->setColumnWidth(static_cast<int>(i), PresetsDialog::columns()[i].width);
-        list_->installEventFilter(this);
+        onListKeys(list_, [this] { openSelected(); }, [this] { deleteSelected(); });
         connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { openSelected(); });
         list_->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -117,21 +117,6 @@ class PresetsWindow final : public QDialog {
         addHelpShortcut(this, kHelpTripAssistant);
         resize(720, 360);
         fill();
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == list_ && event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                openSelected();
-                return true;
-            }
-            if (key == Qt::Key_Delete) {
-                deleteSelected();
-                return true;
-            }
-        }
-        return QDialog::eventFilter(watched, event);
     }
 
   private:

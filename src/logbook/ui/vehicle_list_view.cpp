@@ -9,6 +9,7 @@
 #include "gui/common/desktop.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/view_parts.h"
 #include "logbook/ui/logbook_commands.h"
 #include "logbook/ui/logbook_view.h"
 #include "platform/prompter.h"
@@ -19,12 +20,10 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -94,13 +93,7 @@ VehicleListView::VehicleListView(Desktop& desktop, std::unique_ptr<VehicleList> 
       year_(new QSpinBox) {
     setWindowTitle(QStringLiteral("Fahrzeuge verwalten"));
     auto* content = new QWidget;
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(content);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    placeInScrollArea(this, content);
     auto* layout = new QVBoxLayout(content);
 
     tree_->setObjectName(QStringLiteral("vehicles"));
@@ -111,7 +104,7 @@ VehicleListView::VehicleListView(Desktop& desktop, std::unique_ptr<VehicleList> 
     tree_->setUniformRowHeights(true);
     tree_->setAllColumnsShowFocus(true);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
-    tree_->installEventFilter(this);
+    onListKeys(tree_, [this] { openLogbook(); }, [this] { deleteVehicle(); });
     connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this] { openLogbook(); });
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this] { emit commandStateChanged(); });
     tree_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -155,12 +148,7 @@ VehicleListView::VehicleListView(Desktop& desktop, std::unique_ptr<VehicleList> 
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch();
-    auto* saveAndCloseButton = new QPushButton(QStringLiteral("&Speichern + Schliessen"));
-    auto* cancelButton = new QPushButton(QStringLiteral("Abbrechen"));
-    connect(saveAndCloseButton, &QPushButton::clicked, this, [this] { saveAndClose(); });
-    connect(cancelButton, &QPushButton::clicked, this, [this] { cancel(); });
-    bottom->addWidget(saveAndCloseButton);
-    bottom->addWidget(cancelButton);
+    addSaveAndCancelButtons(bottom, this, [this] { saveAndClose(); }, [this] { cancel(); });
     layout->addLayout(bottom);
 
     addHelpShortcut(this, kHelpVehicles);
@@ -178,21 +166,6 @@ int VehicleListView::helpTopic() const {
 
 QWidget* VehicleListView::focusTarget() {
     return tree_;
-}
-
-bool VehicleListView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tree_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            openLogbook();
-            return true;
-        }
-        if (key == Qt::Key_Delete) {
-            deleteVehicle();
-            return true;
-        }
-    }
-    return DocumentView::eventFilter(watched, event);
 }
 
 void VehicleListView::showRows(const std::string& selectPlate) {

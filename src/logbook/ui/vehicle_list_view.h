@@ -74,7 +74,6 @@ class VehicleListView final : public DocumentView {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void showRows(const std::string& selectPlate);

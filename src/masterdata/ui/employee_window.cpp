@@ -6,6 +6,7 @@
 #include "foundation/file_system.h"
 #include "gui/common/desktop.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/view_parts.h"
 #include "masterdata/employee_list.h"
 #include "masterdata/year_file_creation.h"
 #include "platform/clock.h"
@@ -21,12 +22,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIntValidator>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
@@ -111,7 +110,7 @@ EmployeeListWidget::EmployeeListWidget(const std::map<int32_t, CMitarbeiterDoc>&
         emit selectionChanged();
     });
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { emit rowActivated(); });
-    list_->installEventFilter(this);
+    onListKeys(list_, [this] { emit rowActivated(); }, [this] { emit deleteRequested(); });
 
     onlyActive_->setChecked(model_.onlyActive());
     connect(onlyActive_, &QCheckBox::toggled, this, [this](bool on) {
@@ -147,21 +146,6 @@ int EmployeeListWidget::naturalWidth() const {
     for (int column = 0; column < list_->columnCount(); ++column)
         width += list_->columnWidth(column);
     return width;
-}
-
-bool EmployeeListWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            emit rowActivated();
-            return true;
-        }
-        if (key == Qt::Key_Delete) {
-            emit deleteRequested();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -372,13 +356,7 @@ EmployeeWindow::EmployeeWindow(Desktop& desktop, QWidget* parent)
     setWindowTitle(QStringLiteral("Mitarbeiter verwalten"));
     list_ = new EmployeeListWidget(management_.file().employees, desktop.clock());
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(content_);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    placeInScrollArea(this, content_);
 
     auto* layout = new QVBoxLayout(content_);
     layout->addWidget(new QLabel(QStringLiteral("Arbeitszeiten erfassen und auswerten für")));

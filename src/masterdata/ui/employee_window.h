@@ -48,9 +48,6 @@ class EmployeeListWidget final : public QWidget {
     void deleteRequested();
     void selectionChanged();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     EmployeeListModel model_;
     QTreeWidget* list_;

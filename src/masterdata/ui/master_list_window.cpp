@@ -2,15 +2,14 @@
 
 #include "gui/common/desktop.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/view_parts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
@@ -21,33 +20,6 @@
 
 namespace lorvan {
 
-namespace {
-
-// Enter on the list edits the selected row like a double-click, the Delete key deletes it.
-class ListKeys final : public QObject {
-  public:
-    explicit ListKeys(MasterListWindow* window) : QObject(window), window_(window) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                window_->editSelected();
-                return true;
-            }
-            if (key == Qt::Key_Delete) {
-                window_->deleteSelected();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    MasterListWindow* window_;
-};
-
-} // namespace
-
 MasterListWindow::MasterListWindow(Desktop& desktop, const QString& title,
                                    std::span<const MasterListColumn> columns, const QString& newButtonText,
                                    QWidget* parent)
@@ -56,13 +28,7 @@ MasterListWindow::MasterListWindow(Desktop& desktop, const QString& title,
       saveAndCloseButton_(new QPushButton(toQt(CustomerWindow::kSaveAndCloseButton))),
       cancelButton_(new QPushButton(toQt(CustomerWindow::kCancelButton))) {
     setWindowTitle(title);
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setWidget(content_);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
+    placeInScrollArea(this, content_);
 
     auto* layout = new QVBoxLayout(content_);
     QStringList headers;
@@ -79,7 +45,7 @@ MasterListWindow::MasterListWindow(Desktop& desktop, const QString& title,
     list_->setAllColumnsShowFocus(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->installEventFilter(new ListKeys(this));
+    onListKeys(list_, [this] { editSelected(); }, [this] { deleteSelected(); });
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { editSelected(); });
     connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (filling_) return;
