@@ -52,24 +52,8 @@ int32_t exportMonth(std::string& out, bool onlyMissing, const CollectedMonth& m)
 
 const char* absenceExportCode(const CTagDoc& day, const WorkingTimePeriod& period, size_t weekday) {
     if (day.publicHoliday != 0) return "";
-    switch (day.dayKind) {
-    case kVacation:
-        return period.fixedRegularWorkingDays != 0 && period.halfDayByWeekday[weekday] != 0 ? "UH" : "U";
-    case kHalfVacationDay:
-        return "UH";
-    case kSickWithPay:
-        return "K";
-    case kSickWithSickPay:
-        return "KG";
-    case kChildSick:
-        return "KK";
-    case kParentalLeave:
-        return "EZ";
-    case kTimeOff:
-        return "ZA";
-    default:
-        return "";
-    }
+    return absenceCode(day.dayKind, day.dayKind == kVacation && period.fixedRegularWorkingDays != 0 &&
+                                        period.halfDayByWeekday[weekday] != 0);
 }
 
 

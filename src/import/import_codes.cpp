@@ -115,24 +115,7 @@ std::string timeLineKindOf(std::string_view field) {
 }
 
 std::string absenceShortCode(const CTagDoc& day) {
-    switch (day.dayKind) {
-    case kVacation:
-        return isHalfWorkingDay(day) ? "UH" : "U";
-    case kHalfVacationDay:
-        return "UH";
-    case kSickWithPay:
-        return "K";
-    case kTimeOff:
-        return "ZA";
-    case kSickWithSickPay:
-        return "KG";
-    case kChildSick:
-        return "KK";
-    case kParentalLeave:
-        return "EZ";
-    default:
-        return std::string();
-    }
+    return absenceCode(day.dayKind, day.dayKind == kVacation && isHalfWorkingDay(day));
 }
 
 } // namespace lorvan

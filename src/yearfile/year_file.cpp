@@ -538,4 +538,25 @@ void CLorvanDoc::clear() {
     modified_ = false;
 }
 
+const char* absenceCode(int32_t dayKind, bool halfWorkingDay) {
+    switch (dayKind) {
+    case kVacation:
+        return halfWorkingDay ? "UH" : "U";
+    case kHalfVacationDay:
+        return "UH";
+    case kSickWithPay:
+        return "K";
+    case kSickWithSickPay:
+        return "KG";
+    case kChildSick:
+        return "KK";
+    case kParentalLeave:
+        return "EZ";
+    case kTimeOff:
+        return "ZA";
+    default:
+        return "";
+    }
+}
+
 } // namespace lorvan

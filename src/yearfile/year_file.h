@@ -55,6 +55,10 @@ enum DayKind : int32_t {
     kNotEmployed = 11,      // "Nicht beschäftigt"
 };
 
+// The short code of an absence in the clock and payroll files: "U" (a vacation day, "UH" on a half
+// working day), "UH", "K", "KG", "KK", "EZ", "ZA"; "" for the kinds that are no absence.
+const char* absenceCode(int32_t dayKind, bool halfWorkingDay);
+
 // Cost kinds of a time line ("Kosten").
 enum CostKind : int32_t {
     kCostFromHourlyWage = 0, // "Aus Stundenlohn"
