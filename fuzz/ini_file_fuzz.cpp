@@ -6,16 +6,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    char name[] = "/tmp/lorvan-ini-fuzz-XXXXXX";
-    const int fd = mkstemp(name);
+    // The file lies in TMPDIR (scripts/fuzz sets a memory file system there: the saves sync).
+    const char* folder = std::getenv("TMPDIR");
+    std::string name = std::string(folder != nullptr ? folder : "/tmp") + "/lorvan-ini-fuzz-XXXXXX";
+    const int fd = mkstemp(name.data());
     if (fd < 0) return 0;
     if (size > 0 && write(fd, data, size) != static_cast<ssize_t>(size)) {
         close(fd);
-        unlink(name);
+        unlink(name.c_str());
         return 0;
     }
     close(fd);
@@ -27,6 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         lorvan::IniSection again;
         if (!ini.readSection("Settings", again) || again != written) __builtin_trap();
     }
-    unlink(name);
+    unlink(name.c_str());
     return 0;
 }
