@@ -2,12 +2,12 @@
 
 #include "app/report_settings.h"
 #include "cli/json_fields.h"
+#include "cli/pdf_module.h"
 #include "cli/record_commands.h"
 #include "cli/report_output.h"
 #include "foundation/error.h"
 #include "foundation/number_text.h"
 #include "logbook/logbook_print.h"
-#include "output/ui/pdf_export.h"
 #include "reports/report_print.h"
 
 #include <nlohmann/json.hpp>
@@ -156,19 +156,21 @@ int runLogbookPrint(const Options& options, const LogbookPrintInput& logbook,
     environment.today = today(options);
     environment.version = kProgramVersion;
     // The pages are laid out on the page of the PDF, so both outputs break the pages alike.
-    const DrawDocument draw = [&](Surface& surface) { printLogbook(surface, print, logbook, environment); };
+    const std::function<void(Surface&)> draw = [&](Surface& surface) {
+        printLogbook(surface, print, logbook, environment);
+    };
     if (output.kind == FileOutput::Kind::Pdf) {
         writeReportPdf(output.path, false, logbookPrintTitle(logbook.plate), draw);
         return 0;
     }
-    {
-        GuiApplicationScope application;
-        renderPdf([&](Surface& surface) {
-            PageScope scope(surface);
-            CPage page(surface);
-            print.layOut(page, logbook, environment);
-        });
-    }
+    const std::function<void(Surface&)> layOut = [&](Surface& surface) {
+        PageScope scope(surface);
+        CPage page(surface);
+        print.layOut(page, logbook, environment);
+    };
+    PdfModuleRequest request;
+    request.draw = &layOut;
+    drawPdfThroughModule(request);
     out << printToJson(print, logbook, environment).dump(2) << '\n';
     return 0;
 }

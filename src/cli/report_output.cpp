@@ -1,8 +1,8 @@
 #include "cli/report_output.h"
 
+#include "cli/pdf_module.h"
 #include "foundation/error.h"
 #include "output/spreadsheet_export.h"
-#include "output/ui/pdf_export.h"
 #include "output/xlsx_writer.h"
 
 #include <nlohmann/json.hpp>
@@ -50,11 +50,12 @@ std::string takeOption(std::vector<std::string>& args, const char* option, const
 
 void writeReportPdf(const std::string& path, bool landscape, const std::string& title,
                     const std::function<void(Surface&)>& draw) {
-    GuiApplicationScope application;
-    PdfOptions options;
-    options.landscape = landscape;
-    options.title = title;
-    writePdf(path, draw, options);
+    PdfModuleRequest request;
+    request.path = &path;
+    request.landscape = landscape;
+    request.title = title;
+    request.draw = &draw;
+    drawPdfThroughModule(request);
 }
 
 void writeReportXlsx(const std::string& path, const std::vector<CReportTable>& tables,

@@ -2,6 +2,7 @@
 #include "cli/report_output.h"
 #include "foundation/error.h"
 #include "foundation/file_io.h"
+#include "support/cli_run.h"
 #include "support/error_text.h"
 #include "support/temp_dir.h"
 #include "support/year_file_builder.h"
@@ -75,6 +76,27 @@ TEST_F(ReportOutput, AFileWithoutMonthsExportsNothing) {
     EXPECT_THROW_MSG(run(cli::runYear, {path, "--report", "account", "--xlsx", out}),
                      "Es sind keine Angaben zum Export vorhanden.");
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// The program needs the toolkit only to draw PDF pages: it starts without it (the toolkit is in the
+// module it loads for a PDF), and a copy of the program in another folder still draws PDFs.
+TEST_F(ReportOutput, TheToolkitIsLoadedOnlyForAPdf) {
+    const test::CliRun libraries =
+        test::runCommand("LD_TRACE_LOADED_OBJECTS=1 " + std::string(LORVAN_CLI), dir_.path().string());
+    ASSERT_EQ(libraries.status, 0) << libraries.err;
+    EXPECT_NE(libraries.out.find("libc.so"), std::string::npos) << libraries.out;
+    EXPECT_EQ(libraries.out.find("libQt"), std::string::npos) << libraries.out;
+
+    const std::string program = dir_.file("lorvan-cli");
+    std::filesystem::copy_file(LORVAN_CLI, program);
+    const std::string module = (std::filesystem::path(LORVAN_CLI).parent_path() / "lorvan-pdf.so").string();
+    const std::string pdf = dir_.file("m.pdf");
+    const test::CliRun run = test::runCommand("XDG_CONFIG_HOME='" + dir_.file("config") + "' LORVAN_PDF_MODULE='" +
+                                                  module + "' '" + program + "' --data '" + dir_.path().string() +
+                                                  "' month '" + path_ + "' 3 --pdf '" + pdf + "'",
+                                              dir_.path().string());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readWholeFile(pdf).substr(0, 4), "%PDF");
 }
 
 } // namespace
