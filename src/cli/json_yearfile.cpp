@@ -1,6 +1,7 @@
 #include "cli/json_yearfile.h"
 
 #include "cli/json_fields.h"
+#include "cli/json_stream.h"
 #include "cli/json_settings.h"
 #include "foundation/error.h"
 #include "yearfile/year_file.h"
@@ -169,6 +170,89 @@ json yearFileToJson(const CLorvanDoc& doc) {
                 {"version", doc.currentVersion()},
                 {"settings", settingsToJson(doc.settings())},
                 {"months", months}};
+}
+
+namespace {
+
+// The keys below stand in the order the tree's dump gives them (sorted), so that both forms are the
+// same text.
+void writeTimeLine(JsonStreamWriter& w, const CZeitZeile& line) {
+    w.beginObject();
+    w.field("calculation_fields", line.calculationFields);
+    w.field("cost_amount", line.costAmount);
+    w.field("cost_kind", line.costKind);
+    w.field("customer", line.customer);
+    w.field("duration", line.duration);
+    w.field("duration_fixed", line.durationFixed);
+    w.field("duration_text", line.durationText);
+    w.field("from", line.from);
+    w.field("from_fixed", line.fromFixed);
+    w.field("kilometres_driven", line.kilometresDriven);
+    w.field("kind", line.kind);
+    w.field("odometer_after", line.odometerAfter);
+    w.field("pause", line.pause);
+    w.field("remark", line.remark);
+    w.field("service", line.service);
+    w.field("to", line.to);
+    w.field("to_fixed", line.toFixed);
+    w.field("vehicle", line.vehicle);
+    w.endObject();
+}
+
+void writeDay(JsonStreamWriter& w, const CTagDoc& day) {
+    w.beginObject();
+    w.field("checked_and_closed", day.checkedAndClosed);
+    w.field("complete", day.complete);
+    w.field("day_kind", day.dayKind);
+    w.field("further_employees", day.furtherEmployees);
+    w.field("internal_remark", day.internalRemark);
+    w.field("number", day.number());
+    w.field("public_holiday", day.publicHoliday);
+    w.field("report_remark", day.reportRemark);
+    w.key("time_lines");
+    w.beginArray();
+    for (const CZeitZeile& line : day.lines())
+        writeTimeLine(w, line);
+    w.endArray();
+    w.endObject();
+}
+
+void writeMonth(JsonStreamWriter& w, const CMonatDoc& month) {
+    w.beginObject();
+    w.field("account_change", month.accountChange);
+    w.field("account_correction", month.accountCorrection);
+    w.field("account_payout", month.accountPayout);
+    w.field("correction_comment", month.correctionComment);
+    w.key("days");
+    w.beginArray();
+    for (const auto& [number, day] : month.days())
+        writeDay(w, day);
+    w.endArray();
+    w.field("number", month.number());
+    w.field("results_valid", month.resultsValid);
+    w.field("surcharge_hours_holiday", month.surchargeHoursHoliday);
+    w.field("surcharge_hours_night", month.surchargeHoursNight);
+    w.field("surcharge_hours_overtime_1", month.surchargeHoursOvertime1);
+    w.field("surcharge_hours_overtime_2", month.surchargeHoursOvertime2);
+    w.field("surcharge_hours_saturday", month.surchargeHoursSaturday);
+    w.field("surcharge_hours_sunday", month.surchargeHoursSunday);
+    w.endObject();
+}
+
+} // namespace
+
+void writeYearFileJson(const CLorvanDoc& doc, std::string& out) {
+    JsonStreamWriter w(out);
+    w.beginObject();
+    w.field("file_kind", std::string_view("azr"));
+    w.key("months");
+    w.beginArray();
+    for (const auto& [number, month] : doc.months())
+        writeMonth(w, month);
+    w.endArray();
+    w.field("settings", settingsToJson(doc.settings()));
+    w.field("version", doc.currentVersion());
+    w.endObject();
 }
 
 void dayFromJson(const json& object, CTagDoc& day, std::initializer_list<const char*> ignoredKeys) {

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include <initializer_list>
+#include <string>
 
 // JSON form of a working-time year file (".azr") for show and write.
 namespace lorvan {
@@ -15,6 +16,8 @@ namespace lorvan::cli {
 
 // Months and days as arrays in number order, each with its "number"; "duration_text" is derived.
 nlohmann::json yearFileToJson(const CLorvanDoc& doc);
+// The same text as yearFileToJson(doc).dump(2), appended to out without building the tree (show).
+void writeYearFileJson(const CLorvanDoc& doc, std::string& out);
 // Replaces the document's contents (on failure the document stays as it was). Missing keys keep the
 // defaults of a new record (a new time line takes its cost kind from the settings); unknown keys,
 // wrong types, missing or impossible month and day numbers are refused with a LorvanError;

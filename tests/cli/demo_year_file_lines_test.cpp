@@ -1,4 +1,5 @@
 #include "cli/demo_data.h"
+#include "cli/json_yearfile.h"
 #include "foundation/file_io.h"
 #include "support/temp_dir.h"
 #include "support/time_line_texts.h"
@@ -13,7 +14,7 @@ namespace lorvan {
 namespace {
 
 // The customer query reads the time lines straight from the bytes (YearFileLines); over the demo
-// data it sees exactly the lines that the full load holds.
+// data it sees exactly the lines that the full load holds. The JSON show streams is checked alike.
 TEST(DemoData, LeanReadingGivesTheLinesOfTheFullLoad) {
     test::TempDir directory;
     cli::createDemoData(directory.path().string(), Datum{31, 12, 2026});
@@ -28,6 +29,10 @@ TEST(DemoData, LeanReadingGivesTheLinesOfTheFullLoad) {
         YearFileLines lines;
         lines.read(bytes, path);
         EXPECT_EQ(test::timeLineTexts(lines), test::timeLineTexts(document)) << path;
+        // show streams the JSON of a year file; over the demo data it is the tree's text.
+        std::string streamed;
+        cli::writeYearFileJson(document, streamed);
+        EXPECT_EQ(streamed, cli::yearFileToJson(document).dump(2)) << path;
         ++files;
         total += lines.lines().size();
     }

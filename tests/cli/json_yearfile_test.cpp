@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 
 namespace lorvan::cli {
@@ -76,6 +78,33 @@ TEST(JsonYearFile, RoundTripKeepsEveryStoredField) {
     yearFileFromJson(json::parse(j.dump(2)), back);
     EXPECT_EQ(back.toBytes(), original.toBytes());
     EXPECT_EQ(back.month(2)->day(29)->line(0).durationText, "04:30");
+}
+
+// show writes a year file's JSON without building the tree; the text must be the tree's, to the byte,
+// for every kind of value: escapes and control characters, non-ASCII text, numbers of every size,
+// values that have no JSON number, empty months and days.
+TEST(JsonYearFile, StreamedTextIsTheTreesText) {
+    CLorvanDoc doc = sampleDocument();
+    CZeitZeile& line = doc.month(2)->day(29)->addLine();
+    line.customer = std::string("Zitat \"a\\b\" \b\f\n\r\t\x01\x1f\x7f Ä€😀") + '\0' + "Ende";
+    line.calculationFields = {-0.0, 1e-300, 123456789012345678.0};
+    line.costAmount = std::numeric_limits<double>::quiet_NaN();
+    line.kilometresDriven = std::numeric_limits<double>::infinity();
+    line.odometerAfter = 0.1 + 0.2;
+    doc.month(11)->addDay(2).addLine();
+    doc.addMonth(12);
+    const CLorvanDoc empty;
+    for (const CLorvanDoc* document : {static_cast<const CLorvanDoc*>(&doc), &empty}) {
+        std::string streamed;
+        writeYearFileJson(*document, streamed);
+        EXPECT_EQ(streamed, yearFileToJson(*document).dump(2));
+    }
+
+    // A text that is no UTF-8 is refused by both.
+    doc.month(2)->day(29)->line(0).remark = "\xC3(";
+    std::string streamed;
+    EXPECT_THROW(writeYearFileJson(doc, streamed), nlohmann::json::type_error);
+    EXPECT_THROW(static_cast<void>(yearFileToJson(doc).dump(2)), nlohmann::json::type_error);
 }
 
 TEST(JsonYearFile, MissingKeysTakeTheDefaultsOfNewRecords) {
