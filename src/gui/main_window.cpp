@@ -74,6 +74,15 @@ namespace {
 
 using C = MenuCommand;
 
+// Whether a logbook window (a window on a ".fb" file) is open.
+bool logbookWindowOpen(const Desktop& desktop) {
+    for (const DocumentView* view : desktop.documents()) {
+        const std::string path = view->documentPath();
+        if (path.size() > 3 && QString::fromStdString(path.substr(path.size() - 3)).toLower() == ".fb") return true;
+    }
+    return false;
+}
+
 void collectCommands(const std::vector<MenuItem>& items, std::vector<const MenuItem*>& out) {
     for (const MenuItem& item : items) {
         if (item.isSubmenu())
@@ -106,13 +115,10 @@ MainWindow::MainWindow(CLorvanApp& app, const UserEnvironment& environment, cons
     setLogbookTransfer(LogbookTransfer{
         .available = [](Desktop& desktop) { return fileExists(vehicleFilePath(desktop.app().dataDirectory())); },
         .open =
-            [this](Desktop& desktop, DocumentView&, const CTagDoc& day) {
-                for (const DocumentView* view : desktop.documents()) {
-                    const std::string path = view->documentPath();
-                    if (path.size() > 3 && QString::fromStdString(path.substr(path.size() - 3)).toLower() == ".fb") {
-                        desktop.prompter().warn("Schließen Sie vorher alle Fahrtenbücher.");
-                        return;
-                    }
+            [this](Desktop& desktop, const CTagDoc& day, bool refuseWhileLogbooksOpen) {
+                if (refuseWhileLogbooksOpen && logbookWindowOpen(desktop)) {
+                    desktop.prompter().warn("Schließen Sie vorher alle Fahrtenbücher.");
+                    return;
                 }
                 TripAssistantServices services;
                 services.prompter = &desktop.prompter();

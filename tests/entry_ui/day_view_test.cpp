@@ -275,7 +275,10 @@ TEST_F(DayViewTest, TheLogbookButtonSavesTheDayAndOpensTheAssistant) {
     bool available = false;
     setLogbookTransfer(LogbookTransfer{
         .available = [&](Desktop&) { return available; },
-        .open = [&](Desktop&, DocumentView&, const CTagDoc& day) { opened.push_back(day.number()); },
+        .open = [&](Desktop&, const CTagDoc& day, bool refuseWhileLogbooksOpen) {
+            EXPECT_TRUE(refuseWhileLogbooksOpen);
+            opened.push_back(day.number());
+        },
     });
     CTagView* without = openDayView(desktop, yearView->file(), 6, 15);
     ASSERT_NE(without, nullptr);

@@ -116,5 +116,30 @@ TEST_F(QuickDayDialogTest, CancelAsksAboutChangesAndSavesOnlyOnYes) {
     }
 }
 
+// "In &Fahrtenbuch übertragen..." is offered where a transfer is wired in; it saves the day and
+// opens the assistant on it, and the day then counts as saved when the dialog is cancelled.
+TEST_F(QuickDayDialogTest, TheLogbookButtonSavesTheDayAndOpensTheAssistant) {
+    test::answerModals({[](QWidget* modal) {
+        EXPECT_FALSE(modal->findChild<QPushButton*>(QStringLiteral("transferToLogbook"))->isEnabled());
+        button(modal, "Abbrechen")->click();
+    }});
+    prompter.answer(Answer::No); // the date and the further employees count as changes
+    EXPECT_FALSE(runQuickDayDialog(nullptr, entry, editor));
+    const size_t asked = prompter.log().size();
+
+    std::vector<const CTagDoc*> opened;
+    test::answerModals({[&](QWidget* modal) {
+        QPushButton* transfer = modal->findChild<QPushButton*>(QStringLiteral("transferToLogbook"));
+        ASSERT_TRUE(transfer->isEnabled());
+        button(modal, "Zeit hi&nzufügen...")->click();
+        transfer->click();
+        EXPECT_EQ(opened, std::vector<const CTagDoc*>{&day});
+        EXPECT_EQ(day.lineCount(), 1u) << "the day was saved before the assistant opened";
+        button(modal, "Abbrechen")->click();
+    }});
+    EXPECT_TRUE(runQuickDayDialog(nullptr, entry, editor, [&](const CTagDoc& saved) { opened.push_back(&saved); }));
+    EXPECT_EQ(prompter.log().size(), asked) << "nothing asked: the day was saved";
+}
+
 } // namespace
 } // namespace lorvan

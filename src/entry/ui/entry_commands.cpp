@@ -62,6 +62,11 @@ LogbookTransfer& logbookTransfer() {
     return transfer;
 }
 
+// Whether "In &Fahrtenbuch übertragen..." is offered: a transfer is wired in and has a vehicle file.
+bool logbookTransferOffered(Desktop& desktop) {
+    return logbookTransfer().open && (!logbookTransfer().available || logbookTransfer().available(desktop));
+}
+
 // An existing file of the logbook's kind (".fb").
 bool isLogbookFile(const std::string& path) {
     const int kind = findDocumentKind(path);
@@ -241,7 +246,10 @@ void runQuickEntry(Desktop& desktop) {
             DayEntry entry(templateDay, DayEntryMode::QuickEntry, std::move(services));
             entry.setFurtherEmployees(header.furtherEmployees);
             entry.setDateText(header.dateText);
-            return runQuickDayDialog(parent, entry, programTimeLineEditor(desktop));
+            QuickDayLogbookTransfer transfer;
+            if (logbookTransferOffered(desktop))
+                transfer = [&desktop](const CTagDoc& day) { logbookTransfer().open(desktop, day, false); };
+            return runQuickDayDialog(parent, entry, programTimeLineEditor(desktop), std::move(transfer));
         };
     }
     QuickEntryDialog dialog(desktop, employees, dayDialog, desktop.dialogParent());
@@ -401,10 +409,9 @@ CTagView* openDayView(Desktop& desktop, const std::shared_ptr<OpenYearFile>& fil
     QObject::connect(view, &CTagView::daySheetRequested, view, [&desktop, view] {
         if (daySheetPrinter()) daySheetPrinter()(desktop, *view);
     });
-    view->form()->setLogbookTransferEnabled(logbookTransfer().open &&
-                                            (!logbookTransfer().available || logbookTransfer().available(desktop)));
+    view->form()->setLogbookTransferEnabled(logbookTransferOffered(desktop));
     QObject::connect(view, &CTagView::logbookTransferRequested, view, [&desktop, view] {
-        if (logbookTransfer().open) logbookTransfer().open(desktop, *view, view->entry().day());
+        if (logbookTransfer().open) logbookTransfer().open(desktop, view->entry().day(), true);
     });
     // The day view shares the month view's remembered size.
     desktop.addDocument(view, kViewMonth);

@@ -64,8 +64,9 @@ void setDaySheetPrinter(DaySheetPrinter printer);
 struct LogbookTransfer {
     // Whether the button is offered (a vehicle file exists in the data directory).
     std::function<bool(Desktop& desktop)> available;
-    // Opens the assistant for the day, which is saved in the year file by then.
-    std::function<void(Desktop& desktop, DocumentView& dayView, const CTagDoc& day)> open;
+    // Opens the assistant for the day, which is saved by then (in its year file, or in the quick
+    // entry's template). From a day view an open logbook window refuses it; from the quick entry not.
+    std::function<void(Desktop& desktop, const CTagDoc& day, bool refuseWhileLogbooksOpen)> open;
     // Opens an existing logbook file (".fb") that came to the program's open command, the recent
     // files or the command line in its logbook window. Empty: it is opened as a year file.
     std::function<void(Desktop& desktop, const std::string& path)> openLogbook{};

@@ -7,7 +7,8 @@
 
 namespace lorvan {
 
-QuickDayDialog::QuickDayDialog(DayEntry& entry, const TimeLineEditor& editor, QWidget* parent)
+QuickDayDialog::QuickDayDialog(DayEntry& entry, const TimeLineEditor& editor, QuickDayLogbookTransfer transfer,
+                               QWidget* parent)
     : QDialog(parent), entry_(&entry) {
     setWindowTitle(QStringLiteral("Schnellerfassung eines Tages"));
     auto* layout = new QVBoxLayout(this);
@@ -19,6 +20,13 @@ QuickDayDialog::QuickDayDialog(DayEntry& entry, const TimeLineEditor& editor, QW
     save->setDefault(true);
     connect(save, &QPushButton::clicked, this, [this] { saveAndClose(); });
     connect(cancel, &QPushButton::clicked, this, &QuickDayDialog::reject);
+    // The transfer saved the day first (the button requires "Angaben vollständig"): closing the
+    // dialog then counts as saved, so that the quick entry writes the day into the files.
+    form_->setLogbookTransferEnabled(static_cast<bool>(transfer));
+    connect(form_, &DayEntryForm::savedForLogbook, this, [this, transfer = std::move(transfer)] {
+        saved_ = true;
+        if (transfer) transfer(entry_->day());
+    });
     resize(sizeHint().expandedTo(QSize(720, 520)));
 }
 
@@ -51,8 +59,9 @@ void QuickDayDialog::reject() {
         QDialog::reject();
 }
 
-bool runQuickDayDialog(QWidget* parent, DayEntry& entry, const TimeLineEditor& editor) {
-    QuickDayDialog dialog(entry, editor, parent);
+bool runQuickDayDialog(QWidget* parent, DayEntry& entry, const TimeLineEditor& editor,
+                       QuickDayLogbookTransfer transfer) {
+    QuickDayDialog dialog(entry, editor, std::move(transfer), parent);
     dialog.exec();
     return dialog.saved();
 }

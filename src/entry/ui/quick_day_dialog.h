@@ -4,11 +4,17 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QWidget;
 
 namespace lorvan {
 
 class DayEntryForm;
+
+// Opens the trip assistant for the quick entry's day once it is saved ("In &Fahrtenbuch
+// übertragen..."); empty where there is no vehicle file (the button stays disabled).
+using QuickDayLogbookTransfer = std::function<void(const CTagDoc& day)>;
 
 // "Schnellerfassung eines Tages": the day entry form in quick mode (without fill-until, "Nicht
 // beschäftigt" and "Geprüft / Abgeschlossen") with "&Speichern + Schließen" and "Abbrechen".
@@ -17,7 +23,8 @@ class DayEntryForm;
 class QuickDayDialog final : public QDialog {
     Q_OBJECT
   public:
-    QuickDayDialog(DayEntry& entry, const TimeLineEditor& editor, QWidget* parent = nullptr);
+    QuickDayDialog(DayEntry& entry, const TimeLineEditor& editor, QuickDayLogbookTransfer transfer = {},
+                   QWidget* parent = nullptr);
     DayEntryForm* form() const { return form_; }
     // Whether the day was saved.
     bool saved() const { return saved_; }
@@ -37,6 +44,7 @@ class QuickDayDialog final : public QDialog {
 };
 
 // Runs the dialog on the entry (a day in quick mode); true when the day was saved.
-bool runQuickDayDialog(QWidget* parent, DayEntry& entry, const TimeLineEditor& editor);
+bool runQuickDayDialog(QWidget* parent, DayEntry& entry, const TimeLineEditor& editor,
+                       QuickDayLogbookTransfer transfer = {});
 
 } // namespace lorvan
