@@ -1,4 +1,4 @@
-#include "cli/demo_data.h"
+#include "cli/demo/demo_data.h"
 #include "foundation/file_io.h"
 #include "support/temp_dir.h"
 #include "support/time_line_texts.h"
