@@ -461,9 +461,9 @@ std::string sequenceName(int32_t k) {
     return std::string(kFirstNames[first]) + " " + kLastNames[a] + "-" + kLastNames[b];
 }
 
-// count names, each different from the others in its file-name form with letter case ignored (so
-// that no two employees share a year file on any file system).
-std::vector<std::string> uniqueNames(int32_t count) {
+} // namespace
+
+std::vector<std::string> demoEmployeeNames(int32_t count) {
     std::vector<std::string> names;
     std::set<std::string> forms;
     for (int32_t k = 0; static_cast<int32_t>(names.size()) < count; ++k) {
@@ -474,6 +474,8 @@ std::vector<std::string> uniqueNames(int32_t count) {
     }
     return names;
 }
+
+namespace {
 
 const char* const kTrades[] = {"Bäckerei", "Metzgerei", "Autohaus", "Praxis Dr.", "Hotel", "Schreinerei", "Gärtnerei",
                                "Apotheke", "Kanzlei", "Zahnarztpraxis", "Elektro", "Malerbetrieb"};
@@ -669,7 +671,7 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today, con
     // that was less than six months ago); every 23rd left at the end of the month before today's.
     const int32_t year = today.year;
     const int32_t firstYear = year - size.years + 1;
-    const std::vector<std::string> names = uniqueNames(size.employees);
+    const std::vector<std::string> names = demoEmployeeNames(size.employees);
     std::vector<DemoEmployee> people;
     CTwMaDoc employees;
     for (int32_t i = 1; i <= size.employees; ++i) {

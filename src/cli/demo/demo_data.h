@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lorvan::cli {
 
@@ -35,5 +36,10 @@ struct DemoSize {
 // written once with its evaluation cached; the vehicle with its logbook. The same size and today
 // give the same files. A size out of range raises LorvanError with a German message.
 DemoSummary createDemoData(const std::string& directory, const Datum& today, const DemoSize& size);
+
+// The names of the first count employees of a demo firm: first and last names combined, later with
+// double last names; no two alike in their file-name form, letter case ignored (so that no two
+// employees share a year file on any file system).
+std::vector<std::string> demoEmployeeNames(int32_t count);
 
 } // namespace lorvan::cli
