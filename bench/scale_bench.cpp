@@ -4,7 +4,8 @@
 //   "Mitarbeiter verwalten" opened (Daten.mar read, the list model filled) / Daten.mar read;
 //   the month closing of December 2025 with both lists, the booking export and the absence export,
 //   and the customer query of the last year / the 1,000 year files of 2025 read;
-//   the import of December 2026's clock times of all employees / the 1,000 year files of 2026 read.
+//   the import of December 2026's clock times of all employees / the 1,000 year files of 2026 read,
+//   and / the same files loaded and saved once each.
 // Run with TMPDIR on a memory file system (/dev/shm) to keep the disk out.
 #include "cli/demo/demo_data.h"
 #include "closing/absence_export.h"
@@ -24,6 +25,7 @@
 #include "platform/prompter.h"
 #include "query/customer_query.h"
 #include "yearfile/year_document.h"
+#include "yearfile/year_file.h"
 
 #include <benchmark/benchmark.h>
 
@@ -233,5 +235,22 @@ void BM_ScaleImportMonth(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(f.importLines));
 }
 BENCHMARK(BM_ScaleImportMonth)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The least the import's writing phase must do: the same 1,000 year files of 2026 loaded and saved
+// once each (with the change check of every save); the import's goal is measured against this.
+void BM_ScaleLoadAndSaveYearFiles(benchmark::State& state) {
+    ScaleFirm& f = firm();
+    FixedAnswerPrompter prompter(false, true);
+    const StorageContext storage{&prompter, f.directory, nullptr, nullptr};
+    for (auto _ : state) {
+        for (const std::string& path : f.filesOfYear.at(2026)) {
+            CLorvanDoc document;
+            document.open(path);
+            document.setModified();
+            if (!document.save(path, true, storage)) state.SkipWithError("save failed");
+        }
+    }
+}
+BENCHMARK(BM_ScaleLoadAndSaveYearFiles)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
