@@ -1,6 +1,6 @@
 #include "cli/commands.h"
 
-#include "cli/demo_data.h"
+#include "cli/demo/demo_data.h"
 #include "cli/json_logbook.h"
 #include "cli/json_masterdata.h"
 #include "cli/record_commands.h"
@@ -183,10 +183,30 @@ int runWrite(const Options& options, const std::vector<std::string>& args, std::
 }
 
 int runDemo(const Options& options, const std::vector<std::string>& args, std::ostream& out) {
-    const std::string& dir = singleFileArgument(args, "demo");
+    constexpr const char* kUsage = "Aufruf: lorvan-cli demo VERZ [--employees N] [--years J]";
+    std::vector<std::string> rest;
+    std::optional<DemoSize> size;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const bool employees = args[i] == "--employees";
+        if (!employees && args[i] != "--years") {
+            if (args[i].rfind("--", 0) == 0) throw LorvanError("demo: unbekannte Angabe '" + args[i] + "'\n" + kUsage);
+            rest.push_back(args[i]);
+            continue;
+        }
+        const std::string option = args[i];
+        const std::string text = i + 1 < args.size() ? args[++i] : std::string();
+        if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+            throw LorvanError("demo: " + option + " braucht eine Zahl: '" + text + "'\n" + kUsage);
+        if (!size) size = DemoSize{5, 2};
+        // Beyond the limits in any case; the generator names the limit.
+        const int32_t value = text.size() > 6 ? 1000000 : std::stoi(text);
+        (employees ? size->employees : size->years) = value;
+    }
+    if (rest.size() != 1) throw LorvanError(std::string("demo: genau ein Verzeichnis angeben.\n") + kUsage);
+    const std::string& dir = rest.front();
     SystemClock system;
     const Datum today = options.today ? *options.today : system.today();
-    const DemoSummary summary = createDemoData(dir, today);
+    const DemoSummary summary = size ? createDemoData(dir, today, *size) : createDemoData(dir, today);
     out << "Demo-Daten angelegt in " << dir << ": " << summary.employees << " Mitarbeiter, " << summary.customers
         << " Kunden, " << summary.services << " Dienstleistungen, " << summary.yearFiles
         << " Jahresdateien, 1 Fahrzeug mit Fahrtenbuch.\n";

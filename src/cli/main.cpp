@@ -17,6 +17,7 @@ constexpr const char* kUsage =
     "  show DATEI           Datendatei als JSON ausgeben\n"
     "  write DATEI < JSON   Datendatei aus JSON schreiben (aktuelle Version)\n"
     "  demo VERZ            Demo-Datenverzeichnis anlegen\n"
+    "  demo VERZ --employees N [--years J]   Demo-Firma mit N Mitarbeitern (1-10000) und J Jahren (1-30)\n"
     "  holidays JAHR [LAND] Feiertage des Jahres (ohne Land: die bundesweiten)\n"
     "  month DATEI MONAT --json|--text   Monatsauswertung einer Jahresdatei\n"
     "  account DATEI --json|--text [--correct MONAT STUNDEN [--comment TEXT]]\n"

@@ -56,6 +56,39 @@ TEST(Cli, ShowThenWriteGivesIdenticalBytesForEveryFileOfTheDemo) {
     EXPECT_GE(files, 8);
 }
 
+TEST(Cli, DemoWithSizeMakesTheFirmAndRefusesBadOptionsWithoutWritingAnything) {
+    test::TempDir dir;
+    const std::string data = dir.file("daten");
+    const CliRun made = cli(dir, "--today 10.12.2026 demo " + quoted(data) + " --employees 7 --years 3");
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, "Demo-Daten angelegt in " + data +
+                            ": 7 Mitarbeiter, 7 Kunden, 5 Dienstleistungen, 21 Jahresdateien, 1 Fahrzeug mit Fahrtenbuch.\n");
+    EXPECT_TRUE(std::filesystem::exists(data + "/Joerg_Weiss2024.azr"));
+
+    const std::string other = dir.file("andere");
+    const struct {
+        const char* options;
+        const char* message;
+    } cases[] = {
+        {"--employees 0", "Die Zahl der Mitarbeiter muss zwischen 1 und 10000 liegen (angegeben: 0)."},
+        {"--employees 10001", "Die Zahl der Mitarbeiter muss zwischen 1 und 10000 liegen (angegeben: 10001)."},
+        {"--employees 99999999999", "Die Zahl der Mitarbeiter muss zwischen 1 und 10000 liegen"},
+        {"--years 31", "Die Zahl der Jahre muss zwischen 1 und 30 liegen (angegeben: 31)."},
+        {"--years 0 --employees 3", "Die Zahl der Jahre muss zwischen 1 und 30 liegen (angegeben: 0)."},
+        {"--employees zehn", "demo: --employees braucht eine Zahl: 'zehn'"},
+        {"--years -2", "demo: --years braucht eine Zahl: '-2'"},
+        {"--years", "demo: --years braucht eine Zahl: ''"},
+        {"--colour 3", "demo: unbekannte Angabe '--colour'"},
+    };
+    for (const auto& c : cases) {
+        const CliRun refused = cli(dir, "demo " + quoted(other) + " " + c.options);
+        EXPECT_EQ(refused.status, 1) << c.options;
+        EXPECT_NE(refused.err.find(c.message), std::string::npos) << c.options << ": " << refused.err;
+        EXPECT_EQ(refused.out, "") << c.options;
+        EXPECT_FALSE(std::filesystem::exists(other)) << c.options;
+    }
+}
+
 TEST(Cli, UnreadableFilesFailWithTheGermanMessageAndNothingOnStandardOutput) {
     test::TempDir dir;
     const std::string truncated = dir.file("Kurz2026.azr");

@@ -1,4 +1,4 @@
-#include "cli/demo_data.h"
+#include "cli/demo/demo_data.h"
 #include "evaluation/evaluation_context.h"
 #include "evaluation/month_evaluation.h"
 #include "foundation/format.h"

@@ -1,4 +1,4 @@
-#include "cli/demo_data.h"
+#include "cli/demo/demo_data.h"
 #include "cli/json_yearfile.h"
 #include "foundation/file_io.h"
 #include "support/temp_dir.h"

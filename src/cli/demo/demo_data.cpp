@@ -1,9 +1,10 @@
-#include "cli/demo_data.h"
+#include "cli/demo/demo_data.h"
 
 #include "app/open_year_file.h"
 #include "app/work_areas.h"
 #include "foundation/calendar.h"
 #include "foundation/error.h"
+#include "foundation/file_io.h"
 #include "foundation/format.h"
 #include "foundation/number_text.h"
 #include "foundation/time_text.h"
@@ -11,6 +12,7 @@
 #include "evaluation/public_holidays.h"
 #include "evaluation/year_statistics.h"
 #include "masterdata/customer_file.h"
+#include "masterdata/employee_lookup.h"
 #include "masterdata/employee_file.h"
 #include "masterdata/service_file.h"
 #include "logbook/logbook_file.h"
@@ -18,6 +20,11 @@
 #include "platform/clock.h"
 #include "yearfile/year_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <set>
@@ -75,19 +82,30 @@ enum class Pattern { Office, Field, PartTime, Warehouse };
 
 struct DemoEmployee {
     int32_t number;
-    const char* name;
-    const char* department;
-    const char* extraInfo;
+    std::string name;
+    std::string department;
+    std::string extraInfo;
     Pattern pattern;
     double hourlyWage;
+    // The service technician on call: emergency Sundays and evening calls, overtime paid out weekly.
+    bool onCall;
 };
 
 const DemoEmployee kEmployees[] = {
-    {1, "Anna Schneider", "Büro", "Buchhaltung, Lohn", Pattern::Office, 19.50},
-    {2, "Jörg Weiß", "Montage", "Meister", Pattern::Field, 24.80},
-    {3, "Lena Becker", "Montage", "", Pattern::Field, 17.20},
-    {4, "Sabine Müller", "Büro", "Teilzeit ab Juli", Pattern::PartTime, 18.00},
-    {5, "Thomas Krüger", "Lager", "", Pattern::Warehouse, 16.40},
+    {1, "Anna Schneider", "Büro", "Buchhaltung, Lohn", Pattern::Office, 19.50, false},
+    {2, "Jörg Weiß", "Montage", "Meister", Pattern::Field, 24.80, true},
+    {3, "Lena Becker", "Montage", "", Pattern::Field, 17.20, false},
+    {4, "Sabine Müller", "Büro", "Teilzeit ab Juli", Pattern::PartTime, 18.00, false},
+    {5, "Thomas Krüger", "Lager", "", Pattern::Warehouse, 16.40, false},
+};
+
+// What the days of a firm draw from: its customers (numbered 1 to customerCount), and the further
+// services a customer line may name (none in the small demo).
+struct DemoFirm {
+    const CTwKundenDoc& customers;
+    int32_t customerCount;
+    const std::vector<std::string>& extraServices;
+    uint32_t seed; // mixed into every employee's random source; 0 in the small demo
 };
 
 // Public holidays of the demo firm's state, as day numbers.
@@ -118,7 +136,7 @@ std::string customerText(const CTwKundenDoc& customers, int32_t number) {
 }
 
 // One working day of the employee's pattern; start in minutes after midnight.
-void fillWorkingDay(CTagDoc& day, Pattern pattern, const CTwKundenDoc& customers, DemoRandom& random,
+void fillWorkingDay(CTagDoc& day, Pattern pattern, const DemoFirm& firm, DemoRandom& random,
                     double regularHours) {
     const int32_t start = 7 * 60 + 15 * random.below(4) - 15;
     const int32_t regular = static_cast<int32_t>(regularHours * 60);
@@ -139,20 +157,29 @@ void fillWorkingDay(CTagDoc& day, Pattern pattern, const CTwKundenDoc& customers
         break;
     }
     case Pattern::Field: {
-        const int32_t first = 1 + random.below(6);
-        int32_t second = 1 + random.below(6);
-        if (second == first) second = first % 6 + 1;
+        const int32_t count = firm.customerCount;
+        const int32_t first = 1 + random.below(count);
+        int32_t second = 1 + random.below(count);
+        if (second == first) second = first % count + 1;
         const char* firstService = random.chance(60) ? "Wartung" : "Montage";
         const int32_t end = start + regular + 45 + extra;
         const int32_t travel1 = start + 30;
         const int32_t noon = travel1 + 4 * 60;
         addLine(day, kKindTravel, "", start, travel1, 0, "");
-        addLine(day, kKindCustomer, customerText(customers, first), travel1, noon, 0, firstService);
+        addLine(day, kKindCustomer, customerText(firm.customers, first), travel1, noon, 0, firstService);
         addLine(day, kKindBreak, "", noon, noon + 45, 45, "");
         const int32_t travel2 = noon + 45 + 30;
         addLine(day, kKindTravel, "", noon + 45, travel2, 0, "");
-        addLine(day, kKindCustomer, customerText(customers, second), travel2, end, 0,
-                random.chance(20) ? "Beratung" : "Montage", random.chance(15) ? "Material nachbestellt" : "");
+        if (firm.extraServices.empty()) {
+            addLine(day, kKindCustomer, customerText(firm.customers, second), travel2, end, 0,
+                    random.chance(20) ? "Beratung" : "Montage", random.chance(15) ? "Material nachbestellt" : "");
+            break;
+        }
+        const int32_t extra = static_cast<int32_t>(firm.extraServices.size());
+        const std::string& service = random.chance(40) ? firm.extraServices[static_cast<size_t>(random.below(extra))]
+                                                       : firm.extraServices.front();
+        const char* remark = random.chance(15) ? "Material nachbestellt" : "";
+        addLine(day, kKindCustomer, customerText(firm.customers, second), travel2, end, 0, service.c_str(), remark);
         break;
     }
     }
@@ -184,8 +211,8 @@ std::vector<Absence> demoAbsences(int32_t year, DemoRandom& random) {
 }
 
 void fillYear(CLorvanDoc& doc, const DemoEmployee& employee, const CMitarbeiterDoc& record, int32_t year,
-              const Datum& lastDay, const CTwKundenDoc& customers) {
-    DemoRandom random(static_cast<uint32_t>(employee.number * 7919 + year));
+              const Datum& lastDay, const DemoFirm& firm) {
+    DemoRandom random(static_cast<uint32_t>(employee.number * 7919 + year) + firm.seed);
     const std::set<int32_t> holidays = demoHolidays(year);
     const std::vector<Absence> absences = demoAbsences(year, random);
     const CEinstArbzt& settings = doc.settings();
@@ -203,7 +230,7 @@ void fillYear(CLorvanDoc& doc, const DemoEmployee& employee, const CMitarbeiterD
             const bool holiday = holidays.count(n) > 0;
             // The service technician takes the emergency service on the first Sunday of every
             // quarter; the warehouse counts its stock on the last Saturday of every quarter.
-            const bool emergencySunday = employee.number == 2 && weekday == 0 && d <= 7 && m % 3 == 0;
+            const bool emergencySunday = employee.onCall && weekday == 0 && d <= 7 && m % 3 == 0;
             const bool stocktaking =
                 employee.pattern == Pattern::Warehouse && weekday == 6 && d + 7 > daysInMonth(m, year) && m % 3 == 0;
             if (!holiday && regular == 0 && !emergencySunday && !stocktaking) continue;
@@ -215,7 +242,7 @@ void fillYear(CLorvanDoc& doc, const DemoEmployee& employee, const CMitarbeiterD
             }
             if (emergencySunday) {
                 addLine(day, kKindTravel, "", 8 * 60 + 30, 9 * 60, 0, "");
-                addLine(day, kKindCustomer, customerText(customers, 4), 9 * 60, 13 * 60 + 15, 0, "Notdienst",
+                addLine(day, kKindCustomer, customerText(firm.customers, 4), 9 * 60, 13 * 60 + 15, 0, "Notdienst",
                         "Störung Pumpenhaus");
                 day.dayKind = kStandbyDuty;
                 continue;
@@ -230,12 +257,12 @@ void fillYear(CLorvanDoc& doc, const DemoEmployee& employee, const CMitarbeiterD
                 if (n >= a.fromDay && n <= a.toDay) kind = a.kind;
             day.dayKind = kind;
             if (kind == kNormalWorkingDay || kind == kHalfVacationDay) {
-                fillWorkingDay(day, employee.pattern, customers, random, kind == kHalfVacationDay ? regular / 2 : regular);
+                fillWorkingDay(day, employee.pattern, firm, random, kind == kHalfVacationDay ? regular / 2 : regular);
                 if (employee.pattern == Pattern::Field && random.chance(10)) day.furtherEmployees = "Azubi Kevin";
                 // Evening emergency calls of the service technician run into the night window.
-                if (employee.number == 2 && kind == kNormalWorkingDay && weekday == 4 && random.chance(20)) {
+                if (employee.onCall && kind == kNormalWorkingDay && weekday == 4 && random.chance(20)) {
                     addLine(day, kKindTravel, "", 20 * 60 + 30, 21 * 60, 0, "");
-                    addLine(day, kKindCustomer, customerText(customers, 1 + random.below(6)), 21 * 60,
+                    addLine(day, kKindCustomer, customerText(firm.customers, 1 + random.below(firm.customerCount)), 21 * 60,
                             22 * 60 + 15 * (1 + random.below(6)), 0, "Notdienst");
                     day.dayKind = kStandbyDuty;
                 }
@@ -266,7 +293,7 @@ CEinstArbzt demoSettings(const DemoEmployee& employee, int32_t year) {
     wage.valueCreationFactor = 2.2;
     wage.employerCostPerHour = roundAmount(employee.hourlyWage * wage.employerCostFactor, 0, 2);
     wage.valueCreationPerHour = roundAmount(employee.hourlyWage * wage.valueCreationFactor, 0, 2);
-    if (employee.number == 2) { // overtime beyond four hours a week is paid out with the wages
+    if (employee.onCall) { // overtime beyond four hours a week is paid out with the wages
         s.weeklyPayoutOn = 1;
         s.weeklyPayoutThreshold = 4.0;
         s.wageTypeWeeklyPayout = "0300";
@@ -307,7 +334,8 @@ CEinstArbzt demoSettings(const DemoEmployee& employee, int32_t year) {
 // The firm's car with its logbook of the current year: trips on every other day of the last weeks
 // (until two days before today), each entered the morning after it, business trips to customers
 // with their numbers, the way to work and a private trip; the third trip was cancelled.
-void createDemoLogbook(const std::string& dir, const Datum& today, const CTwKundenDoc& customers) {
+void createDemoLogbook(const std::string& dir, const Datum& today, const CTwKundenDoc& customers,
+                       const std::string& driver) {
     constexpr const char* kPlate = "K-LV 815";
     CTwFahrzDoc vehicles;
     vehicles.put(CFahrzDoc{kPlate, "Firmenwagen (Kombi)"});
@@ -346,7 +374,7 @@ void createDemoLogbook(const std::string& dir, const Datum& today, const CTwKund
         const DemoTrip& t = trips[i];
         CFahrtDoc trip = CFahrtDoc::newTrip(ClockTime{addDays(day, 1), 7 * 60 + 45});
         trip.kindValue = t.kind;
-        trip.driver = "Jörg Weiß";
+        trip.driver = driver;
         trip.purpose = t.purpose;
         trip.street = t.street;
         trip.place = t.place;
@@ -370,9 +398,8 @@ void createDemoLogbook(const std::string& dir, const Datum& today, const CTwKund
     logbook.save(logbookPath(dir, kPlate, today.year));
 }
 
-} // namespace
-
-DemoSummary createDemoData(const std::string& directory, const Datum& today) {
+// Creates the directory and returns it with a trailing separator; refuses one that holds data.
+std::string prepareDirectory(const std::string& directory) {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::create_directories(directory, ec);
@@ -380,23 +407,165 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
     const std::string dir = (fs::path(directory) / "").string();
     if (fs::exists(dir + kEmployeeFileName))
         throw LorvanError("Im Verzeichnis '" + directory + "' gibt es schon Daten; die Demo-Daten werden nicht angelegt.");
+    return dir;
+}
 
-    DemoSummary summary;
+CKundeDoc demoCustomer(int32_t number, const DemoCustomer& c) {
+    CKundeDoc record;
+    record.number = number;
+    record.name = c.name;
+    record.street = c.street;
+    record.zipCity = c.zipCity;
+    record.phone = c.phone;
+    record.notes = c.notes;
+    record.printNotes = record.notes.empty() ? 0 : 1;
+    return record;
+}
+
+CTwKundenDoc emptyCustomerFile() {
     CTwKundenDoc customers;
     customers.printAddressOnDaySheet = 1;
     customers.checkCustomerExistsOnEntry = 1;
+    return customers;
+}
+
+// ---- The firm of any size -------------------------------------------------------------------------
+
+const char* const kFirstNames[] = {
+    "Anna",   "Jörg",    "Lena",     "Sabine", "Thomas", "Michael", "Julia",  "Stefan", "Katrin",  "Andreas",
+    "Monika", "Frank",   "Claudia",  "Peter",  "Nicole", "Markus",  "Petra",  "Jürgen", "Susanne", "Uwe",
+    "Birgit", "Klaus",   "Heike",    "Ralf",   "Sandra", "Dieter",  "Anja",   "Bernd",  "Tanja",   "Holger",
+    "Sarah",  "Matthias", "Laura",   "Tobias", "Lisa",   "Florian", "Marie",  "Jan",    "Sophie",  "Lukas",
+    "Jana",   "Felix",   "Miriam",   "Jonas",  "Hannah", "Björn",   "Ute",    "Sören",
+};
+const char* const kLastNames[] = {
+    "Schneider", "Weiß",     "Becker",  "Müller",  "Krüger",   "Schmidt",    "Fischer", "Meyer",
+    "Wagner",    "Schulz",   "Hoffmann", "Koch",   "Richter",  "Klein",      "Wolf",    "Schröder",
+    "Neumann",   "Schwarz",  "Zimmermann", "Braun", "Hofmann", "Hartmann",   "Lange",   "Schmitt",
+    "Werner",    "Schmitz",  "Krause",  "Meier",   "Lehmann",  "Schmid",     "Schulze", "Maier",
+    "Köhler",    "Herrmann", "König",   "Walter",  "Mayer",    "Huber",      "Kaiser",  "Fuchs",
+    "Peters",    "Lang",     "Scholz",  "Möller",  "Weber",    "Jung",       "Hahn",    "Vogel",
+};
+constexpr int32_t kFirstCount = static_cast<int32_t>(std::size(kFirstNames));
+constexpr int32_t kLastCount = static_cast<int32_t>(std::size(kLastNames));
+
+// The k-th name of the sequence: every first name with every last name, then with double last
+// names ("Anna Schneider-Weiß"); the first names turn fastest, so that neighbours differ.
+std::string sequenceName(int32_t k) {
+    const int32_t first = k % kFirstCount;
+    const int32_t round = k / kFirstCount;
+    if (round < kLastCount) return std::string(kFirstNames[first]) + " " + kLastNames[(round + first) % kLastCount];
+    const int32_t r = round - kLastCount;
+    const int32_t a = r % kLastCount;
+    const int32_t b = (a + 1 + r / kLastCount % (kLastCount - 1)) % kLastCount;
+    return std::string(kFirstNames[first]) + " " + kLastNames[a] + "-" + kLastNames[b];
+}
+
+} // namespace
+
+std::vector<std::string> demoEmployeeNames(int32_t count) {
+    std::vector<std::string> names;
+    std::set<std::string> forms;
+    for (int32_t k = 0; static_cast<int32_t>(names.size()) < count; ++k) {
+        std::string name = sequenceName(k);
+        std::string form = toFileNamePart(name);
+        for (char& c : form) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (forms.insert(form).second) names.push_back(std::move(name));
+    }
+    return names;
+}
+
+namespace {
+
+const char* const kTrades[] = {"Bäckerei", "Metzgerei", "Autohaus", "Praxis Dr.", "Hotel", "Schreinerei", "Gärtnerei",
+                               "Apotheke", "Kanzlei", "Zahnarztpraxis", "Elektro", "Malerbetrieb"};
+const char* const kStreets[] = {"Hauptstr.", "Bahnhofstr.", "Gartenweg", "Schulstr.", "Kirchplatz", "Am Markt",
+                                "Lindenallee", "Industriestr.", "Mühlenweg", "Rheinstr."};
+const char* const kPlaces[] = {"50667 Köln", "50126 Bergheim", "50226 Frechen", "50321 Brühl", "53111 Bonn",
+                               "51373 Leverkusen", "50374 Erftstadt", "41515 Grevenbroich"};
+const char* const kWorks[] = {"Wartung", "Montage", "Reparatur", "Inspektion", "Prüfung"};
+const char* const kObjects[] = {"Heizung", "Lüftung", "Sanitär", "Elektrik", "Fenster",
+                                "Türen",   "Dach",    "Solaranlage", "Brandschutz", "Aufzug"};
+
+// The demo's six customers, then more made of a trade, a family name and a place.
+CTwKundenDoc sizedCustomers(int32_t count) {
+    CTwKundenDoc customers = emptyCustomerFile();
     int32_t number = 0;
-    for (const auto& c : kCustomers) {
+    for (const auto& c : kCustomers) customers.put(demoCustomer(++number, c));
+    const int32_t trades = static_cast<int32_t>(std::size(kTrades));
+    for (int32_t k = 0; number < count; ++k) {
         CKundeDoc record;
         record.number = ++number;
-        record.name = c.name;
-        record.street = c.street;
-        record.zipCity = c.zipCity;
-        record.phone = c.phone;
-        record.notes = c.notes;
-        record.printNotes = record.notes.empty() ? 0 : 1;
+        record.name = std::string(kTrades[k % trades]) + " " + kLastNames[(k / trades + k) % kLastCount];
+        if (k >= trades * kLastCount) record.name += " " + std::to_string(k / (trades * kLastCount) + 1);
+        record.street = format("%s %d", kStreets[k % std::size(kStreets)], 1 + k % 97);
+        record.zipCity = kPlaces[k % std::size(kPlaces)];
+        record.phone = k % 3 == 0 ? "" : format("0221 %06d", 100000 + k * 37 % 900000);
         customers.put(record);
     }
+    return customers;
+}
+
+int32_t patternWeight(Pattern pattern) {
+    switch (pattern) {
+    case Pattern::Field: return 0;
+    case Pattern::Office: return 1;
+    case Pattern::PartTime: return 2;
+    case Pattern::Warehouse: return 3;
+    }
+    return 0;
+}
+
+// Employee number i (1-based) of a firm of any size: half of them in the field, the rest in the
+// office (some part-time) and the warehouse; every tenth field worker is on call.
+DemoEmployee sizedEmployee(int32_t number, const std::string& name, DemoRandom& random) {
+    static constexpr Pattern kCycle[] = {Pattern::Field, Pattern::Office, Pattern::Field, Pattern::Warehouse,
+                                         Pattern::Field, Pattern::PartTime, Pattern::Field, Pattern::Office,
+                                         Pattern::Field, Pattern::Warehouse};
+    const Pattern pattern = kCycle[(number - 1) % std::size(kCycle)];
+    static const char* const kDepartments[] = {"Montage", "Büro", "Büro", "Lager"};
+    const bool onCall = pattern == Pattern::Field && (number - 1) % 20 == 2;
+    DemoEmployee e{number, name, kDepartments[patternWeight(pattern)], "", pattern,
+                   15.50 + 0.25 * random.below(40), onCall};
+    if (pattern == Pattern::PartTime) e.extraInfo = "Teilzeit ab Juli";
+    if (onCall) e.extraInfo = "Bereitschaft";
+    return e;
+}
+
+// A new file of the new demo directory, written straight away: the data can be made again, so the
+// sync of the crash-safe save (one per file, most of the time of a large firm) is not needed.
+void writeNewFile(const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int failure = fd < 0 ? errno : 0;
+    for (size_t done = 0; failure == 0 && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno != EINTR) failure = errno;
+        if (n > 0) done += static_cast<size_t>(n);
+    }
+    if (fd >= 0 && ::close(fd) != 0 && failure == 0) failure = errno;
+    if (failure != 0)
+        throw LorvanError("Die Datei '" + path + "' konnte nicht geschrieben werden.\n(" + systemErrorText(failure) + ")");
+}
+
+// The previous year's file as the generator still holds it, so that a year is evaluated without
+// reading back what was just written.
+class HeldPreviousYear final : public PreviousYearSource {
+  public:
+    const CLorvanDoc* document = nullptr;
+    std::unique_ptr<CLorvanDoc> previousYear(const CLorvanDoc&) const override {
+        return document ? std::make_unique<CLorvanDoc>(*document) : nullptr;
+    }
+};
+
+} // namespace
+
+DemoSummary createDemoData(const std::string& directory, const Datum& today) {
+    const std::string dir = prepareDirectory(directory);
+
+    DemoSummary summary;
+    CTwKundenDoc customers = emptyCustomerFile();
+    int32_t number = 0;
+    for (const auto& c : kCustomers) customers.put(demoCustomer(++number, c));
     customers.save(dir + kCustomerFileName);
     summary.customers = static_cast<int>(customers.customers.size());
 
@@ -436,6 +605,8 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
 
     // The year files, evaluated as the program leaves them: every month's results cached, and the
     // account balance and remaining days of one year carried into the next.
+    const std::vector<std::string> noExtraServices;
+    const DemoFirm firm{customers, static_cast<int32_t>(std::size(kCustomers)), noExtraServices, 0};
     for (const auto& e : kEmployees) {
         const CMitarbeiterDoc& record = employees.employees.at(e.number);
         double carryOver = 0.0;
@@ -447,7 +618,7 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
             doc.settings().accountCarryOver = carryOver;
             doc.settings().remainingVacationPreviousYear = remainingDays;
             const Datum lastDay = y < year ? Datum{31, 12, y} : today;
-            fillYear(doc, e, record, y, lastDay, customers);
+            fillYear(doc, e, record, y, lastDay, firm);
             const std::string path = fullYearFilePath(dir, e.name, y);
             doc.save(path);
             // Opened as every front end opens it: with the employee file and the previous year.
@@ -460,7 +631,108 @@ DemoSummary createDemoData(const std::string& directory, const Datum& today) {
         }
     }
     summary.employees = static_cast<int>(employees.employees.size());
-    createDemoLogbook(dir, today, customers);
+    createDemoLogbook(dir, today, customers, kEmployees[1].name);
+    return summary;
+}
+
+DemoSummary createDemoData(const std::string& directory, const Datum& today, const DemoSize& size) {
+    if (size.employees < 1 || size.employees > kMaxDemoEmployees)
+        throw LorvanError(format("Die Zahl der Mitarbeiter muss zwischen 1 und %d liegen (angegeben: %d).",
+                                 kMaxDemoEmployees, size.employees));
+    if (size.years < 1 || size.years > kMaxDemoYears)
+        throw LorvanError(format("Die Zahl der Jahre muss zwischen 1 und %d liegen (angegeben: %d).", kMaxDemoYears,
+                                 size.years));
+    const std::string dir = prepareDirectory(directory);
+    const uint32_t seed = static_cast<uint32_t>(size.employees) * 40503u + static_cast<uint32_t>(size.years) * 977u +
+                          static_cast<uint32_t>(dayNumber(today)) * 2246822519u;
+    DemoRandom random(seed);
+
+    DemoSummary summary;
+    CTwKundenDoc customers = sizedCustomers(6 + size.employees / 4);
+    customers.save(dir + kCustomerFileName);
+    summary.customers = static_cast<int>(customers.customers.size());
+
+    // The demo's services, then kinds of work on parts of a building; a field line names "Montage"
+    // or one of them.
+    CTwDienstlDoc services;
+    for (const auto& s : kServices) services.put(CDienstlDoc{s.name, s.costKind, s.costs});
+    std::vector<std::string> lineServices{"Montage"};
+    const int32_t works = static_cast<int32_t>(std::size(kWorks));
+    const int32_t more = std::min<int32_t>(size.employees / 40, works * static_cast<int32_t>(std::size(kObjects)));
+    for (int32_t k = 0; k < more; ++k) {
+        const std::string name = std::string(kWorks[k % works]) + " " + kObjects[k / works];
+        services.put(CDienstlDoc{name, k % 4 == 3 ? 1 : 0, k % 4 == 3 ? 55.0 + k % 5 * 5.0 : 0.0});
+        lineServices.push_back(name);
+    }
+    services.save(dir + kServiceFileName);
+    summary.services = static_cast<int>(services.services.size());
+
+    // Most employees joined before the first year; every 17th joined during it (in probation when
+    // that was less than six months ago); every 23rd left at the end of the month before today's.
+    const int32_t year = today.year;
+    const int32_t firstYear = year - size.years + 1;
+    const std::vector<std::string> names = demoEmployeeNames(size.employees);
+    std::vector<DemoEmployee> people;
+    CTwMaDoc employees;
+    for (int32_t i = 1; i <= size.employees; ++i) {
+        people.push_back(sizedEmployee(i, names[static_cast<size_t>(i - 1)], random));
+        const DemoEmployee& e = people.back();
+        CMitarbeiterDoc record;
+        record.number = e.number;
+        record.name = e.name;
+        record.department = e.department;
+        record.extraInfo = e.extraInfo;
+        if (i % 17 == 0) {
+            record.entryDate = Datum{1, std::min(2 + random.below(10), year == firstYear ? today.month : 12), firstYear};
+            const Datum probationEnd = addDays(addMonths(record.entryDate, 6), -1);
+            if (compareDates(probationEnd, today) >= 0) {
+                record.inProbation = 1;
+                record.probationEnd = probationEnd;
+            }
+        } else {
+            record.entryDate = Datum{1, 1 + random.below(12), firstYear - 1 - random.below(12)};
+        }
+        if (i % 23 == 0 && today.month > 1 && compareDates(record.entryDate, Datum{1, today.month - 1, year}) < 0) {
+            record.hasExit = 1;
+            record.exitDate = Datum{daysInMonth(today.month - 1, year), today.month - 1, year};
+            record.active = 0;
+        }
+        employees.put(record);
+    }
+    employees.addIgnored("Praktikant");
+    employees.save(dir + kEmployeeFileName);
+
+    // Every year file is written once, evaluated as the program leaves it (every month's results
+    // cached; the account balance and the remaining days carried into the next year), with the
+    // employee file and the previous year the generator holds.
+    const EmployeeFileLookup lookup(employees);
+    const DemoFirm firm{customers, static_cast<int32_t>(customers.customers.size()), lineServices, seed};
+    for (const DemoEmployee& e : people) {
+        const CMitarbeiterDoc& record = employees.employees.at(e.number);
+        double carryOver = 0.0;
+        double remainingDays = e.number % 2 == 0 ? 3.0 : 0.0;
+        HeldPreviousYear previous;
+        CLorvanDoc held;
+        for (int32_t y = firstYear; y <= year; ++y) {
+            CLorvanDoc doc;
+            doc.settings() = demoSettings(e, y);
+            doc.settings().accountCarryOver = carryOver;
+            doc.settings().remainingVacationPreviousYear = remainingDays;
+            fillYear(doc, e, record, y, y < year ? Datum{31, 12, y} : today, firm);
+            {
+                YearEvaluator evaluator(doc, EvaluationContext{&lookup, &previous});
+                carryOver = evaluator.accountBalance(12);
+                remainingDays = remainingVacation(doc, 12);
+            }
+            writeNewFile(fullYearFilePath(dir, e.name, y), doc.toBytes());
+            ++summary.yearFiles;
+            held = std::move(doc);
+            previous.document = &held;
+        }
+    }
+    summary.employees = static_cast<int>(employees.employees.size());
+    const auto onCall = std::find_if(people.begin(), people.end(), [](const DemoEmployee& e) { return e.onCall; });
+    createDemoLogbook(dir, today, customers, onCall != people.end() ? onCall->name : people.front().name);
     return summary;
 }
 
