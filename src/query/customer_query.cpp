@@ -553,12 +553,26 @@ void QueryNode::sortChildren() {
         return std::all_of(node.key.begin(), node.key.end(),
                            [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     });
-    if (ascii)
+    if (ascii) {
         std::sort(children.begin(), children.end(),
                   [](const QueryNode& a, const QueryNode& b) { return a.key < b.key; });
-    else
-        std::sort(children.begin(), children.end(),
-                  [](const QueryNode& a, const QueryNode& b) { return compareCp1252(a.key, b.key) < 0; });
+    } else {
+        // The Windows-1252 form of each key is made once, not in every comparison; equal forms
+        // fall back to the keys themselves, as compareCp1252 does.
+        std::vector<std::pair<std::string, size_t>> order;
+        order.reserve(children.size());
+        for (size_t i = 0; i < children.size(); ++i)
+            order.emplace_back(utf8ToCp1252Lossy(children[i].key), i);
+        std::sort(order.begin(), order.end(), [this](const auto& a, const auto& b) {
+            if (a.first != b.first) return a.first < b.first;
+            return children[a.second].key < children[b.second].key;
+        });
+        std::vector<QueryNode> sortedChildren;
+        sortedChildren.reserve(children.size());
+        for (const auto& entry : order)
+            sortedChildren.push_back(std::move(children[entry.second]));
+        children = std::move(sortedChildren);
+    }
     for (QueryNode& node : children)
         node.sortChildren();
 }
