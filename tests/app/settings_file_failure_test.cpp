@@ -37,15 +37,8 @@ TEST(ProgramSettingsSaveFailure, FullDiskAndReadOnlyFolderKeepLorvanIni) {
         const std::string path = f.data.file("Lorvan.ini");
         test::writeBytes(path, "[Settings]\r\nMonatsabschlussBis=02.2024\r\n[Andere]\r\nWert=1\r\n");
         const std::string oldBytes = readWholeFile(path);
-        test::Restriction restriction;
-        if (c.readOnly) {
-            fs::permissions(f.data.path(), fs::perms::owner_read | fs::perms::owner_exec);
-            restriction.obeyFileModes = true;
-            restriction.mustBeReadOnly = f.data.path().string();
-        } else {
-            restriction.fileSizeLimit = oldBytes.size() + 100;
-        }
-        const test::ChildResult result = test::runRestricted(restriction, [&] {
+        const test::SaveFailureSetup failing(c.readOnly, f.data.path().string(), oldBytes.size() + 100);
+        const test::ChildResult result = test::runRestricted(failing.restriction(), [&] {
             ProgramSettings settings;
             settings.monthClosing = "03.2024";
             settings.monthReportText = std::string(4000, 'x');
@@ -55,7 +48,6 @@ TEST(ProgramSettingsSaveFailure, FullDiskAndReadOnlyFolderKeepLorvanIni) {
                 seen.push_back(entry.kind + ": " + entry.text);
             return seen;
         });
-        fs::permissions(f.data.path(), fs::perms::owner_all);
         if (!result.ran) GTEST_SKIP() << result.skipReason;
         ASSERT_EQ(result.failure, "");
         EXPECT_EQ(result.lines, (std::vector<std::string>{"nicht gespeichert",

@@ -115,33 +115,26 @@ TEST(BookingExportFailure, FullDiskAndReadOnlyFolderWriteNothingAndCloseNoMonth)
         wizard.setPeriod(ClosingPeriod::EnteredMonth);
         wizard.monthText = "3.2024";
         ASSERT_TRUE(wizard.next());
-        BookingExportForm form(*wizard.collection(), data.dir(), data.store, data.prompter, data.clock);
-        form.values.consultant = "4711";
-        form.values.client = "56";
-        form.values.bookingFile = bookingFile;
-        test::Restriction restriction;
-        if (c.readOnly) {
-            fs::permissions(exports.path(), fs::perms::owner_read | fs::perms::owner_exec);
-            restriction.obeyFileModes = true;
-            restriction.mustBeReadOnly = exports.path().string();
-        } else {
-            // Room for the per-user store, which keeps the values first, not for the 60 bookings.
-            restriction.fileSizeLimit = 512;
-        }
-        const test::ChildResult result = test::runRestricted(restriction, [&] {
+        BookingExportValues values;
+        values.consultant = "4711";
+        values.client = "56";
+        values.bookingFile = bookingFile;
+        // The limit leaves room for the per-user store, which keeps the values first, not for the
+        // 60 bookings.
+        const test::SaveFailureSetup failing(c.readOnly, exports.path().string(), 512);
+        const test::ChildResult result = test::runRestricted(failing.restriction(), [&] {
             test::ScriptedPrompter prompter;
-            BookingExportForm child(*wizard.collection(), data.dir(), data.store, prompter, data.clock);
-            child.values = form.values;
+            BookingExportForm form(*wizard.collection(), data.dir(), data.store, prompter, data.clock);
+            form.values = values;
             std::vector<std::string> advanced;
             const bool confirmed =
-                wizard.confirmBookingExport(child, [&](const std::string& month) { advanced.push_back(month); });
+                wizard.confirmBookingExport(form, [&](const std::string& month) { advanced.push_back(month); });
             std::vector<std::string> seen = {confirmed ? "abgeschlossen" : "nicht abgeschlossen",
                                              advanced.empty() ? "kein Monat weiter" : "Monat weiter"};
             for (const auto& entry : prompter.log())
                 seen.push_back(entry.kind + ": " + entry.text);
             return seen;
         });
-        fs::permissions(exports.path(), fs::perms::owner_all);
         if (!result.ran) GTEST_SKIP() << result.skipReason;
         ASSERT_EQ(result.failure, "");
         std::string message = c.message;

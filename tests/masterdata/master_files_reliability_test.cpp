@@ -304,15 +304,8 @@ TEST(EmployeeFileSaveFailure, FullDiskAndReadOnlyFolderKeepTheFileAndTheChanges)
         f.employees({employeeRecord(5, "Carla")});
         const std::string path = CTwMaDoc::pathIn(f.dir());
         const std::string oldBytes = readWholeFile(path);
-        test::Restriction restriction;
-        if (c.readOnly) {
-            fs::permissions(f.data.path(), fs::perms::owner_read | fs::perms::owner_exec);
-            restriction.obeyFileModes = true;
-            restriction.mustBeReadOnly = f.data.path().string();
-        } else {
-            restriction.fileSizeLimit = oldBytes.size() + 1000;
-        }
-        const test::ChildResult result = test::runRestricted(restriction, [&] {
+        const test::SaveFailureSetup failing(c.readOnly, f.data.path().string(), oldBytes.size() + 1000);
+        const test::ChildResult result = test::runRestricted(failing.restriction(), [&] {
             EmployeeManagement management(f.context());
             if (!management.open()) throw std::runtime_error("Daten.mar not read");
             for (int32_t number = 100; number < 2100; ++number) {
@@ -330,7 +323,6 @@ TEST(EmployeeFileSaveFailure, FullDiskAndReadOnlyFolderKeepTheFileAndTheChanges)
                 seen.push_back(entry.kind + ": " + entry.text);
             return seen;
         });
-        fs::permissions(f.data.path(), fs::perms::owner_all);
         if (!result.ran) GTEST_SKIP() << result.skipReason;
         ASSERT_EQ(result.failure, "");
         EXPECT_EQ(result.lines, (std::vector<std::string>{"nicht gespeichert", "geändert", "Inhalt wie vorher",

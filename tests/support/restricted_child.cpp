@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <exception>
+#include <filesystem>
 #include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -79,6 +80,21 @@ std::string joined(const std::vector<std::string>& lines) {
 }
 
 } // namespace
+
+SaveFailureSetup::SaveFailureSetup(bool readOnlyFolder, const std::string& folder, uint64_t fileSizeLimit) {
+    if (!readOnlyFolder) {
+        restriction_.fileSizeLimit = fileSizeLimit;
+        return;
+    }
+    folder_ = folder;
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    restriction_.obeyFileModes = true;
+    restriction_.mustBeReadOnly = folder;
+}
+
+SaveFailureSetup::~SaveFailureSetup() {
+    if (!folder_.empty()) std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+}
 
 ChildResult runRestricted(const Restriction& restriction, const std::function<std::vector<std::string>()>& body) {
     ChildResult result;

@@ -28,6 +28,23 @@ struct ChildResult {
     std::vector<std::string> lines; // what the body returned
 };
 
+// The two ways a save in the child fails for want of room or rights: a file size limit (a full
+// disk), or the folder read-only for its owner with file modes binding root too. The folder's
+// modes are restored when the object ends, so that the test can clear it.
+class SaveFailureSetup {
+  public:
+    SaveFailureSetup(bool readOnlyFolder, const std::string& folder, uint64_t fileSizeLimit);
+    ~SaveFailureSetup();
+    SaveFailureSetup(const SaveFailureSetup&) = delete;
+    SaveFailureSetup& operator=(const SaveFailureSetup&) = delete;
+
+    const Restriction& restriction() const { return restriction_; }
+
+  private:
+    std::string folder_;
+    Restriction restriction_;
+};
+
 // Forks, sets up the restriction in the child and runs body there; its lines come back through a
 // pipe. The test process checks them, since failures inside the child would not reach the test.
 ChildResult runRestricted(const Restriction& restriction, const std::function<std::vector<std::string>()>& body);

@@ -224,17 +224,9 @@ TEST(DocumentSaveFailure, FullDiskAndReadOnlyFolderKeepTheOldFileAndTheUnsavedDa
         const std::string path = dir.file("Anna2024.azr");
         test::YearFileBuilder("Anna", 2024).day(2, 3).work("8:00", "16:00").saveAs(path);
         const std::string oldBytes = readWholeFile(path);
-        test::Restriction restriction;
-        if (c.readOnly) {
-            fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-            restriction.obeyFileModes = true;
-            restriction.mustBeReadOnly = dir.path().string();
-        } else {
-            restriction.fileSizeLimit = oldBytes.size() + 1000; // the new file is far larger
-        }
+        const test::SaveFailureSetup failing(c.readOnly, dir.path().string(), oldBytes.size() + 1000);
         const test::ChildResult result =
-            test::runRestricted(restriction, [&] { return failedSave(path, dir.path().string() + "/"); });
-        fs::permissions(dir.path(), fs::perms::owner_all);
+            test::runRestricted(failing.restriction(), [&] { return failedSave(path, dir.path().string() + "/"); });
         if (!result.ran) GTEST_SKIP() << result.skipReason;
         ASSERT_EQ(result.failure, "");
         EXPECT_EQ(result.lines,
