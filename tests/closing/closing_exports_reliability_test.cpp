@@ -118,6 +118,7 @@ TEST(BookingExportFailure, FullDiskAndReadOnlyFolderWriteNothingAndCloseNoMonth)
         BookingExportValues values;
         values.consultant = "4711";
         values.client = "56";
+        values.accountingDate = "03/2024";
         values.bookingFile = bookingFile;
         // The limit leaves room for the per-user store, which keeps the values first, not for the
         // 60 bookings.
