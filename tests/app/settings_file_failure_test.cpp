@@ -52,7 +52,8 @@ TEST(ProgramSettingsSaveFailure, FullDiskAndReadOnlyFolderKeepLorvanIni) {
         ASSERT_EQ(result.failure, "");
         EXPECT_EQ(result.lines, (std::vector<std::string>{"nicht gespeichert",
                                                           "error: Die Einstellungen können nicht gespeichert "
-                                                          "werden.\nDie Datei '" + path + c.failure}));
+                                                          "werden.\nDie Datei '" +
+                                                              path + c.failure}));
         EXPECT_EQ(readWholeFile(path), oldBytes);
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(f.data.path()))

@@ -72,7 +72,8 @@ TEST(ClosingExportsCrash, KilledSaveNeverTearsTheFile) {
         if (!form.ok()) throw std::runtime_error("Buchungsexport fehlgeschlagen");
     };
     const auto exportMissingTimes = [&](int version) {
-        const AbsenceExportResult result = exportAbsences(exports.file("fehlzeiten.csv"), version == 1, april->monthList);
+        const AbsenceExportResult result =
+            exportAbsences(exports.file("fehlzeiten.csv"), version == 1, april->monthList);
         if (result.count < 0) throw std::runtime_error(result.error);
     };
     // The images of each version, as the export writes them.
@@ -83,8 +84,9 @@ TEST(ClosingExportsCrash, KilledSaveNeverTearsTheFile) {
         save(2);
         return test::CrashTrialTarget{path, first, readWholeFile(path), save};
     };
-    for (const test::CrashTrialTarget& t : {target("buchungen.txt", exportBookings), target("kalender.txt", exportBookings),
-                                             target("fehlzeiten.csv", exportMissingTimes)}) {
+    for (const test::CrashTrialTarget& t :
+         {target("buchungen.txt", exportBookings), target("kalender.txt", exportBookings),
+          target("fehlzeiten.csv", exportMissingTimes)}) {
         SCOPED_TRACE(t.path);
         ASSERT_GT(t.first.size(), 256u << 10);
         test::runCrashTrials(t);
@@ -128,8 +130,8 @@ TEST(BookingExportFailure, FullDiskAndReadOnlyFolderWriteNothingAndCloseNoMonth)
             BookingExportForm form(*wizard.collection(), data.dir(), data.store, prompter, data.clock);
             form.values = values;
             std::vector<std::string> advanced;
-            const bool confirmed =
-                wizard.confirmBookingExport(form, [&](const std::string& month) { advanced.push_back(month); });
+            const bool confirmed = wizard.confirmBookingExport(
+                form, [&](const std::string& month) { advanced.push_back(month); });
             std::vector<std::string> seen = {confirmed ? "abgeschlossen" : "nicht abgeschlossen",
                                              advanced.empty() ? "kein Monat weiter" : "Monat weiter"};
             for (const auto& entry : prompter.log())
@@ -140,8 +142,8 @@ TEST(BookingExportFailure, FullDiskAndReadOnlyFolderWriteNothingAndCloseNoMonth)
         ASSERT_EQ(result.failure, "");
         std::string message = c.message;
         message.replace(message.find("%s"), 2, bookingFile);
-        EXPECT_EQ(result.lines,
-                  (std::vector<std::string>{"nicht abgeschlossen", "kein Monat weiter", "error: " + message}));
+        EXPECT_EQ(result.lines, (std::vector<std::string>{"nicht abgeschlossen", "kein Monat weiter",
+                                                          "error: " + message}));
         EXPECT_TRUE(fs::is_empty(exports.path()));
     }
 }

@@ -27,7 +27,8 @@ TEST(IniFileCrash, KilledSectionRewriteNeverTearsTheFile) {
     const IniSection versions[] = {manyEntries("erste Fassung"), manyEntries("zweite Fassung, etwas länger")};
     const auto save = [&](int version) {
         IniFile file(path);
-        if (!file.writeSection("Daten", versions[version - 1])) throw std::runtime_error(file.fullErrorText());
+        if (!file.writeSection("Daten", versions[version - 1]))
+            throw std::runtime_error(file.fullErrorText());
     };
     save(1);
     const std::string first = readWholeFile(path);

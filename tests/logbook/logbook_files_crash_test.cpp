@@ -16,7 +16,8 @@ CTwFahrzDoc manyVehicles(const std::string& remark) {
     for (int i = 1; i <= 30000; ++i) {
         file.put(CFahrzDoc{"AB-CD " + std::to_string(i), remark + " " + std::to_string(i)});
         if (i % 10 == 0)
-            file.putPreset(CFahrtVorbData{"Art " + std::to_string(i), "Hauptstraße 1", "Musterstadt", remark});
+            file.putPreset(
+                CFahrtVorbData{"Art " + std::to_string(i), "Hauptstraße 1", "Musterstadt", remark});
     }
     return file;
 }
@@ -50,9 +51,9 @@ TEST(LogbookFilesCrash, KilledSaveNeverTearsTheFile) {
     CTwFahrzDoc vehicles[] = {manyVehicles("erste Fassung"), manyVehicles("zweite Fassung, etwas länger")};
     CTwFahrtenbuchDoc books[] = {manyTrips("erste Fassung"), manyTrips("zweite Fassung, etwas länger")};
     const auto target = [&](CTwDocBase& first, CTwDocBase& second, const std::string& path) {
-        return test::CrashTrialTarget{path, first.toBytes(), second.toBytes(), [&first, &second, path](int version) {
-                                          (version == 1 ? first : second).save(path);
-                                      }};
+        return test::CrashTrialTarget{
+            path, first.toBytes(), second.toBytes(),
+            [&first, &second, path](int version) { (version == 1 ? first : second).save(path); }};
     };
     for (const test::CrashTrialTarget& t :
          {target(vehicles[0], vehicles[1], vehicleFilePath(dir.path().string())),

@@ -12,6 +12,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,8 +21,8 @@ namespace lorvan {
 namespace {
 
 namespace fs = std::filesystem;
-using test::employeeRecord;
 using test::EmployeeFixture;
+using test::employeeRecord;
 using test::ScriptedDialog;
 
 // Many records, so that a save takes measurable time; the remark tells the versions apart.
@@ -66,18 +68,18 @@ CTwDienstlDoc manyServices(const std::string& remark) {
 TEST(MasterFilesCrash, KilledSaveNeverTearsTheFile) {
     test::TempDir dir;
     CTwMaDoc employees[] = {manyEmployees("erste Fassung"), manyEmployees("zweite Fassung, etwas länger")};
-    CTwKundenDoc customers[] = {manyCustomers("erste Fassung"), manyCustomers("zweite Fassung, etwas länger")};
+    CTwKundenDoc customers[] = {manyCustomers("erste Fassung"),
+                                manyCustomers("zweite Fassung, etwas länger")};
     CTwDienstlDoc services[] = {manyServices("Wartung"), manyServices("Wartung und Pflege")};
     const auto target = [&](CTwDocBase& first, CTwDocBase& second, const std::string& name) {
         const std::string path = dir.file(name);
-        return test::CrashTrialTarget{path, first.toBytes(), second.toBytes(), [&first, &second, path](int version) {
-                                          (version == 1 ? first : second).save(path);
-                                      }};
+        return test::CrashTrialTarget{
+            path, first.toBytes(), second.toBytes(),
+            [&first, &second, path](int version) { (version == 1 ? first : second).save(path); }};
     };
-    for (const test::CrashTrialTarget& t :
-          {target(employees[0], employees[1], CTwMaDoc::kFileName),
-          target(customers[0], customers[1], CTwKundenDoc::kFileName),
-          target(services[0], services[1], CTwDienstlDoc::kFileName)}) {
+    for (const test::CrashTrialTarget& t : {target(employees[0], employees[1], CTwMaDoc::kFileName),
+                                            target(customers[0], customers[1], CTwKundenDoc::kFileName),
+                                            target(services[0], services[1], CTwDienstlDoc::kFileName)}) {
         SCOPED_TRACE(t.path);
         ASSERT_GT(t.first.size(), 1u << 20);
         test::runCrashTrials(t);
@@ -126,11 +128,31 @@ struct TwoWindows : EmployeeFixture {
     void addA() { add(*a, "10", "Anna"); }
     void addB() { add(*b, "20", "Bert"); }
     void saveA() { ASSERT_TRUE(a->save()); }
+
+    // Plays the events, named by these words, in turn: A or B opens its window, adds its employee
+    // (B's second one is 21) or saves; A deletes "Daten.mar" or renames it to "Daten.mar.alt".
+    void play(const std::string& events) {
+        const std::map<std::string, std::function<void()>> steps = {
+            {"openA", [&] { openA(); }},
+            {"openB", [&] { openB(); }},
+            {"addA", [&] { addA(); }},
+            {"addB", [&] { addB(); }},
+            {"addB2", [&] { add(*b, "21", "Berta"); }},
+            {"saveA", [&] { saveA(); }},
+            {"saveB", [&] { ASSERT_TRUE(b->save()); }},
+            {"deleteA", [&] { fs::remove(path); }},
+            {"renameA", [&] { fs::rename(path, path + ".alt"); }},
+        };
+        std::istringstream words(events);
+        for (std::string event; words >> event;)
+            steps.at(event)();
+    }
 };
 
-const std::string kSureQuestion = "Sind sie absolut sicher?\n\nDie eingegebenen Daten des anderen Benutzers sind "
-                                  "damit unwiederbringlich verloren.\n\nSollen Ihre Angaben trotzdem gespeichert "
-                                  "werden?";
+const std::string kSureQuestion =
+    "Sind sie absolut sicher?\n\nDie eingegebenen Daten des anderen Benutzers sind "
+    "damit unwiederbringlich verloren.\n\nSollen Ihre Angaben trotzdem gespeichert "
+    "werden?";
 
 // Every order of events that matters between two employee windows. A refused save keeps the other
 // user's file byte for byte and B's changes in B's window, still marked changed; B can save them
@@ -138,97 +160,43 @@ const std::string kSureQuestion = "Sind sie absolut sicher?\n\nDie eingegebenen 
 TEST(EmployeeFileTwoUsers, NoOrderOfEventsLosesData) {
     struct Case {
         const char* order;
-        std::function<void(TwoWindows&)> events;
+        const char* events; // everything before B's last save, in turn (TwoWindows::play)
         std::vector<Answer> answers;
         bool saved;
         std::string fileAfter;
     };
+    // clang-format off
     const Case cases[] = {
-        {"A saves before B opens",
-         [](TwoWindows& w) {
-             w.openA();
-             w.addA();
-             w.saveA();
-             w.openB();
-             w.addB();
-         },
-         {}, true, "5,10,20"},
+        {"A saves before B opens", "openA addA saveA openB addB", {}, true, "5,10,20"},
         {"A saves after B opens, B answers No",
-         [](TwoWindows& w) {
-             w.openA();
-             w.openB();
-             w.addA();
-             w.saveA();
-             w.addB();
-         },
-         {Answer::No}, false, "5,10"},
+         "openA openB addA saveA addB", {Answer::No}, false, "5,10"},
         {"A saves after B opens, B answers Yes, then No",
-         [](TwoWindows& w) {
-             w.openA();
-             w.openB();
-             w.addA();
-             w.saveA();
-             w.addB();
-         },
-         {Answer::Yes, Answer::No}, false, "5,10"},
+         "openA openB addA saveA addB", {Answer::Yes, Answer::No}, false, "5,10"},
         {"A saves after B opens, B overwrites knowingly",
-         [](TwoWindows& w) {
-             w.openA();
-             w.openB();
-             w.addA();
-             w.saveA();
-             w.addB();
-         },
-         {Answer::Yes, Answer::Yes}, true, "5,20"},
+         "openA openB addA saveA addB", {Answer::Yes, Answer::Yes}, true, "5,20"},
         {"A saves twice after B opens",
-         [](TwoWindows& w) {
-             w.openA();
-             w.openB();
-             w.addA();
-             w.saveA();
-             w.saveA();
-             w.addB();
-         },
-         {Answer::No}, false, "5,10"},
+         "openA openB addA saveA saveA addB", {Answer::No}, false, "5,10"},
         {"B saves, then B again with nobody in between",
-         [](TwoWindows& w) {
-             w.openA();
-             w.openB();
-             w.addB();
-             ASSERT_TRUE(w.b->save());
-             TwoWindows::add(*w.b, "21", "Berta");
-         },
-         {}, true, "5,20,21"},
-        {"A deletes Daten.mar after B opens",
-         [](TwoWindows& w) {
-             w.openB();
-             w.addB();
-             fs::remove(w.path);
-         },
-         {}, true, "5,20"},
-        {"A renames Daten.mar after B opens",
-         [](TwoWindows& w) {
-             w.openB();
-             w.addB();
-             fs::rename(w.path, w.path + ".alt");
-         },
-         {}, true, "5,20"},
+         "openA openB addB saveB addB2", {}, true, "5,20,21"},
+        {"A deletes Daten.mar after B opens", "openB addB deleteA", {}, true, "5,20"},
+        {"A renames Daten.mar after B opens", "openB addB renameA", {}, true, "5,20"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.order);
         TwoWindows w;
-        c.events(w);
+        w.play(c.events);
         const std::string onDisk = fs::exists(w.path) ? readWholeFile(w.path) : "";
         const std::string mine = w.b->file().toBytes();
         for (const Answer answer : c.answers)
             w.promptsB.answer(answer);
 
         EXPECT_EQ(w.b->save(), c.saved);
-        std::vector<std::string> questions = {
-            "Die Datei '" + w.path +
-                "' wurde in der Zwischenzeit von einem anderen Benutzer geändert.\n\nSollen Ihre Angaben trotzdem "
-                "gespeichert werden?",
-            kSureQuestion};
+        std::vector<std::string> questions = {"Die Datei '" + w.path +
+                                                  "' wurde in der Zwischenzeit von einem anderen Benutzer "
+                                                  "geändert.\n\nSollen Ihre Angaben trotzdem "
+                                                  "gespeichert werden?",
+                                              kSureQuestion};
         questions.resize(c.answers.size());
         EXPECT_EQ(w.promptsB.texts(), questions);
         EXPECT_EQ(numbersIn(w.path), c.fileAfter);
@@ -311,7 +279,8 @@ TEST(EmployeeFileSaveFailure, FullDiskAndReadOnlyFolderKeepTheFileAndTheChanges)
             for (int32_t number = 100; number < 2100; ++number) {
                 ScriptedDialog dialog;
                 dialog.then([](EmployeeDialog&) {});
-                management.create(std::to_string(number), "Mitarbeiter " + std::to_string(number), "", dialog);
+                management.create(std::to_string(number), "Mitarbeiter " + std::to_string(number), "",
+                                  dialog);
             }
             const std::string before = management.file().toBytes();
             const bool saved = management.save();
@@ -325,9 +294,10 @@ TEST(EmployeeFileSaveFailure, FullDiskAndReadOnlyFolderKeepTheFileAndTheChanges)
         });
         if (!result.ran) GTEST_SKIP() << result.skipReason;
         ASSERT_EQ(result.failure, "");
-        EXPECT_EQ(result.lines, (std::vector<std::string>{"nicht gespeichert", "geändert", "Inhalt wie vorher",
-                                                          "error: Die Datei '" + path +
-                                                              "' konnte nicht geschrieben werden.\n(" + c.cause + ")"}));
+        EXPECT_EQ(result.lines,
+                  (std::vector<std::string>{"nicht gespeichert", "geändert", "Inhalt wie vorher",
+                                            "error: Die Datei '" + path +
+                                                "' konnte nicht geschrieben werden.\n(" + c.cause + ")"}));
         EXPECT_EQ(readWholeFile(path), oldBytes);
         EXPECT_EQ(f.listing(), std::vector<std::string>{"Daten.mar"});
     }

@@ -87,7 +87,8 @@ SaveFailureSetup::SaveFailureSetup(bool readOnlyFolder, const std::string& folde
         return;
     }
     folder_ = folder;
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(folder,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     restriction_.obeyFileModes = true;
     restriction_.mustBeReadOnly = folder;
 }
@@ -96,7 +97,8 @@ SaveFailureSetup::~SaveFailureSetup() {
     if (!folder_.empty()) std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
 }
 
-ChildResult runRestricted(const Restriction& restriction, const std::function<std::vector<std::string>()>& body) {
+ChildResult runRestricted(const Restriction& restriction,
+                          const std::function<std::vector<std::string>()>& body) {
     ChildResult result;
     int fds[2];
     if (::pipe(fds) != 0) {

@@ -22,9 +22,9 @@ struct Restriction {
 };
 
 struct ChildResult {
-    bool ran = false;          // false: the restriction could not be set up (why in skipReason)
+    bool ran = false; // false: the restriction could not be set up (why in skipReason)
     std::string skipReason;
-    std::string failure;       // the child's exception text or abnormal end; empty when it went well
+    std::string failure;            // the child's exception text or abnormal end; empty when it went well
     std::vector<std::string> lines; // what the body returned
 };
 
@@ -47,6 +47,7 @@ class SaveFailureSetup {
 
 // Forks, sets up the restriction in the child and runs body there; its lines come back through a
 // pipe. The test process checks them, since failures inside the child would not reach the test.
-ChildResult runRestricted(const Restriction& restriction, const std::function<std::vector<std::string>()>& body);
+ChildResult runRestricted(const Restriction& restriction,
+                          const std::function<std::vector<std::string>()>& body);
 
 } // namespace lorvan::test

@@ -11,6 +11,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,17 +49,29 @@ struct TwoUsers {
     StorageContext contextB{&promptsB, dir.path().string() + "/", nullptr, nullptr};
 
     TwoUsers() { test::YearFileBuilder("Anna", 2024).saveAs(path); }
-    void loadA() { ASSERT_TRUE(a.open(path, contextA)); }
-    void loadB() { ASSERT_TRUE(b.open(path, contextB)); }
-    void changeA() {
-        a.addMonth(3);
-        a.setModified();
+
+    // Plays the events, named by these words, in turn: A or B loads the file, changes its document
+    // (A records month 3, B month 4) or saves it; A deletes the file, or renames it and saves its
+    // change there.
+    void play(const std::string& events) {
+        const std::map<std::string, std::function<void()>> steps = {
+            {"loadA", [&] { ASSERT_TRUE(a.open(path, contextA)); }},
+            {"loadB", [&] { ASSERT_TRUE(b.open(path, contextB)); }},
+            {"changeA", [&] { a.addMonth(3), a.setModified(); }},
+            {"changeB", [&] { b.addMonth(4), b.setModified(); }},
+            {"saveA", [&] { ASSERT_TRUE(a.save(path, true, contextA)); }},
+            {"saveB", [&] { ASSERT_TRUE(b.save(path, true, contextB)); }},
+            {"deleteA", [&] { fs::remove(path); }},
+            {"renameA",
+             [&] {
+                 fs::rename(path, dir.file("Anna2024-alt.azr"));
+                 ASSERT_TRUE(a.save(dir.file("Anna2024-alt.azr"), true, contextA));
+             }},
+        };
+        std::istringstream words(events);
+        for (std::string event; words >> event;)
+            steps.at(event)();
     }
-    void changeB() {
-        b.addMonth(4);
-        b.setModified();
-    }
-    void saveA() { ASSERT_TRUE(a.save(path, true, contextA)); }
 };
 
 // Every order of events between two users that matters. B saves last; the question of the change
@@ -66,62 +80,39 @@ struct TwoUsers {
 TEST(DocumentTwoUsers, NoOrderOfEventsLosesData) {
     struct Case {
         const char* order;
-        std::function<void(TwoUsers&)> events; // everything before B's save
-        std::vector<Answer> answers;           // B's answers
+        const char* events;          // everything before B's last save, in turn (TwoUsers::play)
+        std::vector<Answer> answers; // B's answers
         bool saved;
-        std::string fileAfter;  // months in the file after B's save
-        std::string elsewhere;  // the file A moved its data to, if any
+        std::string fileAfter; // months in the file after B's save
+        std::string elsewhere; // the file A moved its data to, if any
     };
+    // clang-format off
     const Case cases[] = {
-        {"A saves before B loads",
-         [](TwoUsers& u) { u.loadA(); u.changeA(); u.saveA(); u.loadB(); u.changeB();
-         }, {}, true, "3,4", ""},
+        {"A saves before B loads", "loadA changeA saveA loadB changeB", {}, true, "3,4", ""},
         {"A saves after B loads, B answers No",
-         [](TwoUsers& u) { u.loadA(); u.loadB(); u.changeA(); u.saveA(); u.changeB();
-         }, {Answer::No}, false, "3",
-         ""},
+         "loadA loadB changeA saveA changeB", {Answer::No}, false, "3", ""},
         {"A saves after B loads, B answers Yes, then No",
-         [](TwoUsers& u) { u.loadA(); u.loadB(); u.changeA(); u.saveA(); u.changeB();
-         },
-         {Answer::Yes, Answer::No}, false, "3", ""},
+         "loadA loadB changeA saveA changeB", {Answer::Yes, Answer::No}, false, "3", ""},
         {"A saves after B loads, B overwrites knowingly (Yes, Yes)",
-         [](TwoUsers& u) { u.loadA(); u.loadB(); u.changeA(); u.saveA(); u.changeB();
-         },
-         {Answer::Yes, Answer::Yes}, true, "4", ""},
+         "loadA loadB changeA saveA changeB", {Answer::Yes, Answer::Yes}, true, "4", ""},
         {"A saves twice after B loads (same clock tick possible)",
-         [](TwoUsers& u) { u.loadA(); u.loadB(); u.changeA(); u.saveA(); u.saveA(); u.changeB();
-         }, {Answer::No},
-         false, "3", ""},
+         "loadA loadB changeA saveA saveA changeB", {Answer::No}, false, "3", ""},
         {"A saves after B loads, B saves without having changed anything",
-         [](TwoUsers& u) { u.loadA(); u.loadB(); u.changeA(); u.saveA();
-         }, {Answer::No}, false, "3", ""},
+         "loadA loadB changeA saveA", {Answer::No}, false, "3", ""},
         {"both save with no change in between: B saves, then B again",
-         [](TwoUsers& u) {
-             u.loadA(); u.loadB(); u.changeB();
-             ASSERT_TRUE(u.b.save(u.path, true, u.contextB));
-         },
-         {}, true, "4", ""},
+         "loadA loadB changeB saveB", {}, true, "4", ""},
         {"both load, A saves its unchanged file, B saves its change (No)",
-         [](TwoUsers& u) { u.loadA(); u.loadB(); u.saveA(); u.changeB();
-         }, {Answer::No}, false, "", ""},
+         "loadA loadB saveA changeB", {Answer::No}, false, "", ""},
         {"A deletes the file after B loads",
-         [](TwoUsers& u) {
-             u.loadA(); u.loadB(); u.changeB();
-             fs::remove(u.path);
-         },
-         {}, true, "4", ""},
+         "loadA loadB changeB deleteA", {}, true, "4", ""},
         {"A renames the file after B loads and saves it there",
-         [](TwoUsers& u) {
-             u.loadA(); u.loadB(); u.changeA(); u.changeB();
-             fs::rename(u.path, u.dir.file("Anna2024-alt.azr"));
-             ASSERT_TRUE(u.a.save(u.dir.file("Anna2024-alt.azr"), true, u.contextA));
-         },
-         {}, true, "4", "Anna2024-alt.azr"},
+         "loadA loadB changeA changeB renameA", {}, true, "4", "Anna2024-alt.azr"},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.order);
         TwoUsers u;
-        c.events(u);
+        u.play(c.events);
         const std::string onDisk = fs::exists(u.path) ? readWholeFile(u.path) : "";
         const std::string mine = u.b.toBytes();
         const bool modified = u.b.isModified();
@@ -129,10 +120,11 @@ TEST(DocumentTwoUsers, NoOrderOfEventsLosesData) {
             u.promptsB.answer(answer);
 
         EXPECT_EQ(u.b.save(u.path, true, u.contextB), c.saved);
-        std::vector<std::string> questions = {"Die Datei '" + u.path + kChangedQuestionEnd,
-                                              "Sind sie absolut sicher?\n\nDie eingegebenen Daten des anderen "
-                                              "Benutzers sind damit unwiederbringlich verloren.\n\nSollen Ihre "
-                                              "Angaben trotzdem gespeichert werden?"};
+        std::vector<std::string> questions = {
+            "Die Datei '" + u.path + kChangedQuestionEnd,
+            "Sind sie absolut sicher?\n\nDie eingegebenen Daten des anderen "
+            "Benutzers sind damit unwiederbringlich verloren.\n\nSollen Ihre "
+            "Angaben trotzdem gespeichert werden?"};
         questions.resize(c.answers.size());
         EXPECT_EQ(u.promptsB.texts(), questions);
         EXPECT_EQ(monthsIn(u.path), c.fileAfter);
@@ -225,14 +217,14 @@ TEST(DocumentSaveFailure, FullDiskAndReadOnlyFolderKeepTheOldFileAndTheUnsavedDa
         test::YearFileBuilder("Anna", 2024).day(2, 3).work("8:00", "16:00").saveAs(path);
         const std::string oldBytes = readWholeFile(path);
         const test::SaveFailureSetup failing(c.readOnly, dir.path().string(), oldBytes.size() + 1000);
-        const test::ChildResult result =
-            test::runRestricted(failing.restriction(), [&] { return failedSave(path, dir.path().string() + "/"); });
+        const test::ChildResult result = test::runRestricted(
+            failing.restriction(), [&] { return failedSave(path, dir.path().string() + "/"); });
         if (!result.ran) GTEST_SKIP() << result.skipReason;
         ASSERT_EQ(result.failure, "");
-        EXPECT_EQ(result.lines,
-                  (std::vector<std::string>{"nicht gespeichert", "geändert", "Inhalt wie vorher", "Pfad wie vorher",
-                                            "error: Die Datei '" + path + "' konnte nicht geschrieben werden.\n(" +
-                                                c.cause + ")"}));
+        EXPECT_EQ(result.lines, (std::vector<std::string>{
+                                    "nicht gespeichert", "geändert", "Inhalt wie vorher", "Pfad wie vorher",
+                                    "error: Die Datei '" + path + "' konnte nicht geschrieben werden.\n(" +
+                                        c.cause + ")"}));
         EXPECT_EQ(readWholeFile(path), oldBytes);
         EXPECT_EQ(entriesOf(dir.path()), std::vector<std::string>{"Anna2024.azr"});
     }
