@@ -34,6 +34,10 @@ std::string systemErrorText(int errorNumber) {
     case EROFS: return "Der Zugriff wurde verweigert.";
     case ENOSPC:
     case EDQUOT: return "Die Platte ist voll.";
+    // A file larger than the file system or the user's limit allows: for the user the disk is
+    // full for this file.
+    case EFBIG: return "Die Platte ist voll: Die Datei überschreitet die zulässige Dateigröße.";
+    case EIO: return "Beim Zugriff auf den Datenträger ist ein Fehler aufgetreten.";
     case EISDIR: return "Der Pfad ist ein Verzeichnis.";
     case EEXIST: return "Die Datei ist bereits vorhanden.";
     case ELOOP: return "Die Verknüpfung führt im Kreis oder über zu viele Stufen.";

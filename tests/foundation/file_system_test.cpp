@@ -248,6 +248,11 @@ TEST(FileSystem, LastErrorTextIsGermanAndTrimmed) {
     EXPECT_EQ(lastErrorText(), "Kein Fehlertext vorhanden.");
     errno = ENOSPC;
     EXPECT_EQ(lastErrorText(), "Die Platte ist voll.");
+    // A write past the file size limit is a full disk as well, for the file in question.
+    errno = EFBIG;
+    EXPECT_EQ(lastErrorText(), "Die Platte ist voll: Die Datei überschreitet die zulässige Dateigröße.");
+    errno = EIO;
+    EXPECT_EQ(lastErrorText(), "Beim Zugriff auf den Datenträger ist ein Fehler aufgetreten.");
 }
 
 TEST(FileSystem, ModificationTimeInLocalTime) {

@@ -5,6 +5,7 @@
 #include "foundation/number_text.h"
 #include "platform/clock.h"
 #include "support/archive_bytes.h"
+#include "support/crash_trials.h"
 #include "support/scripted_prompter.h"
 #include "support/settings_bytes.h"
 #include "support/temp_dir.h"
@@ -13,20 +14,11 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
-#include <chrono>
-#include <csignal>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <poll.h>
-#include <random>
-#include <sys/inotify.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace lorvan {
@@ -474,102 +466,16 @@ CLorvanDoc largeYearFile(const std::string& remark) {
     return doc;
 }
 
-// The number of kill trials: LORVAN_CRASH_TRIALS when set (scripts/crash-campaign runs many more),
-// else a number that keeps the test suite quick. 0 when the variable holds no positive number.
-int crashTrials() {
-    const char* text = std::getenv("LORVAN_CRASH_TRIALS");
-    if (!text) return 40;
-    int trials = 0;
-    const char* end = text + std::strlen(text);
-    const auto [rest, error] = std::from_chars(text, end, trials);
-    return error == std::errc() && rest == end && trials > 0 ? trials : 0;
-}
-
-// Waits until the watched folder shows that a save began to write: a new entry (the temporary
-// file) or a write into the file itself (which a torn-file fault would do). False when nothing
-// happened within the bound, which only guards against a hang.
-bool waitForSaveToWrite(int watch, const std::string& fileName) {
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(2);
-    alignas(inotify_event) char buffer[4096];
-    while (std::chrono::steady_clock::now() < giveUp) {
-        pollfd ready{watch, POLLIN, 0};
-        if (::poll(&ready, 1, 1000) <= 0) continue;
-        const ssize_t n = ::read(watch, buffer, sizeof buffer);
-        for (ssize_t at = 0; at < n;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-            const std::string name = event->len > 0 ? event->name : "";
-            if ((event->mask & IN_CREATE) || ((event->mask & IN_MODIFY) && name == fileName)) return true;
-            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
-        }
-    }
-    return false;
-}
-
-// A save killed at any moment leaves the file as it was or as it should become, never torn. Each
-// trial starts a process that saves the two versions of a large year file in turn, waits until its
-// first or second save has begun to write, lets a random share of a write's duration pass and kills
-// it. Temporary files of killed saves stay behind; they are never read, so the test only clears
-// them.
+// A save killed at any moment leaves the file as it was or as it should become, never torn: a
+// process saves the two versions of a large year file in turn and is killed while it writes.
 TEST(DocumentStorageCrash, KilledSaveNeverTearsTheFile) {
-    const int trials = crashTrials();
-    ASSERT_GT(trials, 0) << "LORVAN_CRASH_TRIALS must be a positive number";
     test::TempDir dir;
-    const std::string fileName = "Anna2024.azr";
-    const std::string path = dir.file(fileName);
     CLorvanDoc first = largeYearFile("erste Fassung");
     CLorvanDoc second = largeYearFile("zweite Fassung, etwas länger");
-    const std::string firstBytes = first.toBytes();
-    const std::string secondBytes = second.toBytes();
-    ASSERT_GT(firstBytes.size(), 3u << 20);
-
-    // The kills are spread over twice the time one write of the file takes on this machine; how
-    // long that is only changes where the kills land, never how many there are.
-    writeFileAtomically(path, firstBytes);
-    const auto started = std::chrono::steady_clock::now();
-    writeFileAtomically(path, firstBytes);
-    const auto oneWrite = std::chrono::steady_clock::now() - started;
-    const long spread = 2 * std::chrono::duration_cast<std::chrono::microseconds>(oneWrite).count() + 100;
-
-    std::mt19937 random(20240607);
-    int unchanged = 0;
-    for (int trial = 1; trial <= trials; ++trial) {
-        const int saves = std::uniform_int_distribution<int>(1, 2)(random);
-        const long delay = std::uniform_int_distribution<long>(0, spread)(random);
-        const std::string before = readWholeFile(path);
-        const int watch = ::inotify_init1(IN_CLOEXEC);
-        ASSERT_GE(watch, 0);
-        ASSERT_GE(::inotify_add_watch(watch, dir.path().c_str(), IN_CREATE | IN_MODIFY), 0);
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            try {
-                for (int i = 0;; ++i)
-                    (i % 2 ? first : second).save(path);
-            } catch (...) {
-                ::_exit(3);
-            }
-        }
-        bool writing = true;
-        for (int save = 0; save < saves && writing; ++save)
-            writing = waitForSaveToWrite(watch, fileName);
-        if (writing) ::usleep(static_cast<useconds_t>(delay));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        ::close(watch);
-        ASSERT_TRUE(writing) << "trial " << trial << ": no save began to write";
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child ended by itself: " << status;
-
-        const std::string now = readWholeFile(path);
-        ASSERT_TRUE(now == firstBytes || now == secondBytes)
-            << "torn in trial " << trial << " (kill " << delay << " µs after save " << saves
-            << " began to write): " << now.size() << " bytes";
-        if (now == before) ++unchanged;
-        for (const auto& entry : fs::directory_iterator(dir.path()))
-            if (entry.path() != path) fs::remove(entry.path());
-    }
-    RecordProperty("trials", trials);
-    RecordProperty("file_unchanged", unchanged);
+    const std::string path = dir.file("Anna2024.azr");
+    test::CrashTrialTarget target{path, first.toBytes(), second.toBytes(), [&](int version) { (version == 1 ? first : second).save(path); }};
+    ASSERT_GT(target.first.size(), 3u << 20);
+    test::runCrashTrials(target);
 }
 
 } // namespace
