@@ -4,16 +4,13 @@
 #include "foundation/error.h"
 #include "foundation/file_system.h"
 #include "foundation/format.h"
-#include "foundation/number_text.h"
 #include "foundation/time_text.h"
 #include "logbook/trip_dialog.h"
-#include "masterdata/customer_list.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "yearfile/year_file.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace lorvan {
 
@@ -23,10 +20,6 @@ constexpr const char* kCustomerVisit = "Kundenbesuch";
 
 std::string dateText(const Datum& date) {
     return format("%02d.%02d.%04d", date.day, date.month, date.year);
-}
-
-bool startsWithDigit(const std::string& text) {
-    return !text.empty() && text[0] >= '0' && text[0] <= '9';
 }
 
 // A time past 24:00, which clockOfDay takes back into the following day.
@@ -71,18 +64,6 @@ void adjustToPrevious(CFahrtDocAssistent& trip, double newPrevious, double oldPr
     } else if (trip.odometer == 0.0 && trip.distance == 0.0) {
         plainRule();
     }
-}
-
-void lookUpCustomer(CFahrtDoc& trip, CustomerList* customers) {
-    trip.customerName.clear();
-    if (customers == nullptr || !startsWithDigit(trip.person)) return;
-    const int64_t number = readLeadingInteger(trip.person);
-    if (number > INT32_MAX) return;
-    const std::optional<CKundeDoc> customer = customers->findByNumber(static_cast<int32_t>(number));
-    if (!customer) return;
-    trip.customerName = customer->name;
-    if (!customer->street.empty()) trip.street = customer->street;
-    if (!customer->zipCity.empty()) trip.place = customer->zipCity;
 }
 
 TripRow tripRow(const CFahrtDoc& trip) {

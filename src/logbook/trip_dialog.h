@@ -67,6 +67,11 @@ class TripDialog {
 // A number typed with a decimal comma or point; 0 for a text that is no number.
 double kilometresOf(const std::string& text);
 
+// A person that begins with a digit is looked up as a customer number: the customer's name, street
+// and place are taken over (an empty street or place of the customer keeps the trip's). The customer
+// name is cleared first.
+void lookUpCustomer(CFahrtDoc& trip, CustomerList* customers);
+
 // Runs the trip dialog: true for OK (the dialog's confirm passed), false for cancel.
 class TripDialogRunner {
   public:
