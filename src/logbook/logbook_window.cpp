@@ -51,6 +51,11 @@ StorageContext LogbookEnvironment::storage() const {
     return context;
 }
 
+TripRow tripRow(const CFahrtDoc& trip) {
+    return TripRow{trip.kindLetter(), trip.startDate + " " + trip.startTime, trip.shownPerson(), trip.locationText(),
+                   trip.kilometresText(), trip.endDate + " " + trip.endTime, trip.cancelled()};
+}
+
 std::string closePreviousYearQuestion(int32_t previousYear) {
     return "Soll das Fahrtenbuch aus dem Jahr " + std::to_string(previousYear) +
            " jetzt abgeschlossen werden?\n\nBerücksichtigen Sie bitte, dass dann dort keine Änderungen mehr "
@@ -142,9 +147,7 @@ std::vector<TripRow> LogbookWindow::rows() const {
     std::vector<TripRow> rows;
     rows.reserve(logbook_.trips.size());
     for (const CFahrtDoc& trip : logbook_.trips)
-        rows.push_back(TripRow{trip.kindLetter(), trip.startDate + " " + trip.startTime, trip.shownPerson(),
-                               trip.locationText(), trip.kilometresText(), trip.endDate + " " + trip.endTime,
-                               trip.cancelled()});
+        rows.push_back(tripRow(trip));
     return rows;
 }
 

@@ -66,6 +66,8 @@ struct TripRow {
     std::string arrival;    // "Ankunft": end date + " " + end time
     bool cancelled = false;
 };
+// The row of a trip in a trip list (the logbook window's and the trip assistant's).
+TripRow tripRow(const CFahrtDoc& trip);
 
 enum class DeleteOutcome {
     Beep,      // nothing selected

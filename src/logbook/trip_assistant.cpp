@@ -66,11 +66,6 @@ void adjustToPrevious(CFahrtDocAssistent& trip, double newPrevious, double oldPr
     }
 }
 
-TripRow tripRow(const CFahrtDoc& trip) {
-    return TripRow{trip.kindLetter(), trip.startDate + " " + trip.startTime, trip.shownPerson(), trip.locationText(),
-                   trip.kilometresText(), trip.endDate + " " + trip.endTime, trip.cancelled()};
-}
-
 TripAssistant::TripAssistant(const CTagDoc& day, TripAssistantServices services)
     : day_(day), services_(std::move(services)), date_(day.date()) {
     if (day.document() != nullptr) driver_ = day.document()->settings().name;

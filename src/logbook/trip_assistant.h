@@ -69,9 +69,6 @@ void fillFromPreset(CFahrtDoc& trip, const CFahrtVorbData& preset);
 // Moves a trip's reading when the reading before it changed from oldPrevious to newPrevious.
 void adjustToPrevious(CFahrtDocAssistent& trip, double newPrevious, double oldPrevious);
 
-// The row of a trip in a trip list.
-TripRow tripRow(const CFahrtDoc& trip);
-
 // "Letzte erfasste Fahrt mit diesem Fahrzeug".
 struct LogbookEndDisplay {
     std::string at;         // "am": the time span of the last valid trip, empty without one
