@@ -205,10 +205,11 @@ StartField LogbookWindow::takeStartValues() {
 TripDialog LogbookWindow::tripDialog(size_t index) const {
     const ClockTime now = clockOf(environment_).now();
     const bool isNewTrip = index >= logbook_.trips.size();
+    const size_t position = isNewTrip ? logbook_.trips.size() : index;
     TripDialogSetup setup;
-    setup.vehicle = description_.empty() ? logbook_.plate : logbook_.plate + " - " + description_;
-    setup.startLocation = logbook_.startLocation(isNewTrip ? logbook_.trips.size() : index);
-    setup.check = tripCheckContext(logbook_, isNewTrip ? logbook_.trips.size() : index, now.date);
+    setup.vehicle = tripVehicleText(logbook_.plate, description_);
+    setup.startLocation = logbook_.startLocation(position);
+    setup.check = tripCheckContext(logbook_, position, now.date);
     setup.readOnly = !isNewTrip && !logbook_.deletable(index, now);
     setup.words = environment_.words;
     setup.customers = environment_.customers;

@@ -333,12 +333,8 @@ void TripAssistant::select(int index) {
 bool TripAssistant::runDialog(CFahrtDocAssistent& trip, size_t index) {
     if (!services_.editTrip) return false;
     TripDialogSetup setup;
-    if (const CFahrzDoc* vehicle = vehicles_.findVehicle(current_)) {
-        setup.vehicle = vehicle->plate;
-        if (!vehicle->description.empty()) setup.vehicle += " - " + vehicle->description;
-    } else {
-        setup.vehicle = current_;
-    }
+    const CFahrzDoc* vehicle = vehicles_.findVehicle(current_);
+    setup.vehicle = vehicle != nullptr ? tripVehicleText(vehicle->plate, vehicle->description) : current_;
     if (const CFahrtDoc* before = index > 0 ? &list_[index - 1] : nullptr) {
         setup.startLocation = before->locationText();
     } else if (logbook_) {

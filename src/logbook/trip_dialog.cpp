@@ -19,6 +19,10 @@ double kilometresOf(const std::string& text) {
     return std::isfinite(value) ? value : 0.0;
 }
 
+std::string tripVehicleText(const std::string& plate, const std::string& description) {
+    return description.empty() ? plate : plate + " - " + description;
+}
+
 void lookUpCustomer(CFahrtDoc& trip, CustomerList* customers) {
     trip.customerName.clear();
     if (customers == nullptr || trip.person.empty() || trip.person[0] < '0' || trip.person[0] > '9') return;
