@@ -3,7 +3,6 @@
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/file_system.h"
-#include "foundation/format.h"
 #include "foundation/time_text.h"
 #include "logbook/trip_dialog.h"
 #include "platform/clock.h"
@@ -18,18 +17,9 @@ namespace {
 
 constexpr const char* kCustomerVisit = "Kundenbesuch";
 
-std::string dateText(const Datum& date) {
-    return format("%02d.%02d.%04d", date.day, date.month, date.year);
-}
-
 // A time past 24:00, which clockOfDay takes back into the following day.
 bool afterMidnight(const std::string& time) {
     return parseClock(time) > 24 * 60;
-}
-
-// The preset of the kind by the exact text of the kind.
-const CFahrtVorbData* presetOf(const CTwFahrzDoc& vehicles, const std::string& kind) {
-    return vehicles.findPreset(kind);
 }
 
 } // namespace
@@ -50,7 +40,7 @@ void applyPreset(CFahrtDoc& trip, const CTwFahrzDoc& vehicles) {
     // A customer visit whose address came from the customer keeps it and its purpose, even when a
     // preset carries the customer's name.
     if ((!trip.street.empty() || !trip.place.empty()) && trip.purpose == kCustomerVisit) return;
-    if (const CFahrtVorbData* preset = presetOf(vehicles, trip.person)) fillFromPreset(trip, *preset);
+    if (const CFahrtVorbData* preset = vehicles.findPreset(trip.person)) fillFromPreset(trip, *preset);
 }
 
 void adjustToPrevious(CFahrtDocAssistent& trip, double newPrevious, double oldPrevious) {
@@ -74,7 +64,7 @@ TripAssistant::TripAssistant(const CTagDoc& day, TripAssistantServices services)
 TripAssistant::~TripAssistant() = default;
 
 std::string TripAssistant::dayTitle() const {
-    return formatDate(date_) + " (" + weekdayName(weekdayCalendar(date_), false) + ")";
+    return formatDateWithWeekday(date_);
 }
 
 void TripAssistant::readPresets() {
@@ -142,8 +132,8 @@ CFahrtDocAssistent TripAssistant::makeTrip(size_t travel, std::optional<size_t> 
     // A time after midnight (25:15) is a time of the following day.
     trip.startTime = clockOfDay(line.from);
     trip.endTime = clockOfDay(line.to);
-    trip.startDate = dateText(afterMidnight(line.from) ? addDays(date_, 1) : date_);
-    trip.endDate = dateText(afterMidnight(line.to) ? addDays(date_, 1) : date_);
+    trip.startDate = formatDate(afterMidnight(line.from) ? addDays(date_, 1) : date_);
+    trip.endDate = formatDate(afterMidnight(line.to) ? addDays(date_, 1) : date_);
     trip.kindValue = static_cast<int32_t>(line.pause != 0 ? TripKind::Private : TripKind::Business);
     if (destination) {
         const CZeitZeile& target = day_.line(*destination);
@@ -238,9 +228,7 @@ bool TripAssistant::previousIsValid(size_t index) const {
 
 double TripAssistant::previousKilometres(size_t index) const {
     if (index > 0) return list_[index - 1].kilometres;
-    if (!logbook_) return 0.0;
-    if (const std::optional<size_t> last = logbook_->lastValidTrip()) return logbook_->trips[*last].kilometres;
-    return logbook_->startKilometres;
+    return logbook_ ? logbook_->previousKilometres(logbook_->trips.size()) : 0.0;
 }
 
 std::vector<const CFahrtDoc*> TripAssistant::earlierTrips(size_t index) const {
@@ -309,9 +297,7 @@ LogbookEndDisplay TripAssistant::logbookEnd() const {
         display.street = trip.street;
         display.place = trip.place;
     } else {
-        CFahrtDoc start;
-        start.kilometres = logbook_->startKilometres;
-        display.kilometres = start.kilometresText();
+        display.kilometres = kilometresText(logbook_->startKilometres);
         display.street = logbook_->startStreet;
         display.place = logbook_->startPlace;
     }
@@ -369,7 +355,7 @@ AssistantStep TripAssistant::insertTrip(bool after) {
     const auto suggest = [&](const char* purpose, const char* presetKind) {
         trip.kindValue = static_cast<int32_t>(TripKind::Commute);
         trip.purpose = purpose;
-        if (const CFahrtVorbData* preset = presetOf(vehicles_, presetKind)) fillFromPreset(trip, *preset);
+        if (const CFahrtVorbData* preset = vehicles_.findPreset(presetKind)) fillFromPreset(trip, *preset);
     };
     if (next == nullptr && previous != nullptr && previous->kind() == TripKind::Business) {
         suggest("nach Hause", "Wohnung");
@@ -378,7 +364,7 @@ AssistantStep TripAssistant::insertTrip(bool after) {
                 (previous->kind() != TripKind::Business && previous->endDate != next->startDate))) {
         suggest("zur Arbeit", "Arbeitsstelle");
     }
-    trip.startDate = dateText(date_);
+    trip.startDate = formatDate(date_);
     trip.endDate = trip.startDate;
 
     if (!runDialog(trip, position)) return AssistantStep::Stay;
