@@ -39,8 +39,12 @@ void lookUpCustomer(CFahrtDoc& trip, CustomerList* customers) {
 TripDialog::TripDialog(CFahrtDoc trip, TripDialogSetup setup)
     : trip_(std::move(trip)), setup_(std::move(setup)) {
     kilometresText_ = kilometresText(trip_.kilometres);
-    const double driven = trip_.kilometres - setup_.check.previousKilometres;
-    drivenText_ = kilometresText(driven > 0.0 ? roundAmount(driven, 0, 1) : 0.0);
+    drivenText_ = drivenText();
+}
+
+std::string TripDialog::drivenText() const {
+    const double previous = setup_.check.previousKilometres;
+    return kilometresText(trip_.kilometres > previous ? roundAmount(trip_.kilometres - previous, 0, 1) : 0.0);
 }
 
 std::string TripDialog::previousKilometresText() const {
@@ -104,14 +108,12 @@ bool TripDialog::setKind(TripKind kind) {
 
 void TripDialog::leave(TripField field) {
     if (setup_.readOnly) return;
-    const double previous = setup_.check.previousKilometres;
     if (field == TripField::Kilometres) {
-        const double driven = trip_.kilometres > previous ? roundAmount(trip_.kilometres - previous, 0, 1) : 0.0;
-        drivenText_ = kilometresText(driven);
+        drivenText_ = drivenText();
     } else if (field == TripField::DrivenKilometres) {
         const double driven = kilometresOf(drivenText_);
         if (driven > 0.0) {
-            trip_.kilometres = roundAmount(previous + driven, 0, 1);
+            trip_.kilometres = roundAmount(setup_.check.previousKilometres + driven, 0, 1);
             kilometresText_ = kilometresText(trip_.kilometres);
         }
     }

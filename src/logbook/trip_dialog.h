@@ -58,6 +58,9 @@ class TripDialog {
     TripField confirm(Prompter& prompter);
 
   private:
+    // The new reading less the previous one (one decimal), or 0 when it is not above it.
+    std::string drivenText() const;
+
     CFahrtDoc trip_;
     TripDialogSetup setup_;
     std::string kilometresText_;
