@@ -67,6 +67,8 @@ class CFahrtDoc {
     std::string timeSpanText(bool withDuration) const;
     // Whole days between the creation and now (negative when created later than now).
     int64_t wholeDaysSinceCreated(const ClockTime& now) const;
+    // Created after now: the clock was turned back since (a damaged creation time counts as not).
+    bool createdAfter(const ClockTime& now) const;
 
     friend bool operator==(const CFahrtDoc&, const CFahrtDoc&) = default;
 };
