@@ -66,10 +66,6 @@ CReportTable rule(const char* name) {
     return CReportTable(name);
 }
 
-bool isRule(const CReportTable& table) {
-    return table.name == kLogbookRule || table.name == kLogbookThinRule;
-}
-
 // Every column of the table struck out, but the one given (0: none).
 void strikeOut(CReportTable& table, int32_t except = 0) {
     for (auto& [number, column] : table.columns())
@@ -173,7 +169,7 @@ CReportTable sumsTable(const LogbookPrintInput& logbook, const std::vector<Print
 // Where the tables end when printed one below the other from y; rules take no room but the gap below.
 double placeTables(CPage& page, const std::vector<CReportTable>& tables, double y) {
     for (const CReportTable& table : tables) {
-        if (isRule(table)) {
+        if (isLogbookRule(table)) {
             page.drawLine(y, kLeft, y, kRuleRight, table.name == kLogbookRule ? kHeavyPen : kThinPen);
             y += kGap;
             continue;
@@ -196,6 +192,10 @@ std::optional<Datum> fullDate(const std::string& text) {
 }
 
 } // namespace
+
+bool isLogbookRule(const CReportTable& table) {
+    return table.name == kLogbookRule || table.name == kLogbookThinRule;
+}
 
 int32_t estimatedLogbookPages(size_t trips) {
     if (trips <= 9) return 1;

@@ -69,6 +69,8 @@ inline constexpr const char* kLogbookSums = "Summe";
 inline constexpr const char* kLogbookRule = "LINE";
 inline constexpr const char* kLogbookThinRule = "LINE1";
 inline constexpr const char* kLogbookSignature = "Datum, Unterschrift";
+// Whether a table of the layout store stands for a rule ("LINE" or "LINE1").
+bool isLogbookRule(const CReportTable& table);
 
 // The pages a print of that many trips is expected to take before it is laid out: 1 up to 9 trips,
 // 2 up to 21, then one more for every further 12 started.
