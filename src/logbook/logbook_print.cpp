@@ -1,6 +1,7 @@
 #include "logbook/logbook_print.h"
 
 #include "logbook/logbook_file.h"
+#include "logbook/trip_check.h"
 
 #include "foundation/calendar.h"
 #include "foundation/format.h"
@@ -185,12 +186,6 @@ void append(std::vector<CReportTable>& page, std::vector<CReportTable> tables) {
         page.push_back(std::move(table));
 }
 
-std::optional<Datum> fullDate(const std::string& text) {
-    const ParsedDate parsed = parseDate(text);
-    if (!parsed.valid || parsed.day == 0 || parsed.month == 0) return std::nullopt;
-    return Datum{parsed.day, parsed.month, parsed.year};
-}
-
 } // namespace
 
 bool isLogbookRule(const CReportTable& table) {
@@ -262,13 +257,13 @@ void LogbookPrint::tripsChanged() {
 bool LogbookPrint::checkPrintRange(const LogbookPrintInput& logbook, Prompter& prompter) {
     if (from_.empty()) from_ = format("01.01.%d", logbook.year);
     if (to_.empty()) to_ = format("31.12.%d", logbook.year);
-    const std::optional<Datum> from = fullDate(from_);
+    const std::optional<Datum> from = tripDate(from_);
     if (!from) {
         focus_ = Field::From;
         prompter.error(kPrintFromInvalid);
         return false;
     }
-    const std::optional<Datum> to = fullDate(to_);
+    const std::optional<Datum> to = tripDate(to_);
     if (!to) {
         focus_ = Field::To;
         prompter.error(kPrintToInvalid);
@@ -286,7 +281,7 @@ bool LogbookPrint::checkPrintRange(const LogbookPrintInput& logbook, Prompter& p
     if (selection_.empty()) {
         pages_.clear();
         for (const PrintTrip& trip : logbook.trips) {
-            const std::optional<Datum> start = fullDate(trip.startDate);
+            const std::optional<Datum> start = tripDate(trip.startDate);
             if (start && compareDates(*start, *from) >= 0 && compareDates(*start, *to) <= 0)
                 selection_.push_back(trip);
         }
