@@ -105,8 +105,8 @@ std::optional<CTwFahrtenbuchDoc> createLogbook(const std::string& path, const CT
 
 LogbookWindow::LogbookWindow(CTwFahrtenbuchDoc logbook, std::string vehicleDescription,
                              LogbookEnvironment environment, std::string newPath)
-    : logbook_(std::move(logbook)), description_(std::move(vehicleDescription)), isNew_(!newPath.empty()),
-      changed_(isNew_), environment_(std::move(environment)), pathForNew_(std::move(newPath)) {
+    : logbook_(std::move(logbook)), description_(std::move(vehicleDescription)), changed_(!newPath.empty()),
+      environment_(std::move(environment)), pathForNew_(std::move(newPath)) {
     startStreet_ = logbook_.startStreet;
     startPlace_ = logbook_.startPlace;
     startKilometres_ = kilometresText(logbook_.startKilometres);
@@ -306,14 +306,14 @@ void LogbookWindow::cancelTrip(size_t index) {
 
 bool LogbookWindow::save() {
     const StorageContext storage = environment_.storage();
-    const std::string path = isNew_ ? pathForNew_ : logbook_.path();
-    if (isNew_ && fileExists(path)) {
+    const std::string path = isNew() ? pathForNew_ : logbook_.path();
+    if (isNew() && fileExists(path)) {
         prompterOf(environment_).error(kLogbookExists);
         return false;
     }
     if (!logbook_.save(path, true, storage)) return false;
-    if (isNew_ && environment_.recent) environment_.recent->addPath(path);
-    isNew_ = false;
+    if (isNew() && environment_.recent) environment_.recent->addPath(path);
+    pathForNew_.clear();
     changed_ = false;
     return true;
 }

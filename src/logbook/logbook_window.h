@@ -90,7 +90,7 @@ class LogbookWindow {
 
     const CTwFahrtenbuchDoc& logbook() const { return logbook_; }
     const std::string& vehicleDescription() const { return description_; }
-    bool isNew() const { return isNew_; }
+    bool isNew() const { return !pathForNew_.empty(); }
     bool changed() const { return changed_; }
     // Counts every change of the trip list (a print selection made before is then out of date).
     int32_t tripListRevision() const { return revision_; }
@@ -141,12 +141,11 @@ class LogbookWindow {
 
     CTwFahrtenbuchDoc logbook_;
     std::string description_;
-    bool isNew_;
     bool changed_;
     int32_t revision_ = 0;
     LogbookEnvironment environment_;
     std::string startStreet_, startPlace_, startKilometres_;
-    std::string pathForNew_;
+    std::string pathForNew_; // set until a new logbook is first saved
 };
 
 } // namespace lorvan
