@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -66,12 +65,7 @@ VehicleDialogWindow::VehicleDialogWindow(const CFahrzDoc& vehicle, QWidget* pare
     form->addRow(QStringLiteral("Amtliches &Kennzeichen:"), plate_);
     form->addRow(QStringLiteral("&Beschreibung des Fahrzeugs in der Liste:"), description_);
     layout->addLayout(form);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    addOkCancelButtons(layout, this);
     setMinimumWidth(460);
 }
 
