@@ -181,24 +181,22 @@ bool LogbookWindow::setStartText(StartField field, const std::string& text) {
     return true;
 }
 
+StartField LogbookWindow::missingStartValue() const {
+    if (startPlace_.empty()) return StartField::Place;
+    if (startStreet_.empty()) return StartField::Street;
+    if (!(kilometresOf(startKilometres_) > 0.0)) return StartField::Kilometres;
+    return StartField::None;
+}
+
 StartField LogbookWindow::takeStartValues() {
-    Prompter& prompter = prompterOf(environment_);
-    if (startPlace_.empty()) {
-        prompter.warn(kStartPlaceMissing);
-        return StartField::Place;
-    }
-    if (startStreet_.empty()) {
-        prompter.warn(kStartPlaceMissing);
-        return StartField::Street;
-    }
-    const double kilometres = kilometresOf(startKilometres_);
-    if (!(kilometres > 0.0)) {
-        prompter.warn(kStartKilometresMissing);
-        return StartField::Kilometres;
+    if (const StartField missing = missingStartValue(); missing != StartField::None) {
+        prompterOf(environment_)
+            .warn(missing == StartField::Kilometres ? kStartKilometresMissing : kStartPlaceMissing);
+        return missing;
     }
     logbook_.startPlace = startPlace_;
     logbook_.startStreet = startStreet_;
-    logbook_.startKilometres = kilometres;
+    logbook_.startKilometres = kilometresOf(startKilometres_);
     return StartField::None;
 }
 

@@ -106,6 +106,9 @@ class LogbookWindow {
     bool startValuesEditable() const;
     std::string startText(StartField field) const;
     bool setStartText(StartField field, const std::string& text);
+    // The first start value as typed that is missing ("Ort", "Straße", a "Kilometerstand" above 0);
+    // StartField::None when all are there.
+    StartField missingStartValue() const;
     // The first start value that is missing, shown; StartField::None when all are there (and then
     // taken into the logbook).
     StartField takeStartValues();

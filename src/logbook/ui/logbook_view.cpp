@@ -344,14 +344,7 @@ void LogbookView::closeEvent(QCloseEvent* event) {
     if (!closingWithoutQuestions_ && logbook_->changed()) {
         if (!logbook_->close()) {
             // Yes with start values missing: the field to fill gets the focus.
-            if (logbook_->startValuesEditable()) {
-                if (logbook_->startText(StartField::Place).empty())
-                    focusStart(StartField::Place);
-                else if (logbook_->startText(StartField::Street).empty())
-                    focusStart(StartField::Street);
-                else if (!(kilometresOf(logbook_->startText(StartField::Kilometres)) > 0.0))
-                    focusStart(StartField::Kilometres);
-            }
+            if (logbook_->startValuesEditable()) focusStart(logbook_->missingStartValue());
             event->ignore();
             return;
         }
