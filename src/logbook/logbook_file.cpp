@@ -174,16 +174,8 @@ bool CTwFahrtenbuchDoc::deletable(size_t index, const ClockTime& now) const {
 
 KindSums CTwFahrtenbuchDoc::sumsByKind() const {
     KindSums sums;
-    for (size_t i = 0; i < trips.size(); ++i) {
-        if (trips[i].cancelled()) continue;
-        const double driven = drivenKilometres(i);
-        switch (trips[i].kind()) {
-        case TripKind::Business: sums.business += driven; break;
-        case TripKind::Commute: sums.commute += driven; break;
-        case TripKind::Unknown: sums.unknown += driven; break;
-        case TripKind::Private: sums.privateUse += driven; break;
-        }
-    }
+    for (size_t i = 0; i < trips.size(); ++i)
+        if (!trips[i].cancelled()) sums.add(trips[i].kindValue, drivenKilometres(i));
     return sums;
 }
 

@@ -205,23 +205,8 @@ double LogbookSums::share(double sum) const {
 
 LogbookSums logbookSums(const std::vector<PrintTrip>& trips) {
     LogbookSums sums;
-    for (const PrintTrip& trip : trips) {
-        if (trip.cancelled) continue;
-        switch (trip.kind) {
-        case kTripBusiness:
-            sums.business += trip.drivenKilometres;
-            break;
-        case kTripCommute:
-            sums.commute += trip.drivenKilometres;
-            break;
-        case kTripUnknown:
-            sums.unknown += trip.drivenKilometres;
-            break;
-        default:
-            sums.privateUse += trip.drivenKilometres;
-            break;
-        }
-    }
+    for (const PrintTrip& trip : trips)
+        if (!trip.cancelled) sums.add(trip.kind, trip.drivenKilometres);
     return sums;
 }
 

@@ -77,12 +77,7 @@ bool isLogbookRule(const CReportTable& table);
 int32_t estimatedLogbookPages(size_t trips);
 
 // The driven kilometres of the trips that are not cancelled, by kind.
-struct LogbookSums {
-    double business = 0;
-    double privateUse = 0;
-    double commute = 0;
-    double unknown = 0;
-
+struct LogbookSums : KindSums {
     double total() const { return business + privateUse + commute + unknown; }
     // The sum's part of the total in percent, rounded half up to two places; 0 for a sum of 0 or less.
     double share(double sum) const;
