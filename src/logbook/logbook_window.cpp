@@ -113,9 +113,20 @@ LogbookWindow::LogbookWindow(CTwFahrtenbuchDoc logbook, std::string vehicleDescr
 }
 
 std::unique_ptr<LogbookWindow> LogbookWindow::open(const std::string& path, const LogbookEnvironment& environment) {
+    CTwFahrzDoc vehicles;
+    try {
+        vehicles = readVehicles(environment.dataDirectory);
+    } catch (const LorvanError& e) {
+        prompterOf(environment).error(e.what());
+        return nullptr;
+    }
+    return open(path, vehicles, environment);
+}
+
+std::unique_ptr<LogbookWindow> LogbookWindow::open(const std::string& path, const CTwFahrzDoc& vehicles,
+                                                   const LogbookEnvironment& environment) {
     Prompter& prompter = prompterOf(environment);
     try {
-        const CTwFahrzDoc vehicles = readVehicles(environment.dataDirectory);
         if (fileExists(path)) {
             CTwFahrtenbuchDoc logbook;
             openLogbook(logbook, path, clockOf(environment));

@@ -87,6 +87,9 @@ class LogbookWindow {
     // Opens the logbook at path: the file when it exists (refused when the clock was turned back),
     // else a new logbook through createLogbook. Failures are shown; nothing then.
     static std::unique_ptr<LogbookWindow> open(const std::string& path, const LogbookEnvironment& environment);
+    // The same with the vehicle file of the data directory already read by the caller.
+    static std::unique_ptr<LogbookWindow> open(const std::string& path, const CTwFahrzDoc& vehicles,
+                                               const LogbookEnvironment& environment);
 
     const CTwFahrtenbuchDoc& logbook() const { return logbook_; }
     const std::string& vehicleDescription() const { return description_; }
