@@ -120,20 +120,22 @@ struct Session {
 };
 
 // The logbook path of a plate (the vehicle's own plate when the text is its file-name form).
-std::string pathOf(const Session& session, const std::string& plate, int32_t year) {
-    CTwFahrzDoc vehicles;
-    const std::string vehiclePath = vehicleFilePath(session.environment.dataDirectory);
-    if (fileExists(vehiclePath)) vehicles.openToRead(vehiclePath);
+std::string pathOf(const Session& session, const CTwFahrzDoc& vehicles, const std::string& plate,
+                   int32_t year) {
     const CFahrzDoc* vehicle = vehicles.findVehicle(plate);
     return logbookPath(session.environment.dataDirectory, vehicle ? vehicle->plate : plate, year);
 }
 
 std::unique_ptr<LogbookWindow> openExisting(const Session& session, const std::string& plate, int32_t year) {
-    const std::string path = pathOf(session, plate, year);
+    // The vehicle file is read once: for the plate and for the window's vehicle description.
+    CTwFahrzDoc vehicles;
+    const std::string vehiclePath = vehicleFilePath(session.environment.dataDirectory);
+    if (fileExists(vehiclePath)) vehicles.openToRead(vehiclePath);
+    const std::string path = pathOf(session, vehicles, plate, year);
     if (!fileExists(path))
         throw LorvanError(format("Für das Kennzeichen '%s' gibt es kein Fahrtenbuch des Jahres %ld.", plate.c_str(),
                                  static_cast<long>(year)));
-    return LogbookWindow::open(path, session.environment);
+    return LogbookWindow::open(path, vehicles, session.environment);
 }
 
 size_t tripIndex(const LogbookWindow& window, const std::string& text) {
@@ -172,7 +174,7 @@ int create(Session& session, const std::vector<std::string>& args, std::ostream&
     if (fileExists(logbookPath(session.environment.dataDirectory, plate, year))) throw LorvanError(kLogbookExists);
     const VehicleList::LogbookChoice choice = list.chooseLogbook(plate);
     if (choice.path.empty()) return 1;
-    auto window = LogbookWindow::open(choice.path, session.environment);
+    auto window = LogbookWindow::open(choice.path, list.file(), session.environment);
     if (!window) return 1;
     for (size_t i = 2; i < args.size(); i += 2) {
         const StartField field = args[i] == "--start-kilometres" ? StartField::Kilometres

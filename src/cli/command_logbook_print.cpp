@@ -87,7 +87,7 @@ LogbookPrintInput logbookFromJson(const nlohmann::json& json) {
 nlohmann::ordered_json tablesToJson(const std::vector<CReportTable>& tables) {
     nlohmann::ordered_json result = nlohmann::ordered_json::array();
     for (const CReportTable& table : tables) {
-        if (table.name == kLogbookRule || table.name == kLogbookThinRule)
+        if (isLogbookRule(table))
             result.push_back({{"name", table.name}});
         else
             result.push_back(reportTableToJson(table));

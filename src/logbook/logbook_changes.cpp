@@ -53,9 +53,7 @@ std::string disallowedLogbookChange(const CTwFahrtenbuchDoc& stored, const CTwFa
     }
     for (size_t i = next; i < changed.trips.size(); ++i) {
         const CFahrtDoc& added = changed.trips[i];
-        CTwFahrtenbuchDoc probe;
-        probe.trips.push_back(added);
-        if (probe.hasTripCreatedAfter(now) || added.wholeDaysSinceCreated(now) > 0)
+        if (added.createdAfter(now) || added.wholeDaysSinceCreated(now) > 0)
             return entry(i) + "Ein neuer Eintrag muss jetzt erstellt sein.";
     }
     return std::string();

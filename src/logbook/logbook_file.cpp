@@ -30,6 +30,11 @@ std::optional<int64_t> minutesBetween(double later, double earlier) {
     return std::llround(diff);
 }
 
+bool createdAfterDay(const CFahrtDoc& trip, double nowDays) {
+    const auto minutes = minutesBetween(trip.created.days, nowDays);
+    return minutes && *minutes > 0;
+}
+
 } // namespace
 
 StoredMoment momentOf(const ClockTime& time) {
@@ -95,6 +100,10 @@ int64_t CFahrtDoc::wholeDaysSinceCreated(const ClockTime& now) const {
     // A damaged creation time counts as long ago: such a trip is never deleted without trace.
     if (!minutes) return INT32_MAX;
     return *minutes / 1440;
+}
+
+bool CFahrtDoc::createdAfter(const ClockTime& now) const {
+    return createdAfterDay(*this, momentOf(now).days);
 }
 
 std::string logbookFileName(std::string_view plate, int32_t year) {
@@ -165,25 +174,15 @@ bool CTwFahrtenbuchDoc::deletable(size_t index, const ClockTime& now) const {
 
 KindSums CTwFahrtenbuchDoc::sumsByKind() const {
     KindSums sums;
-    for (size_t i = 0; i < trips.size(); ++i) {
-        if (trips[i].cancelled()) continue;
-        const double driven = drivenKilometres(i);
-        switch (trips[i].kind()) {
-        case TripKind::Business: sums.business += driven; break;
-        case TripKind::Commute: sums.commute += driven; break;
-        case TripKind::Unknown: sums.unknown += driven; break;
-        case TripKind::Private: sums.privateUse += driven; break;
-        }
-    }
+    for (size_t i = 0; i < trips.size(); ++i)
+        if (!trips[i].cancelled()) sums.add(trips[i].kindValue, drivenKilometres(i));
     return sums;
 }
 
 bool CTwFahrtenbuchDoc::hasTripCreatedAfter(const ClockTime& now) const {
     const double nowDays = momentOf(now).days;
-    return std::any_of(trips.begin(), trips.end(), [&](const CFahrtDoc& trip) {
-        const auto minutes = minutesBetween(trip.created.days, nowDays);
-        return minutes && *minutes > 0;
-    });
+    return std::any_of(trips.begin(), trips.end(),
+                       [&](const CFahrtDoc& trip) { return createdAfterDay(trip, nowDays); });
 }
 
 void CTwFahrtenbuchDoc::store(ArchiveWriter& ar) const {

@@ -67,17 +67,10 @@ class CFahrtDoc {
     std::string timeSpanText(bool withDuration) const;
     // Whole days between the creation and now (negative when created later than now).
     int64_t wholeDaysSinceCreated(const ClockTime& now) const;
+    // Created after now: the clock was turned back since (a damaged creation time counts as not).
+    bool createdAfter(const ClockTime& now) const;
 
     friend bool operator==(const CFahrtDoc&, const CFahrtDoc&) = default;
-};
-
-// The driven kilometres of the kinds over the valid trips (every kind but business, commute and
-// unknown counts as private).
-struct KindSums {
-    double business = 0.0;
-    double commute = 0.0;
-    double privateUse = 0.0;
-    double unknown = 0.0;
 };
 
 inline constexpr const char* kLogbookExtension = "fb";
@@ -131,6 +124,7 @@ class CTwFahrtenbuchDoc : public CTwDocBase {
     std::string startLocation(size_t index) const;
     // Created less than a whole day before now, and the logbook not closed.
     bool deletable(size_t index, const ClockTime& now) const;
+    // The driven kilometres of the valid trips by kind.
     KindSums sumsByKind() const;
 
     // A trip created after now: the clock was turned back since.

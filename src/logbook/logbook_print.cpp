@@ -1,6 +1,7 @@
 #include "logbook/logbook_print.h"
 
 #include "logbook/logbook_file.h"
+#include "logbook/trip_check.h"
 
 #include "foundation/calendar.h"
 #include "foundation/format.h"
@@ -64,10 +65,6 @@ CReportTable rowTable(const char* name) {
 
 CReportTable rule(const char* name) {
     return CReportTable(name);
-}
-
-bool isRule(const CReportTable& table) {
-    return table.name == kLogbookRule || table.name == kLogbookThinRule;
 }
 
 // Every column of the table struck out, but the one given (0: none).
@@ -173,7 +170,7 @@ CReportTable sumsTable(const LogbookPrintInput& logbook, const std::vector<Print
 // Where the tables end when printed one below the other from y; rules take no room but the gap below.
 double placeTables(CPage& page, const std::vector<CReportTable>& tables, double y) {
     for (const CReportTable& table : tables) {
-        if (isRule(table)) {
+        if (isLogbookRule(table)) {
             page.drawLine(y, kLeft, y, kRuleRight, table.name == kLogbookRule ? kHeavyPen : kThinPen);
             y += kGap;
             continue;
@@ -189,13 +186,11 @@ void append(std::vector<CReportTable>& page, std::vector<CReportTable> tables) {
         page.push_back(std::move(table));
 }
 
-std::optional<Datum> fullDate(const std::string& text) {
-    const ParsedDate parsed = parseDate(text);
-    if (!parsed.valid || parsed.day == 0 || parsed.month == 0) return std::nullopt;
-    return Datum{parsed.day, parsed.month, parsed.year};
-}
-
 } // namespace
+
+bool isLogbookRule(const CReportTable& table) {
+    return table.name == kLogbookRule || table.name == kLogbookThinRule;
+}
 
 int32_t estimatedLogbookPages(size_t trips) {
     if (trips <= 9) return 1;
@@ -210,23 +205,8 @@ double LogbookSums::share(double sum) const {
 
 LogbookSums logbookSums(const std::vector<PrintTrip>& trips) {
     LogbookSums sums;
-    for (const PrintTrip& trip : trips) {
-        if (trip.cancelled) continue;
-        switch (trip.kind) {
-        case kTripBusiness:
-            sums.business += trip.drivenKilometres;
-            break;
-        case kTripCommute:
-            sums.commute += trip.drivenKilometres;
-            break;
-        case kTripUnknown:
-            sums.unknown += trip.drivenKilometres;
-            break;
-        default:
-            sums.privateUse += trip.drivenKilometres;
-            break;
-        }
-    }
+    for (const PrintTrip& trip : trips)
+        if (!trip.cancelled) sums.add(trip.kind, trip.drivenKilometres);
     return sums;
 }
 
@@ -262,13 +242,13 @@ void LogbookPrint::tripsChanged() {
 bool LogbookPrint::checkPrintRange(const LogbookPrintInput& logbook, Prompter& prompter) {
     if (from_.empty()) from_ = format("01.01.%d", logbook.year);
     if (to_.empty()) to_ = format("31.12.%d", logbook.year);
-    const std::optional<Datum> from = fullDate(from_);
+    const std::optional<Datum> from = tripDate(from_);
     if (!from) {
         focus_ = Field::From;
         prompter.error(kPrintFromInvalid);
         return false;
     }
-    const std::optional<Datum> to = fullDate(to_);
+    const std::optional<Datum> to = tripDate(to_);
     if (!to) {
         focus_ = Field::To;
         prompter.error(kPrintToInvalid);
@@ -286,7 +266,7 @@ bool LogbookPrint::checkPrintRange(const LogbookPrintInput& logbook, Prompter& p
     if (selection_.empty()) {
         pages_.clear();
         for (const PrintTrip& trip : logbook.trips) {
-            const std::optional<Datum> start = fullDate(trip.startDate);
+            const std::optional<Datum> start = tripDate(trip.startDate);
             if (start && compareDates(*start, *from) >= 0 && compareDates(*start, *to) <= 0)
                 selection_.push_back(trip);
         }

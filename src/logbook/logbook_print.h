@@ -69,18 +69,15 @@ inline constexpr const char* kLogbookSums = "Summe";
 inline constexpr const char* kLogbookRule = "LINE";
 inline constexpr const char* kLogbookThinRule = "LINE1";
 inline constexpr const char* kLogbookSignature = "Datum, Unterschrift";
+// Whether a table of the layout store stands for a rule ("LINE" or "LINE1").
+bool isLogbookRule(const CReportTable& table);
 
 // The pages a print of that many trips is expected to take before it is laid out: 1 up to 9 trips,
 // 2 up to 21, then one more for every further 12 started.
 int32_t estimatedLogbookPages(size_t trips);
 
 // The driven kilometres of the trips that are not cancelled, by kind.
-struct LogbookSums {
-    double business = 0;
-    double privateUse = 0;
-    double commute = 0;
-    double unknown = 0;
-
+struct LogbookSums : KindSums {
     double total() const { return business + privateUse + commute + unknown; }
     // The sum's part of the total in percent, rounded half up to two places; 0 for a sum of 0 or less.
     double share(double sum) const;

@@ -51,6 +51,11 @@ StorageContext LogbookEnvironment::storage() const {
     return context;
 }
 
+TripRow tripRow(const CFahrtDoc& trip) {
+    return TripRow{trip.kindLetter(), trip.startDate + " " + trip.startTime, trip.shownPerson(), trip.locationText(),
+                   trip.kilometresText(), trip.endDate + " " + trip.endTime, trip.cancelled()};
+}
+
 std::string closePreviousYearQuestion(int32_t previousYear) {
     return "Soll das Fahrtenbuch aus dem Jahr " + std::to_string(previousYear) +
            " jetzt abgeschlossen werden?\n\nBerücksichtigen Sie bitte, dass dann dort keine Änderungen mehr "
@@ -100,17 +105,28 @@ std::optional<CTwFahrtenbuchDoc> createLogbook(const std::string& path, const CT
 
 LogbookWindow::LogbookWindow(CTwFahrtenbuchDoc logbook, std::string vehicleDescription,
                              LogbookEnvironment environment, std::string newPath)
-    : logbook_(std::move(logbook)), description_(std::move(vehicleDescription)), isNew_(!newPath.empty()),
-      changed_(isNew_), environment_(std::move(environment)), pathForNew_(std::move(newPath)) {
+    : logbook_(std::move(logbook)), description_(std::move(vehicleDescription)), changed_(!newPath.empty()),
+      environment_(std::move(environment)), pathForNew_(std::move(newPath)) {
     startStreet_ = logbook_.startStreet;
     startPlace_ = logbook_.startPlace;
     startKilometres_ = kilometresText(logbook_.startKilometres);
 }
 
 std::unique_ptr<LogbookWindow> LogbookWindow::open(const std::string& path, const LogbookEnvironment& environment) {
+    CTwFahrzDoc vehicles;
+    try {
+        vehicles = readVehicles(environment.dataDirectory);
+    } catch (const LorvanError& e) {
+        prompterOf(environment).error(e.what());
+        return nullptr;
+    }
+    return open(path, vehicles, environment);
+}
+
+std::unique_ptr<LogbookWindow> LogbookWindow::open(const std::string& path, const CTwFahrzDoc& vehicles,
+                                                   const LogbookEnvironment& environment) {
     Prompter& prompter = prompterOf(environment);
     try {
-        const CTwFahrzDoc vehicles = readVehicles(environment.dataDirectory);
         if (fileExists(path)) {
             CTwFahrtenbuchDoc logbook;
             openLogbook(logbook, path, clockOf(environment));
@@ -142,9 +158,7 @@ std::vector<TripRow> LogbookWindow::rows() const {
     std::vector<TripRow> rows;
     rows.reserve(logbook_.trips.size());
     for (const CFahrtDoc& trip : logbook_.trips)
-        rows.push_back(TripRow{trip.kindLetter(), trip.startDate + " " + trip.startTime, trip.shownPerson(),
-                               trip.locationText(), trip.kilometresText(), trip.endDate + " " + trip.endTime,
-                               trip.cancelled()});
+        rows.push_back(tripRow(trip));
     return rows;
 }
 
@@ -178,34 +192,33 @@ bool LogbookWindow::setStartText(StartField field, const std::string& text) {
     return true;
 }
 
+StartField LogbookWindow::missingStartValue() const {
+    if (startPlace_.empty()) return StartField::Place;
+    if (startStreet_.empty()) return StartField::Street;
+    if (!(kilometresOf(startKilometres_) > 0.0)) return StartField::Kilometres;
+    return StartField::None;
+}
+
 StartField LogbookWindow::takeStartValues() {
-    Prompter& prompter = prompterOf(environment_);
-    if (startPlace_.empty()) {
-        prompter.warn(kStartPlaceMissing);
-        return StartField::Place;
-    }
-    if (startStreet_.empty()) {
-        prompter.warn(kStartPlaceMissing);
-        return StartField::Street;
-    }
-    const double kilometres = kilometresOf(startKilometres_);
-    if (!(kilometres > 0.0)) {
-        prompter.warn(kStartKilometresMissing);
-        return StartField::Kilometres;
+    if (const StartField missing = missingStartValue(); missing != StartField::None) {
+        prompterOf(environment_)
+            .warn(missing == StartField::Kilometres ? kStartKilometresMissing : kStartPlaceMissing);
+        return missing;
     }
     logbook_.startPlace = startPlace_;
     logbook_.startStreet = startStreet_;
-    logbook_.startKilometres = kilometres;
+    logbook_.startKilometres = kilometresOf(startKilometres_);
     return StartField::None;
 }
 
 TripDialog LogbookWindow::tripDialog(size_t index) const {
     const ClockTime now = clockOf(environment_).now();
     const bool isNewTrip = index >= logbook_.trips.size();
+    const size_t position = isNewTrip ? logbook_.trips.size() : index;
     TripDialogSetup setup;
-    setup.vehicle = description_.empty() ? logbook_.plate : logbook_.plate + " - " + description_;
-    setup.startLocation = logbook_.startLocation(isNewTrip ? logbook_.trips.size() : index);
-    setup.check = tripCheckContext(logbook_, isNewTrip ? logbook_.trips.size() : index, now.date);
+    setup.vehicle = tripVehicleText(logbook_.plate, description_);
+    setup.startLocation = logbook_.startLocation(position);
+    setup.check = tripCheckContext(logbook_, position, now.date);
     setup.readOnly = !isNewTrip && !logbook_.deletable(index, now);
     setup.words = environment_.words;
     setup.customers = environment_.customers;
@@ -302,14 +315,14 @@ void LogbookWindow::cancelTrip(size_t index) {
 
 bool LogbookWindow::save() {
     const StorageContext storage = environment_.storage();
-    const std::string path = isNew_ ? pathForNew_ : logbook_.path();
-    if (isNew_ && fileExists(path)) {
+    const std::string path = isNew() ? pathForNew_ : logbook_.path();
+    if (isNew() && fileExists(path)) {
         prompterOf(environment_).error(kLogbookExists);
         return false;
     }
     if (!logbook_.save(path, true, storage)) return false;
-    if (isNew_ && environment_.recent) environment_.recent->addPath(path);
-    isNew_ = false;
+    if (isNew() && environment_.recent) environment_.recent->addPath(path);
+    pathForNew_.clear();
     changed_ = false;
     return true;
 }

@@ -66,6 +66,8 @@ struct TripRow {
     std::string arrival;    // "Ankunft": end date + " " + end time
     bool cancelled = false;
 };
+// The row of a trip in a trip list (the logbook window's and the trip assistant's).
+TripRow tripRow(const CFahrtDoc& trip);
 
 enum class DeleteOutcome {
     Beep,      // nothing selected
@@ -85,10 +87,13 @@ class LogbookWindow {
     // Opens the logbook at path: the file when it exists (refused when the clock was turned back),
     // else a new logbook through createLogbook. Failures are shown; nothing then.
     static std::unique_ptr<LogbookWindow> open(const std::string& path, const LogbookEnvironment& environment);
+    // The same with the vehicle file of the data directory already read by the caller.
+    static std::unique_ptr<LogbookWindow> open(const std::string& path, const CTwFahrzDoc& vehicles,
+                                               const LogbookEnvironment& environment);
 
     const CTwFahrtenbuchDoc& logbook() const { return logbook_; }
     const std::string& vehicleDescription() const { return description_; }
-    bool isNew() const { return isNew_; }
+    bool isNew() const { return !pathForNew_.empty(); }
     bool changed() const { return changed_; }
     // Counts every change of the trip list (a print selection made before is then out of date).
     int32_t tripListRevision() const { return revision_; }
@@ -104,6 +109,9 @@ class LogbookWindow {
     bool startValuesEditable() const;
     std::string startText(StartField field) const;
     bool setStartText(StartField field, const std::string& text);
+    // The first start value as typed that is missing ("Ort", "Straße", a "Kilometerstand" above 0);
+    // StartField::None when all are there.
+    StartField missingStartValue() const;
     // The first start value that is missing, shown; StartField::None when all are there (and then
     // taken into the logbook).
     StartField takeStartValues();
@@ -139,12 +147,11 @@ class LogbookWindow {
 
     CTwFahrtenbuchDoc logbook_;
     std::string description_;
-    bool isNew_;
     bool changed_;
     int32_t revision_ = 0;
     LogbookEnvironment environment_;
     std::string startStreet_, startPlace_, startKilometres_;
-    std::string pathForNew_;
+    std::string pathForNew_; // set until a new logbook is first saved
 };
 
 } // namespace lorvan

@@ -3,17 +3,13 @@
 #include "foundation/calendar.h"
 #include "foundation/error.h"
 #include "foundation/file_system.h"
-#include "foundation/format.h"
-#include "foundation/number_text.h"
 #include "foundation/time_text.h"
 #include "logbook/trip_dialog.h"
-#include "masterdata/customer_list.h"
 #include "platform/clock.h"
 #include "platform/prompter.h"
 #include "yearfile/year_file.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace lorvan {
 
@@ -21,22 +17,9 @@ namespace {
 
 constexpr const char* kCustomerVisit = "Kundenbesuch";
 
-std::string dateText(const Datum& date) {
-    return format("%02d.%02d.%04d", date.day, date.month, date.year);
-}
-
-bool startsWithDigit(const std::string& text) {
-    return !text.empty() && text[0] >= '0' && text[0] <= '9';
-}
-
 // A time past 24:00, which clockOfDay takes back into the following day.
 bool afterMidnight(const std::string& time) {
     return parseClock(time) > 24 * 60;
-}
-
-// The preset of the kind by the exact text of the kind.
-const CFahrtVorbData* presetOf(const CTwFahrzDoc& vehicles, const std::string& kind) {
-    return vehicles.findPreset(kind);
 }
 
 } // namespace
@@ -57,7 +40,7 @@ void applyPreset(CFahrtDoc& trip, const CTwFahrzDoc& vehicles) {
     // A customer visit whose address came from the customer keeps it and its purpose, even when a
     // preset carries the customer's name.
     if ((!trip.street.empty() || !trip.place.empty()) && trip.purpose == kCustomerVisit) return;
-    if (const CFahrtVorbData* preset = presetOf(vehicles, trip.person)) fillFromPreset(trip, *preset);
+    if (const CFahrtVorbData* preset = vehicles.findPreset(trip.person)) fillFromPreset(trip, *preset);
 }
 
 void adjustToPrevious(CFahrtDocAssistent& trip, double newPrevious, double oldPrevious) {
@@ -73,23 +56,6 @@ void adjustToPrevious(CFahrtDocAssistent& trip, double newPrevious, double oldPr
     }
 }
 
-void lookUpCustomer(CFahrtDoc& trip, CustomerList* customers) {
-    trip.customerName.clear();
-    if (customers == nullptr || !startsWithDigit(trip.person)) return;
-    const int64_t number = readLeadingInteger(trip.person);
-    if (number > INT32_MAX) return;
-    const std::optional<CKundeDoc> customer = customers->findByNumber(static_cast<int32_t>(number));
-    if (!customer) return;
-    trip.customerName = customer->name;
-    if (!customer->street.empty()) trip.street = customer->street;
-    if (!customer->zipCity.empty()) trip.place = customer->zipCity;
-}
-
-TripRow tripRow(const CFahrtDoc& trip) {
-    return TripRow{trip.kindLetter(), trip.startDate + " " + trip.startTime, trip.shownPerson(), trip.locationText(),
-                   trip.kilometresText(), trip.endDate + " " + trip.endTime, trip.cancelled()};
-}
-
 TripAssistant::TripAssistant(const CTagDoc& day, TripAssistantServices services)
     : day_(day), services_(std::move(services)), date_(day.date()) {
     if (day.document() != nullptr) driver_ = day.document()->settings().name;
@@ -98,7 +64,7 @@ TripAssistant::TripAssistant(const CTagDoc& day, TripAssistantServices services)
 TripAssistant::~TripAssistant() = default;
 
 std::string TripAssistant::dayTitle() const {
-    return formatDate(date_) + " (" + weekdayName(weekdayCalendar(date_), false) + ")";
+    return formatDateWithWeekday(date_);
 }
 
 void TripAssistant::readPresets() {
@@ -166,8 +132,8 @@ CFahrtDocAssistent TripAssistant::makeTrip(size_t travel, std::optional<size_t> 
     // A time after midnight (25:15) is a time of the following day.
     trip.startTime = clockOfDay(line.from);
     trip.endTime = clockOfDay(line.to);
-    trip.startDate = dateText(afterMidnight(line.from) ? addDays(date_, 1) : date_);
-    trip.endDate = dateText(afterMidnight(line.to) ? addDays(date_, 1) : date_);
+    trip.startDate = formatDate(afterMidnight(line.from) ? addDays(date_, 1) : date_);
+    trip.endDate = formatDate(afterMidnight(line.to) ? addDays(date_, 1) : date_);
     trip.kindValue = static_cast<int32_t>(line.pause != 0 ? TripKind::Private : TripKind::Business);
     if (destination) {
         const CZeitZeile& target = day_.line(*destination);
@@ -262,9 +228,7 @@ bool TripAssistant::previousIsValid(size_t index) const {
 
 double TripAssistant::previousKilometres(size_t index) const {
     if (index > 0) return list_[index - 1].kilometres;
-    if (!logbook_) return 0.0;
-    if (const std::optional<size_t> last = logbook_->lastValidTrip()) return logbook_->trips[*last].kilometres;
-    return logbook_->startKilometres;
+    return logbook_ ? logbook_->previousKilometres(logbook_->trips.size()) : 0.0;
 }
 
 std::vector<const CFahrtDoc*> TripAssistant::earlierTrips(size_t index) const {
@@ -333,9 +297,7 @@ LogbookEndDisplay TripAssistant::logbookEnd() const {
         display.street = trip.street;
         display.place = trip.place;
     } else {
-        CFahrtDoc start;
-        start.kilometres = logbook_->startKilometres;
-        display.kilometres = start.kilometresText();
+        display.kilometres = kilometresText(logbook_->startKilometres);
         display.street = logbook_->startStreet;
         display.place = logbook_->startPlace;
     }
@@ -357,12 +319,8 @@ void TripAssistant::select(int index) {
 bool TripAssistant::runDialog(CFahrtDocAssistent& trip, size_t index) {
     if (!services_.editTrip) return false;
     TripDialogSetup setup;
-    if (const CFahrzDoc* vehicle = vehicles_.findVehicle(current_)) {
-        setup.vehicle = vehicle->plate;
-        if (!vehicle->description.empty()) setup.vehicle += " - " + vehicle->description;
-    } else {
-        setup.vehicle = current_;
-    }
+    const CFahrzDoc* vehicle = vehicles_.findVehicle(current_);
+    setup.vehicle = vehicle != nullptr ? tripVehicleText(vehicle->plate, vehicle->description) : current_;
     if (const CFahrtDoc* before = index > 0 ? &list_[index - 1] : nullptr) {
         setup.startLocation = before->locationText();
     } else if (logbook_) {
@@ -397,7 +355,7 @@ AssistantStep TripAssistant::insertTrip(bool after) {
     const auto suggest = [&](const char* purpose, const char* presetKind) {
         trip.kindValue = static_cast<int32_t>(TripKind::Commute);
         trip.purpose = purpose;
-        if (const CFahrtVorbData* preset = presetOf(vehicles_, presetKind)) fillFromPreset(trip, *preset);
+        if (const CFahrtVorbData* preset = vehicles_.findPreset(presetKind)) fillFromPreset(trip, *preset);
     };
     if (next == nullptr && previous != nullptr && previous->kind() == TripKind::Business) {
         suggest("nach Hause", "Wohnung");
@@ -406,7 +364,7 @@ AssistantStep TripAssistant::insertTrip(bool after) {
                 (previous->kind() != TripKind::Business && previous->endDate != next->startDate))) {
         suggest("zur Arbeit", "Arbeitsstelle");
     }
-    trip.startDate = dateText(date_);
+    trip.startDate = formatDate(date_);
     trip.endDate = trip.startDate;
 
     if (!runDialog(trip, position)) return AssistantStep::Stay;

@@ -68,12 +68,6 @@ void applyPreset(CFahrtDoc& trip, const CTwFahrzDoc& vehicles);
 void fillFromPreset(CFahrtDoc& trip, const CFahrtVorbData& preset);
 // Moves a trip's reading when the reading before it changed from oldPrevious to newPrevious.
 void adjustToPrevious(CFahrtDocAssistent& trip, double newPrevious, double oldPrevious);
-// A person that begins with a digit is looked up as a customer number: the customer's name, street
-// and place are taken over. The customer name is cleared first.
-void lookUpCustomer(CFahrtDoc& trip, CustomerList* customers);
-
-// The row of a trip in a trip list.
-TripRow tripRow(const CFahrtDoc& trip);
 
 // "Letzte erfasste Fahrt mit diesem Fahrzeug".
 struct LogbookEndDisplay {

@@ -57,7 +57,8 @@ TripCheckContext tripCheckContext(const CTwFahrtenbuchDoc& logbook, size_t index
 // person of a business trip; then that the next trip still follows this one.
 TripProblem checkTrip(const CFahrtDoc& trip, const TripCheckContext& context);
 
-// A "TT.MM.JJJJ" text as a date; nothing for an empty, incomplete or invalid one.
+// A "TT.MM.JJJJ" text as a date; nothing for an empty, incomplete or invalid one (the trip's dates
+// and the print range).
 std::optional<Datum> tripDate(const std::string& text);
 
 } // namespace lorvan

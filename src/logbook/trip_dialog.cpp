@@ -19,11 +19,32 @@ double kilometresOf(const std::string& text) {
     return std::isfinite(value) ? value : 0.0;
 }
 
+std::string tripVehicleText(const std::string& plate, const std::string& description) {
+    return description.empty() ? plate : plate + " - " + description;
+}
+
+void lookUpCustomer(CFahrtDoc& trip, CustomerList* customers) {
+    trip.customerName.clear();
+    if (customers == nullptr || trip.person.empty() || trip.person[0] < '0' || trip.person[0] > '9') return;
+    const int64_t number = readLeadingInteger(trip.person);
+    if (number > INT32_MAX) return;
+    const std::optional<CKundeDoc> customer = customers->findByNumber(static_cast<int32_t>(number));
+    if (!customer) return;
+    trip.customerName = customer->name;
+    // An empty address part keeps what passed the checks.
+    if (!customer->street.empty()) trip.street = customer->street;
+    if (!customer->zipCity.empty()) trip.place = customer->zipCity;
+}
+
 TripDialog::TripDialog(CFahrtDoc trip, TripDialogSetup setup)
     : trip_(std::move(trip)), setup_(std::move(setup)) {
     kilometresText_ = kilometresText(trip_.kilometres);
-    const double driven = trip_.kilometres - setup_.check.previousKilometres;
-    drivenText_ = kilometresText(driven > 0.0 ? roundAmount(driven, 0, 1) : 0.0);
+    drivenText_ = drivenText();
+}
+
+std::string TripDialog::drivenText() const {
+    const double previous = setup_.check.previousKilometres;
+    return kilometresText(trip_.kilometres > previous ? roundAmount(trip_.kilometres - previous, 0, 1) : 0.0);
 }
 
 std::string TripDialog::previousKilometresText() const {
@@ -87,14 +108,12 @@ bool TripDialog::setKind(TripKind kind) {
 
 void TripDialog::leave(TripField field) {
     if (setup_.readOnly) return;
-    const double previous = setup_.check.previousKilometres;
     if (field == TripField::Kilometres) {
-        const double driven = trip_.kilometres > previous ? roundAmount(trip_.kilometres - previous, 0, 1) : 0.0;
-        drivenText_ = kilometresText(driven);
+        drivenText_ = drivenText();
     } else if (field == TripField::DrivenKilometres) {
         const double driven = kilometresOf(drivenText_);
         if (driven > 0.0) {
-            trip_.kilometres = roundAmount(previous + driven, 0, 1);
+            trip_.kilometres = roundAmount(setup_.check.previousKilometres + driven, 0, 1);
             kilometresText_ = kilometresText(trip_.kilometres);
         }
     }
@@ -109,21 +128,7 @@ TripField TripDialog::confirm(Prompter& prompter) {
     }
     for (std::string* time : {&trip_.startTime, &trip_.endTime})
         normalizeTime(*time, false, true);
-    if (!trip_.person.empty() && trip_.person[0] >= '0' && trip_.person[0] <= '9') {
-        const int64_t number = readLeadingInteger(trip_.person);
-        std::optional<CKundeDoc> customer;
-        if (setup_.customers && number <= INT32_MAX) customer = setup_.customers->findByNumber(static_cast<int32_t>(number));
-        if (customer) {
-            trip_.customerName = customer->name;
-            // An empty address part keeps what passed the checks.
-            if (!customer->street.empty()) trip_.street = customer->street;
-            if (!customer->zipCity.empty()) trip_.place = customer->zipCity;
-        } else {
-            trip_.customerName.clear();
-        }
-    } else {
-        trip_.customerName.clear();
-    }
+    lookUpCustomer(trip_, setup_.customers);
     if (setup_.words) setup_.words->add(trip_);
     return TripField::None;
 }

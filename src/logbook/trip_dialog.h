@@ -15,7 +15,7 @@ class Prompter;
 
 // What the dialog shows besides the trip, and what OK checks it against.
 struct TripDialogSetup {
-    std::string vehicle;            // the vehicle's plate and description
+    std::string vehicle;            // the vehicle's plate and description (tripVehicleText)
     std::string startLocation;      // "Letzter Standort"
     TripCheckContext check;         // the previous reading, the year, today, the trips around
     bool readOnly = false;          // an old trip or a closed logbook: every field and OK disabled
@@ -58,6 +58,9 @@ class TripDialog {
     TripField confirm(Prompter& prompter);
 
   private:
+    // The new reading less the previous one (one decimal), or 0 when it is not above it.
+    std::string drivenText() const;
+
     CFahrtDoc trip_;
     TripDialogSetup setup_;
     std::string kilometresText_;
@@ -66,6 +69,14 @@ class TripDialog {
 
 // A number typed with a decimal comma or point; 0 for a text that is no number.
 double kilometresOf(const std::string& text);
+
+// "Fahrzeug" of the dialog: the plate, followed by " - " and the description when there is one.
+std::string tripVehicleText(const std::string& plate, const std::string& description);
+
+// A person that begins with a digit is looked up as a customer number: the customer's name, street
+// and place are taken over (an empty street or place of the customer keeps the trip's). The customer
+// name is cleared first.
+void lookUpCustomer(CFahrtDoc& trip, CustomerList* customers);
 
 // Runs the trip dialog: true for OK (the dialog's confirm passed), false for cancel.
 class TripDialogRunner {

@@ -9,6 +9,23 @@
 
 namespace lorvan {
 
+void KindSums::add(int32_t kind, double kilometres) {
+    switch (kind) {
+    case kTripBusiness:
+        business += kilometres;
+        break;
+    case kTripCommute:
+        commute += kilometres;
+        break;
+    case kTripUnknown:
+        unknown += kilometres;
+        break;
+    default:
+        privateUse += kilometres;
+        break;
+    }
+}
+
 std::string tripKindText(int32_t kind, bool cancelled) {
     if (cancelled) return kTripCancelledText;
     switch (kind) {

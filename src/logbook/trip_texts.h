@@ -15,6 +15,18 @@ inline constexpr int32_t kTripUnknown = 3;  // "Unbekannt"
 
 inline constexpr const char* kTripCancelledText = "Storno";
 
+// Driven kilometres summed by kind of trip (every kind but business, commute and unknown counts as
+// private).
+struct KindSums {
+    double business = 0.0;
+    double commute = 0.0;
+    double privateUse = 0.0;
+    double unknown = 0.0;
+
+    // Adds the kilometres to the sum of the stored kind.
+    void add(int32_t kind, double kilometres);
+};
+
 // "Storno" for a cancelled trip, else "Geschäftlich", "Arbeitsweg", "Unbekannt" or, for every other
 // kind, "Privat".
 std::string tripKindText(int32_t kind, bool cancelled);

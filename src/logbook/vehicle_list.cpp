@@ -66,6 +66,7 @@ bool VehicleList::newVehicle(VehicleDialogRunner& runner) {
         if (problem.empty()) {
             file_.put(vehicle);
             changed_ = true;
+            lastPlate_ = vehicle.plate;
             return true;
         }
         environment_.prompter->warn(problem);
@@ -90,6 +91,7 @@ bool VehicleList::editVehicle(const std::string& plate, VehicleDialogRunner& run
         file_.remove(plate);
         file_.put(vehicle);
         changed_ = true;
+        lastPlate_ = vehicle.plate;
         save();
         return true;
     }

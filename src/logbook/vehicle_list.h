@@ -64,6 +64,9 @@ class VehicleList {
     // Edit vehicle: a plate change is refused once a logbook of the old plate exists (the
     // description change stays); the file is saved at once. True when something was taken over.
     bool editVehicle(const std::string& plate, VehicleDialogRunner& runner);
+    // The plate of the vehicle the last successful newVehicle or editVehicle took over (after an
+    // edit whose plate change was refused, the old plate).
+    const std::string& lastPlate() const { return lastPlate_; }
     // "Soll '<plate>' gelöscht werden?"; the vehicle's logbooks stay on disk.
     bool deleteVehicle(const std::string& plate);
 
@@ -87,6 +90,7 @@ class VehicleList {
     CTwFahrzDocAz file_;
     int32_t year_ = 0;
     bool changed_ = false;
+    std::string lastPlate_;
 };
 
 } // namespace lorvan

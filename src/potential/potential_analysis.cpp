@@ -257,8 +257,9 @@ CReportTable analyseWeeks(CalendarWeek from, CalendarWeek to, const PotentialFil
     const FilePreviousYearSource previousYears;
     const EvaluationContext context{lookup.get(), &previousYears};
     CReportTable table = analysisTable();
+    const std::vector<YearWeeks> yearWeeks = weeksByYear(from, to);
     for (const CMitarbeiterDoc& employee : source.employees) {
-        for (const YearWeeks& weeks : weeksByYear(from, to)) {
+        for (const YearWeeks& weeks : yearWeeks) {
             const std::unique_ptr<CLorvanDoc> document =
                 openYearFile(source.dataDirectory, employee, weeks.year, prompter);
             if (!document) continue;

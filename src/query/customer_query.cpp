@@ -148,7 +148,8 @@ std::string fourDigitClock(std::string_view text) {
     return text.size() == 4 ? "0" + std::string(text) : std::string(text);
 }
 
-// Key and display text of a line on a level, valid until the next text of the same slot.
+// Key and display text of a line on a level, valid until the next text of the same slot; an empty key
+// for a line the level has no value for (no customer on the level "Kunde").
 struct LevelView {
     std::string_view key;
     std::string_view display;
@@ -465,14 +466,6 @@ std::string queryCustomerText(std::string_view kind, std::string_view entry, con
 
 std::string queryCustomerText(const CZeitZeile& line, const CTwKundenDoc* customers) {
     return queryCustomerText(line.kind, line.customer, customers);
-}
-
-LevelText levelText(const std::string& level, const CEinstArbzt& settings, const TimeLineFields& line,
-                    const CTwKundenDoc* customers) {
-    CustomerTexts texts(customers);
-    LevelTexts levels(texts);
-    const LevelView view = levels.of(levelKind(level), settings, line);
-    return {std::string(view.key), std::string(view.display)};
 }
 
 std::vector<std::string> possibleCustomers(const QuerySource& source, const QueryChoices& choices,

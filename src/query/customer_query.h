@@ -16,13 +16,11 @@
 // service, day, employee and the single from-to entry.
 namespace lorvan {
 
-class CEinstArbzt;
 class CTwKundenDoc;
 class CTwMaDoc;
 class CZeitZeile;
 class Prompter;
 struct CustomerQuerySettings;
-struct TimeLineFields;
 
 // The level names, as the choice lists show them and the settings store them.
 inline constexpr const char* kLevelCustomer = "Kunde";
@@ -117,15 +115,6 @@ struct QuerySource {
 // other kind.
 std::string queryCustomerText(std::string_view kind, std::string_view entry, const CTwKundenDoc* customers);
 std::string queryCustomerText(const CZeitZeile& line, const CTwKundenDoc* customers);
-
-// The key and display text of a line on a level; an empty key for a line the level has no value for
-// (no customer on the level "Kunde"). Not for "Keine weitere Ebene".
-struct LevelText {
-    std::string key;
-    std::string display;
-};
-LevelText levelText(const std::string& level, const CEinstArbzt& settings, const TimeLineFields& line,
-                    const CTwKundenDoc* customers);
 
 // The customer texts of the lines taking part, each once, in ascending byte-wise order.
 std::vector<std::string> possibleCustomers(const QuerySource& source, const QueryChoices& choices,

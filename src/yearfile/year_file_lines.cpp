@@ -62,12 +62,16 @@ std::string_view YearFileLines::decodedText(std::string_view bytes, bool utf16) 
     return texts_.emplace_back(utf16ToUtf8(units));
 }
 
-void YearFileLines::read(std::string_view bytes, const std::string& fileName) {
+void YearFileLines::clear() {
     settings_ = CEinstArbzt();
     lines_.clear();
     sortedLines_.clear();
     reordered_ = false;
     texts_.clear();
+}
+
+void YearFileLines::read(std::string_view bytes, const std::string& fileName) {
+    clear();
     try {
         ArchiveReader ar(bytes, fileName);
         const int32_t version = ar.readInt32();
@@ -159,11 +163,7 @@ void YearFileLines::read(std::string_view bytes, const std::string& fileName) {
                                               lines_.begin() + range.end);
         }
     } catch (...) {
-        settings_ = CEinstArbzt();
-        lines_.clear();
-        sortedLines_.clear();
-        reordered_ = false;
-        texts_.clear();
+        clear();
         throw;
     }
 }

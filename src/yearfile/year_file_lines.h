@@ -46,6 +46,7 @@ class YearFileLines {
     std::span<const TimeLineFields> lines() const { return reordered_ ? std::span(sortedLines_) : std::span(lines_); }
 
   private:
+    void clear();
     // A stored text that is not plain ASCII (Windows-1252 or UTF-16) in UTF-8, kept in texts_.
     std::string_view decodedText(std::string_view bytes, bool utf16);
 

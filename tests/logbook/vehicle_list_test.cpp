@@ -50,6 +50,7 @@ TEST_F(VehicleListTest, NewVehiclesAreRefusedUntilTheirPlateCanBeFiled) {
     ScriptedVehicleDialog first{{"AB-CD 123", "Transporter"}};
     ASSERT_TRUE(list.newVehicle(first));
     EXPECT_TRUE(list.changed());
+    EXPECT_EQ(list.lastPlate(), "AB-CD 123");
     struct Case {
         const char* plate;
         std::string message;
@@ -98,10 +99,12 @@ TEST_F(VehicleListTest, EditDeleteAndTheYearOfANewLogbook) {
     saved.open(list.path());
     EXPECT_EQ(saved.findByPlate("AB-CD 123")->description, "Neuer Transporter");
     EXPECT_FALSE(saved.findByPlate("AB-CD 999"));
+    EXPECT_EQ(list.lastPlate(), "AB-CD 123");
     // Without one the vehicle is filed under its new plate.
     ScriptedVehicleDialog moved{{"M-X 2", "Kombi"}};
     EXPECT_TRUE(list.editVehicle("M-X 1", moved));
     EXPECT_EQ(list.file().plates(), (std::vector<std::string>{"AB-CD 123", "M-X 2"}));
+    EXPECT_EQ(list.lastPlate(), "M-X 2");
     // Taken plates send the dialog back.
     ScriptedVehicleDialog taken{{"AB-CD 123", "Kombi"}};
     EXPECT_FALSE(list.editVehicle("M-X 2", taken));

@@ -1,6 +1,8 @@
 #include "gui/common/view_parts.h"
 
 #include <QBoxLayout>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -60,6 +62,16 @@ void addSaveAndCancelButtons(QBoxLayout* row, QWidget* receiver, std::function<v
     QObject::connect(cancelButton, &QPushButton::clicked, receiver, std::move(cancel));
     row->addWidget(saveAndCloseButton);
     row->addWidget(cancelButton);
+}
+
+QDialogButtonBox* addOkCancelButtons(QBoxLayout* layout, QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    return buttons;
 }
 
 } // namespace lorvan

@@ -3,6 +3,8 @@
 #include <functional>
 
 class QBoxLayout;
+class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 namespace lorvan {
@@ -19,5 +21,8 @@ void onListKeys(QWidget* list, std::function<void()> activate, std::function<voi
 // The closing buttons of a window on a file: "&Speichern + Schliessen" and "Abbrechen", added to row.
 void addSaveAndCancelButtons(QBoxLayout* row, QWidget* receiver, std::function<void()> saveAndClose,
                              std::function<void()> cancel);
+
+// The buttons "OK" and "Abbrechen" of a dialog, wired to its accept and reject, added to layout.
+QDialogButtonBox* addOkCancelButtons(QBoxLayout* layout, QDialog* dialog);
 
 } // namespace lorvan

@@ -167,12 +167,16 @@ QLineEdit* LogbookView::startField(StartField field) const {
     return nullptr;
 }
 
-void LogbookView::showTrips() {
+void LogbookView::dropOutdatedPrint() {
     // A print made before shows the trips as they were: its selection and layout go.
     if (logbook_->tripListRevision() != printedRevision_) {
         print_.tripsChanged();
         printedRevision_ = logbook_->tripListRevision();
     }
+}
+
+void LogbookView::showTrips() {
+    dropOutdatedPrint();
     const int selected = list_->selectedRow();
     list_->setRows(logbook_->rows(), {}, selected);
     const bool editable = logbook_->startValuesEditable();
@@ -248,10 +252,7 @@ std::string LogbookView::printTitle() const {
 }
 
 bool LogbookView::readyToPrint() {
-    if (logbook_->tripListRevision() != printedRevision_) {
-        print_.tripsChanged();
-        printedRevision_ = logbook_->tripListRevision();
-    }
+    dropOutdatedPrint();
     print_.setFrom(fromQt(printFrom_->text()));
     print_.setTo(fromQt(printTo_->text()));
     const bool ready = print_.checkPrintRange(printInput(), desktop_.prompter());
@@ -344,14 +345,7 @@ void LogbookView::closeEvent(QCloseEvent* event) {
     if (!closingWithoutQuestions_ && logbook_->changed()) {
         if (!logbook_->close()) {
             // Yes with start values missing: the field to fill gets the focus.
-            if (logbook_->startValuesEditable()) {
-                if (logbook_->startText(StartField::Place).empty())
-                    focusStart(StartField::Place);
-                else if (logbook_->startText(StartField::Street).empty())
-                    focusStart(StartField::Street);
-                else if (!(kilometresOf(logbook_->startText(StartField::Kilometres)) > 0.0))
-                    focusStart(StartField::Kilometres);
-            }
+            if (logbook_->startValuesEditable()) focusStart(logbook_->missingStartValue());
             event->ignore();
             return;
         }

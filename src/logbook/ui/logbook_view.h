@@ -64,6 +64,8 @@ class LogbookView final : public DocumentView {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // After any change of the trip list, the print's selection and layout are dropped.
+    void dropOutdatedPrint();
     void showTrips();
     void focusStart(StartField field);
     // The period check before a preview or print: the fields filled, the trips gathered anew after

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -47,12 +46,7 @@ PresetEntryWindow::PresetEntryWindow(PresetEntryDialog& dialog, Prompter& prompt
     form->addRow(QStringLiteral("&Ort:"), place_);
     form->addRow(QStringLiteral("&Zweck:"), purpose_);
     layout->addLayout(form);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    addOkCancelButtons(layout, this);
     (dialog.initialFocus() == PresetField::Kind ? static_cast<QWidget*>(kind_) : street_)->setFocus();
     if (dialog.kindEditable()) kind_->setCurrentText(QString());
     resize(460, sizeHint().height());

@@ -4,6 +4,7 @@
 #include "gui/common/completion_field.h"
 #include "gui/common/help_window.h"
 #include "gui/common/qt_platform.h"
+#include "gui/common/view_parts.h"
 #include "logbook/word_lists.h"
 
 #include <QButtonGroup>
@@ -133,14 +134,8 @@ TripDialogWindow::TripDialogWindow(TripDialog& dialog, Prompter& prompter, QWidg
     grid->setColumnStretch(4, 1);
     layout->addWidget(target);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setText(QStringLiteral("OK"));
+    ok_ = addOkCancelButtons(layout, this)->button(QDialogButtonBox::Ok);
     ok_->setEnabled(!dialog.readOnly());
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
 
     showTexts();
     addHelpShortcut(this, kHelpTripDialog);

@@ -16,7 +16,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -66,12 +65,7 @@ VehicleDialogWindow::VehicleDialogWindow(const CFahrzDoc& vehicle, QWidget* pare
     form->addRow(QStringLiteral("Amtliches &Kennzeichen:"), plate_);
     form->addRow(QStringLiteral("&Beschreibung des Fahrzeugs in der Liste:"), description_);
     layout->addLayout(form);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    addOkCancelButtons(layout, this);
     setMinimumWidth(460);
 }
 
@@ -184,20 +178,10 @@ std::string VehicleListView::selectedPlate() const {
     return item != nullptr && item->isSelected() ? fromQt(item->text(0)) : std::string();
 }
 
-std::string VehicleListView::unlistedPlate() const {
-    for (const CFahrzDoc& vehicle : list_->rows()) {
-        bool listed = false;
-        for (int i = 0; i < tree_->topLevelItemCount() && !listed; ++i)
-            listed = fromQt(tree_->topLevelItem(i)->text(0)) == vehicle.plate;
-        if (!listed) return vehicle.plate;
-    }
-    return {};
-}
-
 void VehicleListView::newVehicle() {
     QtVehicleDialogRunner runner(this);
     if (!list_->newVehicle(runner)) return;
-    showRows(unlistedPlate());
+    showRows(list_->lastPlate());
     tree_->setFocus();
 }
 
@@ -210,8 +194,7 @@ void VehicleListView::editVehicle() {
     QtVehicleDialogRunner runner(this);
     if (!list_->editVehicle(plate, runner)) return;
     // The vehicle stays selected, under its new plate when it got one.
-    const std::string renamed = unlistedPlate();
-    showRows(renamed.empty() ? plate : renamed);
+    showRows(list_->lastPlate());
 }
 
 void VehicleListView::deleteVehicle() {

@@ -78,8 +78,6 @@ class VehicleListView final : public DocumentView {
   private:
     void showRows(const std::string& selectPlate);
     std::string selectedPlate() const;
-    // The first vehicle of the file that the list does not show yet (one just added or renamed).
-    std::string unlistedPlate() const;
 
     Desktop& desktop_;
     std::unique_ptr<VehicleList> list_;
