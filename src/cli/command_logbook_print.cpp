@@ -2,7 +2,7 @@
 
 #include "app/report_settings.h"
 #include "cli/json_fields.h"
-#include "cli/pdf_module.h"
+#include "cli/output_modules.h"
 #include "cli/record_commands.h"
 #include "cli/report_output.h"
 #include "foundation/error.h"

@@ -1,9 +1,8 @@
 #include "cli/report_output.h"
 
-#include "cli/pdf_module.h"
+#include "cli/output_modules.h"
 #include "foundation/error.h"
 #include "output/spreadsheet_export.h"
-#include "output/xlsx_writer.h"
 
 #include <nlohmann/json.hpp>
 
@@ -61,7 +60,7 @@ void writeReportPdf(const std::string& path, bool landscape, const std::string& 
 void writeReportXlsx(const std::string& path, const std::vector<CReportTable>& tables,
                      const std::string& sheetName) {
     if (tables.empty()) throw LorvanError(kNothingToExport);
-    writeXlsx(buildSheet(tables.front(), sheetName, SpreadsheetProgram::Excel), path);
+    writeXlsxThroughModule(buildSheet(tables.front(), sheetName, SpreadsheetProgram::Excel), path);
 }
 
 nlohmann::ordered_json reportTableToJson(const CReportTable& table) {

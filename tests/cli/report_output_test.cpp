@@ -78,25 +78,49 @@ TEST_F(ReportOutput, AFileWithoutMonthsExportsNothing) {
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
-// The program needs the toolkit only to draw PDF pages: it starts without it (the toolkit is in the
-// module it loads for a PDF), and a copy of the program in another folder still draws PDFs.
-TEST_F(ReportOutput, TheToolkitIsLoadedOnlyForAPdf) {
+// The program starts without the toolkit and without the spreadsheet library: both are in the
+// modules it loads to draw a PDF or write a workbook. A copy of the program in another folder finds
+// them in the folder LORVAN_MODULE_DIR names.
+TEST_F(ReportOutput, PdfAndWorkbookLibrariesAreLoadedOnlyWhenUsed) {
     const test::CliRun libraries =
         test::runCommand("LD_TRACE_LOADED_OBJECTS=1 " + std::string(LORVAN_CLI), dir_.path().string());
     ASSERT_EQ(libraries.status, 0) << libraries.err;
     EXPECT_NE(libraries.out.find("libc.so"), std::string::npos) << libraries.out;
-    EXPECT_EQ(libraries.out.find("libQt"), std::string::npos) << libraries.out;
+    for (const char* library : {"libQt", "libxlsxwriter", "libcrypto"})
+        EXPECT_EQ(libraries.out.find(library), std::string::npos) << library << " in\n" << libraries.out;
 
-    const std::string program = dir_.file("lorvan-cli");
+    const std::filesystem::path folder = dir_.file("bin");
+    std::filesystem::create_directory(folder);
+    const std::string program = (folder / "lorvan-cli").string();
     std::filesystem::copy_file(LORVAN_CLI, program);
-    const std::string module = (std::filesystem::path(LORVAN_CLI).parent_path() / "lorvan-pdf.so").string();
-    const std::string pdf = dir_.file("m.pdf");
-    const test::CliRun run = test::runCommand("XDG_CONFIG_HOME='" + dir_.file("config") + "' LORVAN_PDF_MODULE='" +
-                                                  module + "' '" + program + "' --data '" + dir_.path().string() +
-                                                  "' month '" + path_ + "' 3 --pdf '" + pdf + "'",
-                                              dir_.path().string());
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(readWholeFile(pdf).substr(0, 4), "%PDF");
+    const std::string modules = std::filesystem::path(LORVAN_CLI).parent_path().string();
+    const struct {
+        const char* option;
+        const char* file;
+        std::string magic;
+    } outputs[] = {{"--pdf", "m.pdf", "%PDF"}, {"--xlsx", "m.xlsx", "PK"}};
+    for (const auto& output : outputs) {
+        const std::string file = dir_.file(output.file);
+        const std::string command = "XDG_CONFIG_HOME='" + dir_.file("config") + "' LORVAN_MODULE_DIR='" + modules +
+                                    "' '" + program + "' --data '" + dir_.path().string() + "' month '" + path_ +
+                                    "' 3 " + output.option + " '" + file + "'";
+        const test::CliRun run = test::runCommand(command, dir_.path().string());
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(readWholeFile(file).substr(0, output.magic.size()), output.magic) << output.file;
+    }
+
+    // Without its module a workbook is refused with the reason, and nothing is written.
+    const std::string file = dir_.file("ohne.xlsx");
+    const test::CliRun missing =
+        test::runCommand("XDG_CONFIG_HOME='" + dir_.file("config") + "' LORVAN_MODULE_DIR='" + dir_.file("leer") +
+                             "' '" + program + "' --data '" + dir_.path().string() + "' month '" + path_ +
+                             "' 3 --xlsx '" + file + "'",
+                         dir_.path().string());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Das Modul für Arbeitsmappen (lorvan-xlsx.so) konnte nicht geladen werden"),
+              std::string::npos)
+        << missing.err;
+    EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The PDF writer of the command line as a module of its own (lorvan-pdf.so), loaded by
-// cli/pdf_module.cpp when a command first draws a PDF: the toolkit that draws the pages is loaded
+// cli/output_modules.cpp when a command first draws a PDF: the toolkit that draws the pages is loaded
 // only then, and a command that writes no PDF starts without it.
-#include "cli/pdf_module.h"
+#include "cli/output_modules.h"
 
 #include "output/ui/pdf_export.h"
 
