@@ -3,6 +3,8 @@
 #include "foundation/error.h"
 #include "foundation/text_encoding.h"
 
+#include <algorithm>
+
 namespace lorvan {
 
 void ArchiveWriter::writeLength(uint64_t n) {
@@ -33,6 +35,27 @@ void ArchiveWriter::writeString(std::string_view text) {
 
 void ArchiveReader::failAtEnd() const {
     throw EndOfFileError(fileName_);
+}
+
+void ArchiveReader::refill(uint64_t n) {
+    // Blocks of 16 KB: small beside what a loaded file takes in memory, few reads for a year file.
+    constexpr size_t kBlockSize = 16384;
+    if (source_ == nullptr || n > remaining()) failAtEnd();
+    const size_t unread = data_.size() - pos_;
+    const size_t want = std::max(static_cast<size_t>(n), kBlockSize);
+    if (block_.size() < want) block_.resize(want);
+    // The unread bytes move to the front of the block (data_ may point into it), the rest is read.
+    std::memmove(block_.data(), data_.data() + pos_, unread);
+    consumed_ += pos_;
+    pos_ = 0;
+    size_t have = unread;
+    while (have < n) {
+        const size_t got = source_->read(block_.data() + have, block_.size() - have);
+        if (got == 0) break;
+        have += got;
+    }
+    data_ = std::string_view(block_.data(), have);
+    if (have < n) failAtEnd();
 }
 
 uint64_t ArchiveReader::readLength(bool allowUtf16, bool& utf16) {
@@ -87,7 +110,7 @@ std::string_view ArchiveReader::readLongStringBytes(bool& utf16) {
 int32_t ArchiveReader::readCount(size_t minElementBytes) {
     const int32_t n = readInt32();
     if (n < 1) return 0;
-    need(static_cast<uint64_t>(n) * (minElementBytes == 0 ? 1 : minElementBytes));
+    if (static_cast<uint64_t>(n) * (minElementBytes == 0 ? 1 : minElementBytes) > remaining()) failAtEnd();
     return n;
 }
 

@@ -34,12 +34,27 @@ private:
     std::string buffer_;
 };
 
+// Where a reader gets the next bytes of a file it decodes while reading.
+class ArchiveSource {
+public:
+    // Up to size bytes into `into`; 0 at the end of the file. Raises LorvanError on a read error.
+    virtual size_t read(char* into, size_t size) = 0;
+
+protected:
+    ~ArchiveSource() = default;
+};
+
 class ArchiveReader {
 public:
     // Reads from the bytes of one file; fileName appears in the end-of-file message.
     // The reader keeps a view of the bytes, which must outlive it.
-    ArchiveReader(std::string_view data, std::string fileName) : data_(data), fileName_(std::move(fileName)) {}
+    ArchiveReader(std::string_view data, std::string fileName)
+        : data_(data), fileSize_(data.size()), fileName_(std::move(fileName)) {}
     ArchiveReader(std::string&& data, std::string fileName) = delete;
+    // Reads a file of fileSize bytes from source while decoding it, one block at a time: the whole
+    // file is never in memory. A file that ends before fileSize fails with the end-of-file error.
+    ArchiveReader(ArchiveSource& source, uint64_t fileSize, std::string fileName)
+        : source_(&source), fileSize_(fileSize), fileName_(std::move(fileName)) {}
 
     // The numbers are read here in the header: a year file holds tens of thousands of them, and a
     // call into another translation unit for each would cost more than the reading itself.
@@ -52,7 +67,8 @@ public:
     bool readBool() { return readInt32() != 0; }
     std::string readString();
     // The stored bytes of a string without decoding them: Windows-1252 bytes, or with utf16 set its
-    // UTF-16 code units, two little-endian bytes each. The view points into the reader's bytes.
+    // UTF-16 code units, two little-endian bytes each. The view points into the reader's bytes
+    // (when reading from a source: valid until the next read).
     std::string_view readStringBytes(bool& utf16) {
         need(1);
         const auto first = static_cast<uint8_t>(data_[pos_]);
@@ -80,13 +96,17 @@ public:
     // count that cannot fit into the rest of the file fails at once with the end-of-file error.
     int32_t readCount(size_t minElementBytes);
 
-    size_t remaining() const { return data_.size() - pos_; }
+    // The bytes of the file not yet read.
+    uint64_t remaining() const { return fileSize_ - consumed_ - pos_; }
     const std::string& fileName() const { return fileName_; }
 
 private:
-    void need(uint64_t n) const {
-        if (n > remaining()) failAtEnd();
+    // Makes n bytes readable at pos_; the end-of-file error when the file holds fewer.
+    void need(uint64_t n) {
+        if (n > data_.size() - pos_) [[unlikely]]
+            refill(n);
     }
+    void refill(uint64_t n);
     [[noreturn]] void failAtEnd() const;
     template <typename T> T readRaw() {
         need(sizeof(T));
@@ -98,8 +118,12 @@ private:
     uint64_t readLength(bool allowUtf16, bool& utf16);
     std::string_view readLongStringBytes(bool& utf16);
 
-    std::string_view data_;
+    std::string_view data_; // the bytes at hand: the whole file, or the block read last
     size_t pos_ = 0;
+    ArchiveSource* source_ = nullptr;
+    std::string block_;       // the bytes read from source_
+    uint64_t consumed_ = 0;   // bytes of the file before data_
+    uint64_t fileSize_ = 0;
     std::string fileName_;
 };
 

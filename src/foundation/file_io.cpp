@@ -47,7 +47,7 @@ std::string systemErrorText(int errorNumber) {
     }
 }
 
-std::string readWholeFile(const std::string& path, FileStamp* stamp) {
+FileBlockReader::FileBlockReader(const std::string& path, FileStamp* stamp) : path_(path) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) throw LorvanError(withCause("Die Datei '" + path + "' konnte nicht geöffnet werden.", errno));
     struct stat st {};
@@ -56,20 +56,35 @@ std::string readWholeFile(const std::string& path, FileStamp* stamp) {
     if (S_ISDIR(st.st_mode))
         throw LorvanError(withCause("Die Datei '" + path + "' konnte nicht geöffnet werden.", EISDIR));
     if (stamp != nullptr) *stamp = fileStampOf(st);
+    size_ = static_cast<uint64_t>(st.st_size > 0 ? st.st_size : 0);
+    fd_ = fd.release();
+}
+
+FileBlockReader::~FileBlockReader() {
+    FileDescriptor closing(fd_);
+}
+
+size_t FileBlockReader::read(char* into, size_t n) {
+    for (;;) {
+        const ssize_t got = ::read(fd_, into, n);
+        if (got >= 0) return static_cast<size_t>(got);
+        if (errno != EINTR)
+            throw LorvanError(withCause("Die Datei '" + path_ + "' konnte nicht gelesen werden.", errno));
+    }
+}
+
+std::string readWholeFile(const std::string& path, FileStamp* stamp) {
+    FileBlockReader file(path, stamp);
     // One byte more than the file's size: the end then shows as a short read, without growing (and
     // copying) the buffer. Only a file that grows while it is read needs more room.
     std::string data;
-    data.resize(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0) + 1);
+    data.resize(static_cast<size_t>(file.size()) + 1);
     size_t have = 0;
     for (;;) {
         if (have == data.size()) data.resize(data.size() + 65536);
-        const ssize_t n = ::read(fd.get(), data.data() + have, data.size() - have);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw LorvanError(withCause("Die Datei '" + path + "' konnte nicht gelesen werden.", errno));
-        }
+        const size_t n = file.read(data.data() + have, data.size() - have);
         if (n == 0) break;
-        have += static_cast<size_t>(n);
+        have += n;
     }
     data.resize(have);
     return data;

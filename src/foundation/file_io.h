@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace lorvan {
@@ -8,6 +10,28 @@ namespace lorvan {
 std::string systemErrorText(int errorNumber);
 
 struct FileStamp;
+
+// Reads a file from its start in blocks, on one open descriptor.
+class FileBlockReader {
+public:
+    // Opens the file: "Die Datei '...' konnte nicht geöffnet werden." with the cause in a second
+    // line (also for a folder). With stamp, it receives the stamp of the opened file.
+    explicit FileBlockReader(const std::string& path, FileStamp* stamp = nullptr);
+    ~FileBlockReader();
+    FileBlockReader(const FileBlockReader&) = delete;
+    FileBlockReader& operator=(const FileBlockReader&) = delete;
+
+    // The file's size when it was opened.
+    uint64_t size() const { return size_; }
+    // Up to n bytes into `into`, 0 at the end; "Die Datei '...' konnte nicht gelesen werden." with
+    // the cause on a read error.
+    size_t read(char* into, size_t n);
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    uint64_t size_ = 0;
+};
 
 // The whole content of a file; raises "Die Datei '...' konnte nicht geöffnet werden." or
 // "... gelesen werden." with the cause in a second line. With stamp, it receives the stamp of the

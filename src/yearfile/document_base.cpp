@@ -5,6 +5,7 @@
 #include "foundation/file_io.h"
 #include "platform/prompter.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lorvan {
@@ -15,29 +16,88 @@ namespace {
 // over 8-byte words in four independent lanes (the processor works on them side by side), each step
 // followed by folding the high half into the low half so that every bit affects all later ones.
 // Every step can be undone, so a change within one word always changes the digest.
-uint64_t digestOf(std::string_view bytes) {
-    constexpr uint64_t kBasis = 14695981039346656037ull;
-    constexpr uint64_t kPrime = 1099511628211ull;
-    const auto mix = [](uint64_t hash, uint64_t word) {
+// The bytes may come in pieces of any size (blocks of a file read while it is decoded).
+class ContentDigest {
+  public:
+    void add(const char* data, size_t size) {
+        size_ += size;
+        if (pendingSize_ > 0) {
+            const size_t take = std::min(size, sizeof pending_ - pendingSize_);
+            std::memcpy(pending_ + pendingSize_, data, take);
+            pendingSize_ += take;
+            data += take;
+            size -= take;
+            if (pendingSize_ < sizeof pending_) return;
+            mixChunk(pending_);
+            pendingSize_ = 0;
+        }
+        for (; size >= sizeof pending_; data += sizeof pending_, size -= sizeof pending_)
+            mixChunk(data);
+        std::memcpy(pending_, data, size);
+        pendingSize_ = size;
+    }
+    uint64_t value() const {
+        uint64_t hash = mix(kBasis, size_);
+        for (const uint64_t lane : lanes_)
+            hash = mix(hash, lane);
+        for (size_t i = 0; i < pendingSize_; ++i)
+            hash = mix(hash, static_cast<unsigned char>(pending_[i]));
+        return hash;
+    }
+
+  private:
+    static constexpr uint64_t kBasis = 14695981039346656037ull;
+    static constexpr uint64_t kPrime = 1099511628211ull;
+    static uint64_t mix(uint64_t hash, uint64_t word) {
         hash = (hash ^ word) * kPrime;
         return hash ^ (hash >> 32);
-    };
-    uint64_t lanes[4] = {kBasis, kBasis + 1, kBasis + 2, kBasis + 3};
-    const char* data = bytes.data();
-    size_t i = 0;
-    for (; i + 32 <= bytes.size(); i += 32) {
+    }
+    void mixChunk(const char* chunk) {
         for (size_t k = 0; k < 4; ++k) {
             uint64_t word;
-            std::memcpy(&word, data + i + 8 * k, 8);
-            lanes[k] = mix(lanes[k], word);
+            std::memcpy(&word, chunk + 8 * k, 8);
+            lanes_[k] = mix(lanes_[k], word);
         }
     }
-    uint64_t hash = mix(kBasis, bytes.size());
-    for (const uint64_t lane : lanes)
-        hash = mix(hash, lane);
-    for (; i < bytes.size(); ++i)
-        hash = mix(hash, static_cast<unsigned char>(data[i]));
-    return hash;
+
+    uint64_t lanes_[4] = {kBasis, kBasis + 1, kBasis + 2, kBasis + 3};
+    uint64_t size_ = 0;
+    char pending_[32] = {};
+    size_t pendingSize_ = 0;
+};
+
+uint64_t digestOf(std::string_view bytes) {
+    ContentDigest digest;
+    digest.add(bytes.data(), bytes.size());
+    return digest.value();
+}
+
+// The bytes of an open file for the decoder, hashed for the change check as they pass.
+class DigestingSource final : public ArchiveSource {
+  public:
+    explicit DigestingSource(FileBlockReader& file) : file_(file) {}
+    size_t read(char* into, size_t size) override {
+        const size_t got = file_.read(into, size);
+        digest_.add(into, got);
+        return got;
+    }
+    // The digest of the whole file: what the decoder left unread is read and hashed first.
+    uint64_t digestOfWholeFile() {
+        char rest[4096];
+        while (read(rest, sizeof rest) > 0) {
+        }
+        return digest_.value();
+    }
+
+  private:
+    FileBlockReader& file_;
+    ContentDigest digest_;
+};
+
+uint64_t digestOfFile(const std::string& path) {
+    FileBlockReader file(path);
+    DigestingSource source(file);
+    return source.digestOfWholeFile();
 }
 
 std::string backupQuestion(const std::string& what, const std::string& reason) {
@@ -69,6 +129,10 @@ std::string CTwDocBase::toBytes() const {
 
 void CTwDocBase::fromBytes(std::string_view bytes, const std::string& fileName) {
     ArchiveReader ar(bytes, fileName);
+    loadFrom(ar);
+}
+
+void CTwDocBase::loadFrom(ArchiveReader& ar) {
     try {
         loadedVersion_ = load(ar);
     } catch (...) {
@@ -88,11 +152,16 @@ void CTwDocBase::openToRead(const std::string& path) {
 
 void CTwDocBase::readFile(const std::string& path, bool rememberContent) {
     // The stamp is taken before reading: a change after it then shows as a change at the next save.
+    // The file is decoded block by block as it is read, so that its bytes are never held whole
+    // beside the loaded document.
     FileStamp stamp;
-    std::string bytes;
+    uint64_t digest = 0;
     try {
-        bytes = readWholeFile(path, &stamp);
-        fromBytes(bytes, path);
+        FileBlockReader file(path, &stamp);
+        DigestingSource source(file);
+        ArchiveReader ar(source, file.size(), path);
+        loadFrom(ar);
+        if (rememberContent) digest = source.digestOfWholeFile();
     } catch (const LorvanError& e) {
         clear();
         forgetFile();
@@ -102,12 +171,8 @@ void CTwDocBase::readFile(const std::string& path, bool rememberContent) {
         forgetFile();
         throw LorvanError(unreadableFileMessage(path, ""));
     }
-    if (rememberContent) {
-        remember(stamp, bytes);
-    } else {
-        fileStamp_ = stamp;
-        contentDigest_ = 0;
-    }
+    fileStamp_ = stamp;
+    contentDigest_ = digest;
     path_ = path;
 }
 
@@ -186,7 +251,7 @@ bool CTwDocBase::fileChangedSinceSeen(const std::string& path) const {
     if (fileStamp(path) != fileStamp_) return true;
     // Same time, size and file: within one clock tick only the content tells a change apart.
     try {
-        return digestOf(readWholeFile(path)) != contentDigest_;
+        return digestOfFile(path) != contentDigest_;
     } catch (const LorvanError&) {
         return true;
     }

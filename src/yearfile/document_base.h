@@ -109,6 +109,7 @@ class CTwDocBase {
     bool backUpOlderVersion(const std::string& path, const StorageContext& context);
     void remember(const FileStamp& stamp, std::string_view bytes);
     void readFile(const std::string& path, bool rememberContent);
+    void loadFrom(ArchiveReader& ar);
 
     std::string path_;
     int32_t loadedVersion_ = 0;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace lorvan {
@@ -39,6 +41,86 @@ TEST(Archive, StringLengthPrefixForms) {
         ArchiveReader r(w.bytes(), "t.azr");
         EXPECT_EQ(r.readString().size(), c.length);
         EXPECT_EQ(r.remaining(), 0u);
+    }
+}
+
+// Hands out the bytes of a file in pieces of a fixed size, as a file read in blocks would, and can
+// end early like a file that was cut off while it was read.
+class PieceSource final : public ArchiveSource {
+  public:
+    PieceSource(std::string_view bytes, size_t piece) : bytes_(bytes), piece_(piece) {}
+    size_t read(char* into, size_t size) override {
+        const size_t n = std::min({size, piece_, bytes_.size() - pos_});
+        std::memcpy(into, bytes_.data() + pos_, n);
+        pos_ += n;
+        return n;
+    }
+
+  private:
+    std::string_view bytes_;
+    size_t piece_;
+    size_t pos_ = 0;
+};
+
+TEST(Archive, ReadingFromASourceInPiecesGivesTheSameValues) {
+    ArchiveWriter w;
+    const std::string utf16Text = "Łukasz 😀";
+    for (int round = 0; round < 3; ++round) {
+        w.writeInt32(-7 - round);
+        w.writeString("");
+        w.writeString(std::string(254, 'a'));
+        w.writeString(std::string(255, 'b'));
+        w.writeString(std::string(70000, 'c')); // longer than a block
+        w.writeString(utf16Text);
+        w.writeFloat64(0.25 * round);
+        w.writeUInt8(static_cast<uint8_t>(round));
+    }
+    const std::string& bytes = w.bytes();
+    for (const size_t piece : {size_t{1}, size_t{7}, size_t{4096}, size_t{16384}, size_t{1} << 20}) {
+        PieceSource source(bytes, piece);
+        ArchiveReader r(source, bytes.size(), "t.azr");
+        for (int round = 0; round < 3; ++round) {
+            EXPECT_EQ(r.readInt32(), -7 - round) << piece;
+            EXPECT_EQ(r.readString(), "") << piece;
+            EXPECT_EQ(r.readString(), std::string(254, 'a')) << piece;
+            bool utf16 = true;
+            EXPECT_EQ(r.readStringBytes(utf16), std::string(255, 'b')) << piece;
+            EXPECT_FALSE(utf16);
+            EXPECT_EQ(r.readString(), std::string(70000, 'c')) << piece;
+            EXPECT_EQ(r.readString(), utf16Text) << piece;
+            EXPECT_EQ(r.readFloat64(), 0.25 * round) << piece;
+            EXPECT_EQ(r.readUInt8(), round) << piece;
+        }
+        EXPECT_EQ(r.remaining(), 0u) << piece;
+        EXPECT_THROW(r.readUInt8(), EndOfFileError) << piece;
+    }
+}
+
+TEST(Archive, ASourceThatEndsEarlyOrACountBeyondTheFileFailsAtTheEnd) {
+    ArchiveWriter w;
+    w.writeString(std::string(30000, 'x'));
+    w.writeInt32(5);
+    const std::string& bytes = w.bytes();
+    // The file was cut off after 20,000 bytes although it was opened with its full size.
+    PieceSource cut(std::string_view(bytes).substr(0, 20000), 4096);
+    ArchiveReader r(cut, bytes.size(), "kurz.azr");
+    EXPECT_THROW(r.readString(), EndOfFileError);
+
+    // A count is checked against the rest of the whole file, not of the block at hand: a count that
+    // fits the file passes while most of the file is still unread, one beyond it fails at once.
+    ArchiveWriter counted;
+    counted.writeInt32(10000);
+    counted.writeInt32(10000);
+    for (int i = 0; i < 10000; ++i) counted.writeInt32(i);
+    for (const int32_t fits : {1, 0}) {
+        PieceSource source(counted.bytes(), 64);
+        ArchiveReader c(source, counted.bytes().size(), "n.azr");
+        if (fits) {
+            EXPECT_EQ(c.readCount(4), 10000);
+            EXPECT_EQ(c.readCount(4), 10000);
+        } else {
+            EXPECT_THROW(c.readCount(8), EndOfFileError);
+        }
     }
 }
 
