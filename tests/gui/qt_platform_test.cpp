@@ -67,10 +67,16 @@ class FileSelectionTest : public ::testing::Test {
         }));
         // The columns are laid out once the rows are sorted in, which the model does in its own
         // thread: wait (bounded only against a hang) until they fit, the test checks how.
+        // The type texts of the rows arrive after the rows: wait until every column holds its texts.
         waitFor([this] {
+            const QHeaderView* header = view->header();
             int columns = 0;
-            for (int column = 0; column < view->header()->count(); ++column)
-                columns += view->header()->sectionSize(column);
+            for (int column = 0; column < header->count(); ++column) {
+                columns += header->sectionSize(column);
+                if (column > 0 && header->sectionSize(column) <
+                                      static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(column))
+                    return false;
+            }
             return columns <= view->viewport()->width() && !view->horizontalScrollBar()->isVisible();
         });
     }

@@ -183,10 +183,19 @@ std::unique_ptr<QFileDialog> createIoSelectDialog(QWidget* parent, const IoSelec
         fitFileColumns(*dialog, *view);
         QFileDialog* shown = dialog.get();
         if (auto* model = qobject_cast<QFileSystemModel*>(view->model())) {
-            QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [shown, view] {
-                // The rows of the directory are sorted in after the signal.
-                QTimer::singleShot(0, view, [shown, view] { fitFileColumns(*shown, *view); });
-            });
+            // The rows come in the background, and their texts later still: the type of a file
+            // ("azr File" instead of "File") arrives after the row. Every change is followed by one
+            // fitting, once the events of the moment are handled (the rows of a directory are sorted
+            // in after its signal).
+            auto* refit = new QTimer(view);
+            refit->setSingleShot(true);
+            refit->setInterval(0);
+            QObject::connect(refit, &QTimer::timeout, view, [shown, view] { fitFileColumns(*shown, *view); });
+            const auto later = [refit] { refit->start(); };
+            QObject::connect(model, &QFileSystemModel::directoryLoaded, refit, later);
+            QObject::connect(model, &QAbstractItemModel::rowsInserted, refit, later);
+            QObject::connect(model, &QAbstractItemModel::dataChanged, refit, later);
+            QObject::connect(model, &QAbstractItemModel::layoutChanged, refit, later);
         }
     }
     return dialog;
