@@ -1,6 +1,7 @@
 #include "cli/json_stream.h"
 
 #include <charconv>
+#include <cstring>
 #include <cmath>
 
 namespace lorvan::cli {
@@ -42,6 +43,19 @@ bool validUtf8(std::string_view text) {
 
 } // namespace
 
+// A line break and the indentation of a depth, in one piece: every value and key starts with it.
+void JsonStreamWriter::newLine(size_t depth) {
+    static constexpr std::string_view kLineAndSpaces =
+        "\n                                                                ";
+    size_t n = 1 + 2 * depth;
+    if (n <= kLineAndSpaces.size()) {
+        out_.append(kLineAndSpaces.data(), n);
+        return;
+    }
+    out_ += '\n';
+    out_.append(n - 1, ' ');
+}
+
 void JsonStreamWriter::indent(size_t depth) {
     out_.append(2 * depth, ' ');
 }
@@ -52,51 +66,54 @@ void JsonStreamWriter::beforeValue() {
         return;
     }
     if (started_.empty()) return;
-    out_ += started_.back() ? ",\n" : "\n";
-    started_.back() = true;
-    indent(started_.size());
+    if (started_.back()) out_ += ',';
+    started_.back() = 1;
+    newLine(started_.size());
 }
 
 void JsonStreamWriter::key(std::string_view name) {
-    out_ += started_.back() ? ",\n" : "\n";
-    started_.back() = true;
-    indent(started_.size());
-    // Keys are the program's own names, which need no escapes.
-    out_ += '"';
-    out_ += name;
-    out_ += "\": ";
+    if (started_.back()) out_ += ',';
+    started_.back() = 1;
+    newLine(started_.size());
+    // Keys are the program's own names, which need no escapes: quote, name, quote, colon and space
+    // go in as one piece.
+    char piece[64];
+    if (name.size() + 4 <= sizeof piece) {
+        piece[0] = '"';
+        std::memcpy(piece + 1, name.data(), name.size());
+        std::memcpy(piece + 1 + name.size(), "\": ", 3);
+        out_.append(piece, name.size() + 4);
+    } else {
+        out_ += '"';
+        out_ += name;
+        out_ += "\": ";
+    }
     afterKey_ = true;
 }
 
 void JsonStreamWriter::beginObject() {
     beforeValue();
     out_ += '{';
-    started_.push_back(false);
+    started_.push_back(0);
 }
 
 void JsonStreamWriter::beginArray() {
     beforeValue();
     out_ += '[';
-    started_.push_back(false);
+    started_.push_back(0);
 }
 
 void JsonStreamWriter::endObject() {
     const bool started = started_.back();
     started_.pop_back();
-    if (started) {
-        out_ += '\n';
-        indent(started_.size());
-    }
+    if (started) newLine(started_.size());
     out_ += '}';
 }
 
 void JsonStreamWriter::endArray() {
     const bool started = started_.back();
     started_.pop_back();
-    if (started) {
-        out_ += '\n';
-        indent(started_.size());
-    }
+    if (started) newLine(started_.size());
     out_ += ']';
 }
 
@@ -135,8 +152,22 @@ void JsonStreamWriter::value(const nlohmann::json& tree) {
 }
 
 void JsonStreamWriter::escaped(std::string_view text) {
+    // Most texts need no escape and go in whole.
+    bool ascii = true;
+    bool plainText = true;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        ascii &= byte < 0x80;
+        plainText &= byte >= 0x20 && byte != '"' && byte != '\\';
+    }
     // A text that is no UTF-8 is refused as the tree refuses it.
-    if (!validUtf8(text)) static_cast<void>(nlohmann::json(std::string(text)).dump());
+    if (!ascii && !validUtf8(text)) static_cast<void>(nlohmann::json(std::string(text)).dump());
+    if (plainText) {
+        out_ += '"';
+        out_ += text;
+        out_ += '"';
+        return;
+    }
     static constexpr char kHex[] = "0123456789abcdef";
     out_ += '"';
     size_t plain = 0; // the start of the characters not yet written, which need no escape

@@ -46,12 +46,13 @@ public:
 
 private:
     void beforeValue();
+    void newLine(size_t depth);
     void indent(size_t depth);
     void escaped(std::string_view text);
 
     std::string& out_;
     // Per open object or array: whether anything was written into it yet.
-    std::vector<bool> started_;
+    std::vector<uint8_t> started_;
     bool afterKey_ = false;
 };
 
