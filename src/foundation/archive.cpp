@@ -43,11 +43,12 @@ void ArchiveReader::refill(uint64_t n) {
     if (source_ == nullptr || n > remaining()) failAtEnd();
     const size_t unread = data_.size() - pos_;
     const size_t want = std::max(static_cast<size_t>(n), kBlockSize);
-    if (block_.size() < want) block_.resize(want);
-    // The unread bytes move to the front of the block (data_ may point into it), the rest is read.
-    std::memmove(block_.data(), data_.data() + pos_, unread);
+    // The unread bytes (data_ points into the block) move to its front before it may grow, the
+    // rest is read behind them.
+    if (unread > 0) std::memmove(block_.data(), data_.data() + pos_, unread);
     consumed_ += pos_;
     pos_ = 0;
+    if (block_.size() < want) block_.resize(want);
     size_t have = unread;
     while (have < n) {
         const size_t got = source_->read(block_.data() + have, block_.size() - have);

@@ -20,6 +20,7 @@ namespace {
 class ContentDigest {
   public:
     void add(const char* data, size_t size) {
+        if (size == 0) return; // an empty view may carry no address at all
         size_ += size;
         if (pendingSize_ > 0) {
             const size_t take = std::min(size, sizeof pending_ - pendingSize_);
